@@ -1,0 +1,78 @@
+# Common settings for every target of the tree.
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(WIN32)
+  # Every EXE and DLL stands alone: no libgcc, libstdc++ or winpthread DLLs.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+
+  # Cross-built codec libraries (tools/setup).
+  set(TARNWICK_DEPS "/var/cache/tarnwick-deps/i686" CACHE PATH "cross-built codec libraries")
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+
+  # GoogleTest from the distribution's sources, built with the cross compiler.
+  if(NOT TARGET gtest)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+
+  # A DLL with a .def file: exports keep their undecorated names and fixed ordinals.
+  function(tarnwick_dll name def)
+    add_library(${name} SHARED ${ARGN} ${def})
+    set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll")
+    target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
+  endfunction()
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# A GoogleTest executable registered with CTest (under Wine when cross-building).
+# tarnwick_test(NAME sources... [LIBS libs...] [LOCK resource] [TIMEOUT s])
+function(tarnwick_test name)
+  cmake_parse_arguments(T "" "LOCK;TIMEOUT" "LIBS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  if(WIN32)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock gtest_main)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_LOCK)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCK}")
+  endif()
+endfunction()
+
+if(WIN32)
+  # Imported targets for the cross-built codec libraries; zlib links statically.
+  foreach(lib tiff jpeg png16 gif)
+    add_library(deps::${lib} STATIC IMPORTED)
+    set_target_properties(deps::${lib} PROPERTIES IMPORTED_LOCATION ${TARNWICK_DEPS}/lib/lib${lib}.a
+      INTERFACE_INCLUDE_DIRECTORIES ${TARNWICK_DEPS}/include)
+  endforeach()
+  add_library(deps::zlib STATIC IMPORTED)
+  set_target_properties(deps::zlib PROPERTIES IMPORTED_LOCATION /usr/i686-w64-mingw32/lib/libz.a)
+  set_target_properties(deps::tiff PROPERTIES INTERFACE_LINK_LIBRARIES "deps::jpeg;deps::zlib")
+  set_target_properties(deps::png16 PROPERTIES INTERFACE_LINK_LIBRARIES "deps::zlib")
+else()
+  option(TARNWICK_SANITIZE "build with address and undefined-behaviour sanitizers" OFF)
+  if(TARNWICK_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+  find_package(TIFF)
+  find_package(JPEG)
+  find_package(PNG)
+  find_package(GIF)
+  find_package(ZLIB)
+endif()
