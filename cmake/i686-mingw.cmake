@@ -13,3 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Floats round as IEEE single and double, not x87 extended.
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(TARNWICK_ARCH i686)
+set(TARNWICK_WINE /usr/lib/wine/wine)

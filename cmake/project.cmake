@@ -12,8 +12,13 @@ if(WIN32)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
   # Cross-built codec libraries (tools/setup).
-  set(TARNWICK_DEPS "/var/cache/tarnwick-deps/i686" CACHE PATH "cross-built codec libraries")
-  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+  if(NOT TARNWICK_ARCH)
+    set(TARNWICK_ARCH i686)
+  endif()
+  set(TARNWICK_DEPS "/var/cache/tarnwick-deps/${TARNWICK_ARCH}" CACHE PATH "cross-built codec libraries")
+  set(TARNWICK_MINGW_ROOT /usr/${TARNWICK_ARCH}-w64-mingw32)
+  # Test programs run through tools/wine-exec, which picks the Wine loader for this build.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-exec)
 
   # GoogleTest from the distribution's sources, built with the cross compiler.
   if(NOT TARGET gtest)
@@ -61,7 +66,7 @@ if(WIN32)
       INTERFACE_INCLUDE_DIRECTORIES ${TARNWICK_DEPS}/include)
   endforeach()
   add_library(deps::zlib STATIC IMPORTED)
-  set_target_properties(deps::zlib PROPERTIES IMPORTED_LOCATION /usr/i686-w64-mingw32/lib/libz.a)
+  set_target_properties(deps::zlib PROPERTIES IMPORTED_LOCATION ${TARNWICK_MINGW_ROOT}/lib/libz.a)
   set_target_properties(deps::tiff PROPERTIES INTERFACE_LINK_LIBRARIES "deps::jpeg;deps::zlib")
   set_target_properties(deps::png16 PROPERTIES INTERFACE_LINK_LIBRARIES "deps::zlib")
 else()
