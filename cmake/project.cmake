@@ -29,10 +29,16 @@ if(WIN32)
   endif()
 
   # A DLL with a .def file: exports keep their undecorated names and fixed ordinals.
+  # A test (label "exports", run natively) checks the built DLL against the .def file.
   function(tarnwick_dll name def)
     add_library(${name} SHARED ${ARGN} ${def})
     set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll")
     target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
+    get_filename_component(def_abs ${def} ABSOLUTE)
+    add_test(NAME ${name}_exports
+      COMMAND ${CMAKE_SOURCE_DIR}/tools/check-exports ${TARNWICK_ARCH}-w64-mingw32-objdump
+              $<TARGET_FILE:${name}> ${def_abs})
+    set_tests_properties(${name}_exports PROPERTIES LABELS exports)
   endfunction()
 else()
   find_package(GTest REQUIRED)
