@@ -1,0 +1,72 @@
+// The scan tag numbers, and the three pseudo-tags that only the settings store knows.
+#pragma once
+#include <cstdint>
+
+enum TagId : uint16_t {
+  kTagLanguage = 0x9000,
+  kTagSource = 0x9001,      // pseudo-tag: driver kind
+  kTagSourceName = 0x9002,  // pseudo-tag: chosen source
+  kTagDriverName = 0x9003,  // pseudo-tag: driver name
+  kTagProductName = 0x9004,
+  kTagDevice5 = 0x9005,
+  kTagDevice6 = 0x9006,
+  kTagBatchScan = 0x9007,
+  kTagBackground = 0x9008,
+  kTagEnergySaving = 0x9009,
+  kTagDeviceA = 0x900A,
+  kTagUiControl = 0x9050,
+  kTagIndicators = 0x9051,
+  kTagMinBuffer = 0x9052,
+  kTagAskDriver = 0x9053,
+  kTagAreaSetting = 0x9054,
+  kTagMoreSetting = 0x9055,
+  kTagScanType = 0x9100,
+  kTagFeederType = 0x9101,
+  kTagTransferMode = 0x9102,
+  kTagXResolution = 0x9200,
+  kTagYResolution = 0x9201,
+  kTagPixelType = 0x9202,
+  kTagBitsPerPixel = 0x9203,
+  kTagBrightness = 0x9204,
+  kTagContrast = 0x9205,
+  kTagHighlight = 0x9206,
+  kTagShadow = 0x9207,
+  kTagGamma = 0x9208,
+  kTagFilter = 0x9209,
+  kTagCompressQuality = 0x920A,
+  kTagCompression = 0x9210,
+  kTagDither = 0x9211,
+  kTagThreshold = 0x9212,
+  kTagInvert = 0x9300,
+  kTagFileFormat = 0x9301,
+  kTagFileName = 0x9302,
+  kTagSharpen = 0x9303,
+  kTagColorMatch = 0x9304,
+  kTagDescreen = 0x9305,
+  kTagMultiPage = 0x9306,
+  kTagDeskew = 0x9307,
+  kTagMirror = 0x9308,
+  kTagAutoCrop = 0x9309,
+  kTagWhitePage = 0x930A,
+  kTagBlankHold = 0x930B,
+  kTagAutoTypeHold = 0x930C,
+  kTagBackgroundLines = 0x930D,
+  kTagLengthDetect = 0x9310,
+  kTagContinueJob = 0x9311,
+  kTagPhysicalHeight = 0x9400,
+  kTagPhysicalWidth = 0x9401,
+  kTagXPosition = 0x9500,
+  kTagYPosition = 0x9501,
+  kTagImageLength = 0x9502,
+  kTagImageWidth = 0x9503,
+  kTagUnits = 0x9504,
+  kTagOverscan = 0x9505,
+  kTagXferCount = 0x9600,
+  kTagPageSize = 0x9601,
+  kTagOrientation = 0x9602,
+  kTagPaperPresent = 0x9603,
+  kTagAllTags = 0xFFFF,  // ZebResetValue: every row
+};
+
+// Units as UNITS holds them.
+enum Unit : int { kUnitInch = 0, kUnitCm = 1, kUnitPixel = 2 };
