@@ -2,6 +2,7 @@
 
 #include "scan_file_name.h"
 #include "viewer_geometry.h"
+#include "viewer_settings.h"
 #include "viewer_types.h"
 
 using namespace qm;
@@ -108,4 +109,26 @@ TEST(ScanFileNameTest, Patterns) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(ComposeScanFileName(c.pattern, c.opt, c.number), c.result) << c.pattern;
+}
+
+TEST(ViewerSettingsTest, ClampedProperties) {
+  struct Case { int32_t (ViewerSettings::*get)() const; void (ViewerSettings::*set)(int32_t);
+                int32_t asked, kept; };
+  const Case cases[] = {
+      {&ViewerSettings::ScanDpi, &ViewerSettings::SetScanDpi, 10, 30},
+      {&ViewerSettings::ScanDpi, &ViewerSettings::SetScanDpi, 5000, 3600},
+      {&ViewerSettings::ScanDpi, &ViewerSettings::SetScanDpi, 300, 300},
+      {&ViewerSettings::ScanBright, &ViewerSettings::SetScanBright, -2000, -1000},
+      {&ViewerSettings::ScanContrast, &ViewerSettings::SetScanContrast, 1001, 1000},
+      {&ViewerSettings::MagnifyScale, &ViewerSettings::SetMagnifyScale, 0, 1},
+      {&ViewerSettings::MagnifyScale, &ViewerSettings::SetMagnifyScale, 1500, 1000},
+  };
+  for (const Case& c : cases) {
+    ViewerSettings s;
+    (s.*c.set)(c.asked);
+    EXPECT_EQ((s.*c.get)(), c.kept) << c.asked;
+  }
+  ViewerSettings d;
+  EXPECT_EQ(d.ScanDpi(), 200);
+  EXPECT_EQ(d.MagnifyScale(), 200);
 }

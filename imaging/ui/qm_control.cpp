@@ -1,0 +1,234 @@
+#include "qm_control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace qm {
+
+namespace {
+constexpr const char* kChildClass = "QmControl";
+constexpr const char* kFrameClass = "QmFrame";
+}  // namespace
+
+COLORREF ColorToRgb(TColor color) {
+  if (color < 0) return GetSysColor(color & 0xFF);
+  return static_cast<COLORREF>(color);
+}
+
+TQmControl::TQmControl() { RegisterClasses(); }
+
+TQmControl::~TQmControl() {
+  for (TQmControl* child : children_) child->parent_ = nullptr;
+  if (parent_) parent_->RemoveControl(this);
+  if (handle_) {
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+  }
+  if (brush_) DeleteObject(brush_);
+}
+
+void TQmControl::RegisterClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  WNDCLASSA wc{};
+  // No CS_HREDRAW / CS_VREDRAW: a resize repaints only what it uncovers.
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &TQmControl::StaticWndProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.lpszClassName = kChildClass;
+  RegisterClassA(&wc);
+  wc.lpszClassName = kFrameClass;
+  RegisterClassA(&wc);
+}
+
+void TQmControl::CreateParams(TQmCreateParams& params) {
+  if (!parent_) params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  if (visible_) params.style |= WS_VISIBLE;
+  if (tabStop_) params.style |= WS_TABSTOP;
+  params.caption = name_;
+}
+
+void TQmControl::CreateHandle(HWND parentWindow) {
+  if (handle_) return;
+  TQmCreateParams params;
+  CreateParams(params);
+  const char* cls = parentWindow ? kChildClass : kFrameClass;
+  handle_ = CreateWindowExA(params.exStyle, cls, params.caption.c_str(), params.style, left_, top_,
+                            width_, height_, parentWindow, nullptr, GetModuleHandleA(nullptr), this);
+  if (!handle_) return;
+  CreateWnd();
+  for (TQmControl* child : children_) child->CreateHandle(handle_);
+  Realign();
+}
+
+void TQmControl::CreateWnd() {}
+
+void TQmControl::InsertControl(TQmControl* child) {
+  if (child->parent_ == this) return;
+  if (child->parent_) child->parent_->RemoveControl(child);
+  child->parent_ = this;
+  children_.push_back(child);
+  if (handle_) child->CreateHandle(handle_);
+  Realign();
+}
+
+void TQmControl::RemoveControl(TQmControl* child) {
+  children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+  child->parent_ = nullptr;
+}
+
+void TQmControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  bool changed = left != left_ || top != top_ || width != width_ || height != height_;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  if (handle_ && changed)
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (changed && parent_ && !parent_->aligning_) parent_->Realign();
+}
+
+int32_t TQmControl::ClientWidthNow() const {
+  RECT r{};
+  if (handle_) GetClientRect(handle_, &r);
+  return handle_ ? r.right - r.left : width_;
+}
+
+int32_t TQmControl::ClientHeightNow() const {
+  RECT r{};
+  if (handle_) GetClientRect(handle_, &r);
+  return handle_ ? r.bottom - r.top : height_;
+}
+
+void TQmControl::SetAlign(TAlign align) {
+  align_ = align;
+  if (parent_) parent_->Realign();
+}
+
+void TQmControl::SetVisible(bool visible) {
+  visible_ = visible;
+  if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+  if (parent_) parent_->Realign();
+}
+
+void TQmControl::SetColor(TColor color) {
+  color_ = color;
+  if (brush_) DeleteObject(brush_);
+  brush_ = nullptr;
+  Invalidate();
+}
+
+HBRUSH TQmControl::BackgroundBrush() {
+  if (!brush_) brush_ = CreateSolidBrush(ColorToRgb(color_));
+  return brush_;
+}
+
+void TQmControl::Invalidate(bool erase) {
+  if (handle_) InvalidateRect(handle_, nullptr, erase ? TRUE : FALSE);
+}
+
+void TQmControl::Repaint() {
+  if (!handle_) return;
+  InvalidateRect(handle_, nullptr, TRUE);
+  UpdateWindow(handle_);
+}
+
+RECT TQmControl::AlignArea() {
+  RECT r{0, 0, ClientWidthNow(), ClientHeightNow()};
+  return r;
+}
+
+void TQmControl::Realign() {
+  if (!handle_ || aligning_) return;
+  AlignControls(AlignArea());
+}
+
+void TQmControl::AlignControls(RECT area) {
+  aligning_ = true;
+  for (TQmControl* c : children_) {
+    if (!c->visible_ || c->align_ == TAlign::alNone) continue;
+    int32_t w = c->width_, h = c->height_;
+    switch (c->align_) {
+      case TAlign::alTop: c->SetBounds(area.left, area.top, area.right - area.left, h); area.top += h; break;
+      case TAlign::alBottom: area.bottom -= h; c->SetBounds(area.left, area.bottom, area.right - area.left, h); break;
+      case TAlign::alLeft: c->SetBounds(area.left, area.top, w, area.bottom - area.top); area.left += w; break;
+      case TAlign::alRight: area.right -= w; c->SetBounds(area.right, area.top, w, area.bottom - area.top); break;
+      case TAlign::alClient: c->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top); break;
+      default: break;
+    }
+  }
+  aligning_ = false;
+}
+
+void TQmControl::Resized() {
+  Realign();
+  OnResize(this);
+}
+
+LRESULT TQmControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(handle_, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+      return 1;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(handle_, &ps);
+      Paint(dc);
+      EndPaint(handle_, &ps);
+      return 0;
+    }
+    case WM_SIZE: {
+      RECT w;
+      GetWindowRect(handle_, &w);
+      width_ = w.right - w.left;
+      height_ = w.bottom - w.top;
+      Resized();
+    }
+      return 0;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
+      int button = msg == WM_LBUTTONDOWN ? 0 : msg == WM_RBUTTONDOWN ? 1 : 2;
+      if (button == 0 && tabStop_) SetFocus(handle_);
+      MouseDown(button, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    }
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+      int button = msg == WM_LBUTTONUP ? 0 : msg == WM_RBUTTONUP ? 1 : 2;
+      MouseUp(button, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (button == 0) OnClick(this);
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+      OnDblClick(this);
+      return 0;
+    case WM_MOUSEMOVE:
+      MouseMove(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    default:
+      return DefWindowProcA(handle_, msg, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK TQmControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<TQmControl*>(cs->lpCreateParams);
+    self->handle_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TQmControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->handle_ = nullptr;
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+  return self->WndProc(msg, wParam, lParam);
+}
+
+}  // namespace qm

@@ -1,0 +1,136 @@
+#include "qm_document_image.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "dib_block_port.h"
+
+namespace qm {
+
+QmDocumentImage::QmDocumentImage(ImagingPort& imaging) : doc_(imaging, *this) {
+  paint_.SetName("FPaint");
+  paint_.SetBounds(0, 0, 0, 0);
+  paint_.MouseOwner = this;
+  // Set up here rather than after loading from a form: a viewer made in code paints too.
+  paint_.OnPaint = TQmPaintBox::TPaintEvent::Of(this, &QmDocumentImage::PaintPage);
+  InsertControl(&paint_);
+  HorzScrollBar().SetTracking(true);
+  VertScrollBar().SetTracking(true);
+}
+
+QmDocumentImage::~QmDocumentImage() {
+  RemoveControl(&paint_);
+  if (palette_) DeleteObject(palette_);
+}
+
+void QmDocumentImage::CreateWnd() {
+  TQmSScrollingWinControl::CreateWnd();
+}
+
+void QmDocumentImage::LoadTiffPage(const std::string& fileName, int16_t page, int bits) {
+  doc_.LoadTiffPage(fileName, page, bits);
+}
+
+void QmDocumentImage::LoadTiffStream(const TiffStream* stream, int16_t page, int bits) {
+  doc_.LoadTiffStream(stream, page, bits);
+}
+
+void QmDocumentImage::LoadImageFile(const std::string& fileName, TLoadResolution resolution,
+                                    bool dither) {
+  doc_.LoadImageFile(fileName, resolution, dither);
+}
+
+void QmDocumentImage::ShowScannedDib(HGLOBAL& dib, const std::string& name) {
+  doc_.ShowScannedDib(reinterpret_cast<DibRef>(dib), name);
+}
+
+HGLOBAL QmDocumentImage::DuplicateDibHandle(HGLOBAL dib) {
+  HGLOBAL copy = CopyDibBlock(dib);
+  if (dib && !copy) throw QmViewerError("Can't allocate memory");
+  return copy;
+}
+
+int16_t __cdecl QmDocumentImage::ProgressCallback(int16_t progress, void* viewer) {
+  auto* self = static_cast<QmDocumentImage*>(viewer);
+  return self ? (self->ReportProgress(progress) ? 1 : 0) : 1;
+}
+
+void QmDocumentImage::SetAutoSize(bool value) {
+  SetAutoSizeOn(value);
+  doc_.SetAutoSize(value);
+}
+
+bool QmDocumentImage::Progress(int16_t progress, const std::string& text) {
+  bool cancel = false;
+  OnProgress(this, progress, text, cancel);
+  return cancel;
+}
+
+void QmDocumentImage::Info(const InfoReport& i) {
+  OnInfo(this, i.width, i.height, i.bitsPerPixel, i.size, i.tiffPages, i.tiffThisPage,
+         i.compression, i.byFile, i.fileName);
+}
+
+bool QmDocumentImage::Tag(const TiffTagRecord& t) {
+  bool cancel = false;
+  OnTag(this, t.tag, t.length, t.value, t.data, t.name, t.readOnly, t.page, cancel);
+  return cancel;
+}
+
+bool QmDocumentImage::ScanFileNameHandler(std::string& fileName, int16_t& scanPage) {
+  if (!OnScanFileName) return false;
+  OnScanFileName(this, fileName, scanPage);
+  return true;
+}
+
+void QmDocumentImage::ApplyLayout(QmSize box) {
+  paletteSource_ = nullptr;  // the block may be new even where the handle is not
+  paint_.SetBounds(paint_.Left(), paint_.Top(), box.width, box.height);
+  UpdateScrollRange();
+  paint_.Invalidate(false);
+  Invalidate();
+}
+
+HPALETTE QmDocumentImage::PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* h) {
+  if (source == paletteSource_) return palette_;
+  if (palette_) DeleteObject(palette_);
+  palette_ = nullptr;
+  paletteSource_ = source;
+  uint32_t n = h->biClrUsed ? h->biClrUsed : (h->biBitCount <= 8 ? 1u << h->biBitCount : 0);
+  if (n == 0 || n > 256) return nullptr;
+  std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+  auto* lp = reinterpret_cast<LOGPALETTE*>(buffer.data());
+  lp->palVersion = 0x300;
+  lp->palNumEntries = static_cast<WORD>(n);
+  auto* table = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const uint8_t*>(h) + h->biSize);
+  for (uint32_t i = 0; i < n; ++i)
+    lp->palPalEntry[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
+  palette_ = CreatePalette(lp);
+  return palette_;
+}
+
+void QmDocumentImage::PaintPage(TQmPaintBox* box, HDC dc) {
+  auto plan = doc_.PlanPaint();
+  if (!plan.source) return;
+  HGLOBAL source = reinterpret_cast<HGLOBAL>(plan.source);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(source));
+  if (!header) return;
+  const uint8_t* bits = reinterpret_cast<const uint8_t*>(header) + DibHeaderBytes(*header);
+  HPALETTE palette = PaletteFor(source, header);
+  HPALETTE previous = nullptr;
+  if (palette) {
+    previous = SelectPalette(dc, palette, FALSE);
+    RealizePalette(dc);
+  }
+  SetStretchBltMode(dc, plan.stretchMode);
+  StretchDIBits(dc, 0, 0, box->Width(), box->Height(), 0, 0, header->biWidth,
+                std::abs(header->biHeight), bits, reinterpret_cast<BITMAPINFO*>(header),
+                DIB_RGB_COLORS, SRCCOPY);
+  if (palette) SelectPalette(dc, previous, FALSE);
+  GlobalUnlock(source);
+  PaintArea a = VisiblePaintArea(box->Left(), box->Top(), {box->Width(), box->Height()},
+                                 {Width(), Height()});
+  OnPaintArea(this, a.x, a.y, a.xx, a.yy);
+}
+
+}  // namespace qm

@@ -1,0 +1,121 @@
+// QmDocumentImage: the control that shows one page. Its logic (loading, scaling, the gray copy,
+// page information) is QmViewerDocument's; this class is the window, the paint box it scrolls,
+// the painting and the events, each raised with the viewer as sender.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "imaging_port.h"
+#include "qm_paint_box.h"
+#include "scrolling_win_control.h"
+#include "viewer_document.h"
+#include "viewer_settings.h"
+
+namespace qm {
+
+class QmDocumentImage;
+using TQmMesProgress = TQmEvent<QmDocumentImage, int16_t, const std::string&, bool&>;
+using TQmInfo = TQmEvent<QmDocumentImage, int32_t, int32_t, int16_t, int32_t, int16_t, int16_t,
+                         const std::string&, bool, const std::string&>;
+using TQmMesTag = TQmEvent<QmDocumentImage, uint16_t, int16_t, int32_t, const std::string&,
+                           const std::string&, bool, int16_t, bool&>;
+using TQmPictorelError = TQmEvent<QmDocumentImage, int16_t, const std::string&, const char*>;
+using TQmNotify = TQmEvent<QmDocumentImage>;
+using TPaintArea = TQmEvent<QmDocumentImage, int32_t, int32_t, int32_t, int32_t>;
+using TScanFileName = TQmEvent<QmDocumentImage, std::string&, int16_t&>;
+
+class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
+ public:
+  // The port reads files and scales images; the viewer does not own it.
+  explicit QmDocumentImage(ImagingPort& imaging);
+  ~QmDocumentImage() override;
+
+  void LoadTiffPage(const std::string& fileName, int16_t page, int bits);
+  void LoadTiffStream(const TiffStream* stream, int16_t page, int bits);
+  void LoadImageFile(const std::string& fileName, TLoadResolution resolution, bool dither);
+  // Shows a copy of the caller's page; the caller keeps its block.
+  void ShowScannedDib(HGLOBAL& dib, const std::string& name);
+  HGLOBAL GetDibHandle() const { return reinterpret_cast<HGLOBAL>(doc_.Dib()); }
+  HGLOBAL DuplicateDibHandle(HGLOBAL dib);
+  void ClearImage() { doc_.ClearImage(); }
+  void BestFit() { doc_.BestFit(); }
+  void RefreshFileInfo() { doc_.RefreshFileInfo(); }
+  void RefreshStreamInfo() { doc_.RefreshStreamInfo(); }
+  void RefreshTags() { doc_.RefreshTags(); }
+  void SquarePixels(bool force) { doc_.SquarePixels(force); }
+  bool ReportProgress(int16_t progress) { return doc_.ReportProgress(progress); }
+  int LoadBitDepth() { return doc_.LoadBitDepth(); }
+  // The progress callback handed to the bindings with the viewer as data.
+  static int16_t __cdecl ProgressCallback(int16_t progress, void* viewer);
+
+  // Properties.
+  TScaleToGray ScaleDoc() const { return doc_.ScaleDoc(); }
+  void SetScaleDoc(TScaleToGray mode) { doc_.SetScaleDoc(mode); }
+  float ScalePercent() const { return doc_.ScalePercent(); }
+  void SetScalePercent(float value) { doc_.SetScalePercent(value); }
+  TBlitMode BlitMode() const { return doc_.BlitMode(); }
+  void SetBlitMode(TBlitMode mode) { doc_.SetBlitMode(mode); }
+  bool AutoSize() const { return doc_.AutoSize(); }
+  void SetAutoSize(bool value);
+  bool AutoCorrectDib() const { return doc_.AutoCorrectDib(); }
+  void SetAutoCorrectDib(bool value) { doc_.SetAutoCorrectDib(value); }
+  TLoadResolution ImageReadRes() const { return doc_.ImageReadRes(); }
+  void SetImageReadRes(TLoadResolution value) { doc_.SetImageReadRes(value); }
+  int16_t TiffPage() const { return doc_.TiffPage(); }
+  void SetTiffPage(int16_t page) { doc_.SetTiffPage(page); }
+  int16_t TiffPageCount() const { return doc_.TiffPageCount(); }
+  int32_t XResolution() { return doc_.XResolution(); }
+  void SetXResolution(int32_t dpi) { doc_.SetXResolution(dpi); }
+  int32_t YResolution() { return doc_.YResolution(); }
+  void SetYResolution(int32_t dpi) { doc_.SetYResolution(dpi); }
+  double ImgWidth() { return doc_.ImgWidth(); }
+  double ImgHeight() { return doc_.ImgHeight(); }
+  bool HasImage() const { return doc_.HasImage(); }
+  const std::string& ScanFileName() const { return doc_.ScanFileName(); }
+  void SetScanFileName(const std::string& value) { doc_.SetScanFileName(value); }
+  TScanSaveOpt ScanSaveOpt() const { return doc_.ScanSaveOpt(); }
+  void SetScanSaveOpt(TScanSaveOpt value) { doc_.SetScanSaveOpt(value); }
+  int16_t ScanSaveNumber() const { return doc_.ScanSaveNumber(); }
+  void SetScanSaveNumber(int16_t value) { doc_.SetScanSaveNumber(value); }
+  ViewerSettings& Settings() { return settings_; }
+
+  QmViewerDocument& Document() { return doc_; }
+  TQmPaintBox& FPaint() { return paint_; }
+
+  TQmMesProgress OnProgress;
+  TQmInfo OnInfo;
+  TQmMesTag OnTag;
+  TQmPictorelError OnPictorelError;
+  TQmNotify OnFinishedLoadSave;
+  TQmNotify OnShowDibBetweenScan;
+  TPaintArea OnPaintArea;
+  TScanFileName OnScanFileName;
+
+ protected:
+  void CreateWnd() override;
+  // ViewerHost.
+  bool Progress(int16_t progress, const std::string& text) override;
+  void Info(const InfoReport& info) override;
+  bool Tag(const TiffTagRecord& tag) override;
+  void FinishedLoadSave() override { OnFinishedLoadSave(this); }
+  void ShowDibBetweenScan() override { OnShowDibBetweenScan(this); }
+  bool ScanFileNameHandler(std::string& fileName, int16_t& scanPage) override;
+  void ApplyLayout(QmSize paintBox) override;
+  void SetControlSize(QmSize size) override { SetBounds(Left(), Top(), size.width, size.height); }
+  QmSize OuterSize() override { return {Width(), Height()}; }
+  void Repaint() override { paint_.Invalidate(false); }
+
+ private:
+  void PaintPage(TQmPaintBox* box, HDC dc);
+  HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
+
+  TQmPaintBox paint_;
+  QmViewerDocument doc_;
+  ViewerSettings settings_;
+  HPALETTE palette_ = nullptr;
+  HGLOBAL paletteSource_ = nullptr;
+};
+
+}  // namespace qm
