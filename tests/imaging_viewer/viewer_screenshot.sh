@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs viewer_show.exe on the test display, takes a screenshot of the display once the pages are
+# painted, and checks that each page appears where and as large as the viewer's logic says.
+#   viewer_screenshot.sh WINE-EXEC VIEWER-SHOW-EXE OUTPUT-FOLDER
+set -uo pipefail
+wine_exec=$1 exe=$2 out=$3
+mkdir -p "$out"
+ready="$out/viewer_show_ready.txt" done_file="$out/viewer_show_done.txt" shot="$out/viewer_screenshot.png"
+rm -f "$ready" "$done_file" "$shot"
+win_out="Z:$(echo "$out" | tr / '\\')"
+"$wine_exec" "$exe" "$win_out" &
+pid=$!
+for _ in $(seq 600); do [ -s "$ready" ] && break; kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if [ ! -s "$ready" ]; then echo "viewer_show did not report its pages"; kill $pid 2>/dev/null; exit 1; fi
+sleep 1
+import -window root "$shot"
+touch "$done_file"
+wait $pid
+status=0
+echo "screenshot: $shot"
+while read -r name x y w h percent; do
+  # Everything darker than a third of white inside a margin around the paint box: the page frame.
+  got=$(convert "$shot" -crop "$((w + 16))x$((h + 16))+$((x - 8))+$((y - 8))" +repage \
+        -colorspace gray -threshold 33% -negate -trim -format '%w %h %X %Y' info: 2>/dev/null)
+  read -r gw gh gx gy <<<"$got"
+  gx=${gx#+}; gy=${gy#+}
+  echo "$name at $percent %: expected ${w}x${h} at ($x,$y); screenshot shows ${gw}x${gh} at ($((x - 8 + gx)),$((y - 8 + gy)))"
+  if [ -z "$gw" ] || [ $((gw - w)) -gt 2 ] || [ $((w - gw)) -gt 2 ] || [ $((gh - h)) -gt 2 ] || \
+     [ $((h - gh)) -gt 2 ] || [ $((gx - 8)) -gt 2 ] || [ $((8 - gx)) -gt 2 ] || \
+     [ $((gy - 8)) -gt 2 ] || [ $((8 - gy)) -gt 2 ]; then
+    echo "  MISMATCH"; status=1
+  fi
+done <"$ready"
+exit $status

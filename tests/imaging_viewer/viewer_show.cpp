@@ -1,0 +1,104 @@
+// Shows one page through each road into the viewer - a scanned DIB, a TIFF file, a TIFF stream
+// and a BMP file - each fitted into its own viewer, and writes where each page was painted and
+// how large the viewer's logic says it is. A screenshot of the display can then be checked.
+//   viewer_show.exe OUTPUT-FOLDER
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "qm_document_image.h"
+#include "qm_save_image_thrd.h"
+#include "test_imaging_port.h"
+
+using namespace qm;
+using namespace qm_test;
+
+namespace {
+
+constexpr int32_t kPageW = 1700, kPageH = 2200, kFrame = 24;
+
+// A white letter page at 200 dpi with a thick black frame and a black block near the top left.
+HGLOBAL MakePage() {
+  HGLOBAL dib = MakeDib(kPageW, kPageH, 1, 200, 200);
+  auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
+  uint8_t* bits = DibBits(h);
+  size_t row = DibRowBytes(kPageW, 1);
+  for (int32_t y = 0; y < kPageH; ++y) {
+    int32_t top = kPageH - 1 - y;  // rows are stored bottom-up
+    for (int32_t x = 0; x < kPageW; ++x) {
+      bool black = x < kFrame || top < kFrame || x >= kPageW - kFrame || top >= kPageH - kFrame ||
+                   (x >= 200 && x < 700 && top >= 200 && top < 500);
+      if (!black) bits[size_t(y) * row + x / 8] |= uint8_t(0x80 >> (x % 8));
+    }
+  }
+  GlobalUnlock(dib);
+  return dib;
+}
+
+void Pump(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  while (GetTickCount() < end) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string out = argc > 1 ? argv[1] : ".";
+  if (!out.empty() && out.back() != '\\') out += '\\';
+  std::string tif = out + "viewer_show_page.tif", bmp = out + "viewer_show_page.bmp";
+  std::string ready = out + "viewer_show_ready.txt", done = out + "viewer_show_done.txt";
+  DeleteFileA(ready.c_str());
+
+  HGLOBAL page = MakePage();
+  if (!WriteTiffOfDib(tif, page) || !WriteBmpOfDib(bmp, page)) return 2;
+  TiffStream stream = ReadWholeFile(tif);
+
+  TestImagingPort imaging;
+  TQmControl frame;
+  frame.SetName("Viewer");
+  const char* names[4] = {"scanned", "tiff", "stream", "bmp"};
+  QmDocumentImage viewers[4] = {QmDocumentImage(imaging), QmDocumentImage(imaging),
+                                QmDocumentImage(imaging), QmDocumentImage(imaging)};
+  constexpr int32_t kW = 300, kH = 390;
+  frame.SetBounds(0, 0, 4 * (kW + 10) + 40, kH + 80);
+  for (int i = 0; i < 4; ++i) {
+    frame.InsertControl(&viewers[i]);
+    viewers[i].SetBounds(10 + i * (kW + 10), 10, kW, kH);
+    viewers[i].SetColor(static_cast<TColor>(0x00C0C0C0));  // clSilver, as the main window has it
+    viewers[i].SetScaleDoc(TScaleToGray::S_Gray_Anti_256);
+  }
+  frame.CreateHandle(nullptr);
+
+  viewers[0].ShowScannedDib(page, "C:\\SCAN\\000001.TIF");
+  viewers[1].LoadTiffPage(tif, 0, 1);
+  viewers[2].LoadTiffStream(&stream, 0, 1);
+  viewers[3].LoadImageFile(bmp, TLoadResolution::lAutoMatic, false);
+  for (auto& v : viewers) v.BestFit();
+  ReleasePageBlock(page);
+
+  ShowWindow(frame.Handle(), SW_SHOW);
+  UpdateWindow(frame.Handle());
+  Pump(1500);
+
+  FILE* f = std::fopen(ready.c_str(), "w");
+  if (!f) return 3;
+  for (int i = 0; i < 4; ++i) {
+    POINT p{0, 0};
+    ClientToScreen(viewers[i].FPaint().Handle(), &p);
+    QmSize box = viewers[i].Document().PaintBoxSize();
+    std::fprintf(f, "%s %ld %ld %d %d %.4f\n", names[i], long(p.x), long(p.y), int(box.width),
+                 int(box.height), double(viewers[i].ScalePercent()));
+  }
+  std::fclose(f);
+
+  // Stay on screen until the screenshot is taken (or a minute has passed).
+  for (int i = 0; i < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    Pump(100);
+  DeleteFileA(done.c_str());
+  return 0;
+}
