@@ -1,0 +1,41 @@
+#include "ds_config.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "twain_types.h"
+
+namespace {
+
+std::vector<uint16_t> CapList(const char* path, const char* key) {
+  char text[512] = {};
+  GetPrivateProfileStringA("Twain", key, "", text, sizeof text, path);
+  std::vector<uint16_t> out;
+  std::stringstream ss(text);
+  std::string item;
+  while (std::getline(ss, item, ','))
+    if (!item.empty()) out.push_back(static_cast<uint16_t>(std::strtoul(item.c_str(), nullptr, 0)));
+  return out;
+}
+
+}  // namespace
+
+DsConfig LoadDsConfig() {
+  DsConfig c;
+  char path[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("QUANDRIX_SIM_TWAIN", path, sizeof path)) return c;
+  std::string error;
+  zebsim::LoadSimConfig(path, &c.sim, &error);
+  c.refuse = CapList(path, "Refuse");
+  c.adjust = CapList(path, "Adjust");
+  c.doubleFeedPage = GetPrivateProfileIntA("Twain", "DoubleFeed", 0, path);
+  char failAt[64] = {};
+  GetPrivateProfileStringA("Twain", "FailAt", "", failAt, sizeof failAt, path);
+  c.failAt = failAt;
+  c.failPage = GetPrivateProfileIntA("Twain", "FailPage", 0, path);
+  c.condition = static_cast<uint16_t>(GetPrivateProfileIntA("Twain", "Condition", TWCC_BUMMER, path));
+  c.scans = GetPrivateProfileIntA("Twain", "Scans", 1, path);
+  return c;
+}

@@ -1,0 +1,31 @@
+// The simulated source's settings file: the feeder of the simulated scanner and the faults only a
+// TWAIN source has. Named by the environment variable QUANDRIX_SIM_TWAIN; without it the source
+// runs with the defaults.
+//   [Feeder] [Fault] [Sources]   as every simulated scanner reads them
+//   [Twain]  Refuse=0x1118,...   capabilities whose MSG_SET fails with TWCC_BADVALUE
+//            Adjust=0x1101,...   capabilities whose MSG_SET answers TWRC_CHECKSTATUS
+//            DoubleFeed=k        a double feed at page k
+//            FailAt=imageinfo|setupmem|memxfer|nativexfer|filexfer|endxfer|reset|enable|setupfile
+//            FailPage=k          the page FailAt strikes (0: the first time)
+//            Condition=n         the condition code of that failure (default TWCC_BUMMER)
+//            Scans=n             with its own window shown, scans before the operator closes it
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim_scanner.h"
+
+struct DsConfig {
+  zebsim::SimConfig sim;
+  std::vector<uint16_t> refuse;
+  std::vector<uint16_t> adjust;
+  int doubleFeedPage = 0;
+  std::string failAt;
+  int failPage = 0;
+  uint16_t condition = 1;
+  int scans = 1;
+};
+
+// Reads the file named by QUANDRIX_SIM_TWAIN; the defaults when there is none.
+DsConfig LoadDsConfig();

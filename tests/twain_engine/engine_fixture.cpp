@@ -1,0 +1,49 @@
+#include "engine_fixture.h"
+
+#include <shlwapi.h>
+
+void ScriptedEngineTest::SetUp() {
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+  ScriptReset();
+  ForgetConnection();
+  SetDsmLoader(nullptr);
+  SetPlatformVersionQuery(nullptr);
+  EngineAttach(GetModuleHandleA(nullptr));
+  seen_ = 0;
+}
+
+void ScriptedEngineTest::TearDown() {
+  if (nState < 6) TWAINFree();
+  ForgetConnection();
+  SetDsmLoader(nullptr);
+  SetPlatformVersionQuery(nullptr);
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+}
+
+std::vector<ScriptedRequest> ScriptedEngineTest::Requests() {
+  std::vector<ScriptedRequest> out;
+  uint32_t n = ScriptRequestCount();
+  for (uint32_t i = seen_; i < n; ++i) {
+    ScriptedRequest r;
+    ScriptRequest(i, &r);
+    out.push_back(r);
+  }
+  seen_ = n;
+  return out;
+}
+
+void ScriptedEngineTest::Forget() { seen_ = ScriptRequestCount(); }
+
+void ScriptedEngineTest::OpenSource() {
+  ASSERT_EQ(TWAINLoad(nullptr), 0);
+  TW_IDENTITY id{};
+  lstrcpyA(id.ProductName, "Scripted Scanner");
+  ASSERT_EQ(TWAINOpenDS(&id), 0);
+  ASSERT_EQ(nState, 4);
+}
+
+int ScriptedEngineTest::Count(const std::vector<ScriptedRequest>& log, uint16_t dat, uint16_t msg) {
+  int n = 0;
+  for (const ScriptedRequest& r : log) n += (r.dat == dat && r.msg == msg) ? 1 : 0;
+  return n;
+}

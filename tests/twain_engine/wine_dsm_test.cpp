@@ -1,0 +1,164 @@
+// The engine as the scan library binds it (wexlo.dll by name) against Wine's own data source
+// manager and the simulated source: a manager nobody here wrote.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "wexlo.h"
+
+namespace {
+
+struct Wexlo {
+  HMODULE module = nullptr;
+  decltype(&TWAINLoad) Load;
+  decltype(&TWAINFree) Free;
+  decltype(&TWAINOpenDS) OpenDS;
+  decltype(&TWAINCloseDS) CloseDS;
+  decltype(&TWAINGetDS) GetDS;
+  decltype(&TWAINAcquire) Acquire;
+  decltype(&TWAINSetValue) SetValue;
+  decltype(&TWAINGetValue) GetValue;
+  decltype(&TWAINRegister) Register;
+
+  template <class F>
+  void Bind(F* f, const char* name) {
+    *f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    ASSERT_NE(*f, nullptr) << name;
+  }
+};
+
+class WineDsmTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+    SetEnvironmentVariableA("QUANDRIX_SIM_TWAIN", nullptr);
+    w_.module = LoadLibraryA("wexlo.dll");
+    ASSERT_NE(w_.module, nullptr);
+    w_.Bind(&w_.Load, "TWAINLoad");
+    w_.Bind(&w_.Free, "TWAINFree");
+    w_.Bind(&w_.OpenDS, "TWAINOpenDS");
+    w_.Bind(&w_.CloseDS, "TWAINCloseDS");
+    w_.Bind(&w_.GetDS, "TWAINGetDS");
+    w_.Bind(&w_.Acquire, "TWAINAcquire");
+    w_.Bind(&w_.SetValue, "TWAINSetValue");
+    w_.Bind(&w_.GetValue, "TWAINGetValue");
+    w_.Bind(&w_.Register, "TWAINRegister");
+    TWAppInfo info{};
+    info.MajorVersion = 1;
+    lstrcpyA(info.VersionInfo, "1.0");
+    lstrcpyA(info.Manufacturer, "Quandrix");
+    lstrcpyA(info.ProductName, "Tarnwick");
+    ASSERT_EQ(w_.Load(nullptr), 0);
+    w_.Register(&info);
+  }
+  void TearDown() override {
+    if (w_.module) {
+      w_.Free();
+      FreeLibrary(w_.module);
+    }
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+  }
+
+  std::vector<TW_IDENTITY> Sources() {
+    std::vector<TW_IDENTITY> out;
+    TW_IDENTITY id{};
+    for (int32_t r = w_.GetDS(MSG_GETFIRST, &id); r == 0; r = w_.GetDS(MSG_GETNEXT, &id)) {
+      out.push_back(id);
+      id = {};
+    }
+    return out;
+  }
+
+  void OpenSim() {
+    TW_IDENTITY id{};
+    lstrcpyA(id.ProductName, "Quandrix Sim TWAIN");
+    ASSERT_EQ(w_.OpenDS(&id), 0);
+    EXPECT_STREQ(id.ProductName, "Quandrix Sim TWAIN");
+    EXPECT_STREQ(id.Manufacturer, "Quandrix");
+  }
+
+  Wexlo w_;
+};
+
+void FreeBlock(void* p) {
+  if (!p) return;
+  HGLOBAL h = GlobalHandle(p);
+  while (GlobalUnlock(h)) {
+  }
+  GlobalFree(h);
+}
+
+TEST_F(WineDsmTest, ListsTheSimulatedSource) {
+  bool found = false;
+  for (const TW_IDENTITY& id : Sources()) found |= std::strcmp(id.ProductName, "Quandrix Sim TWAIN") == 0;
+  EXPECT_TRUE(found);
+}
+
+TEST_F(WineDsmTest, ReadsAndSetsCapabilities) {
+  OpenSim();
+  void* block = nullptr;
+  ASSERT_EQ(w_.GetValue(ICAP_XRESOLUTION, TWTY_FIX32, &block), TWON_ENUMERATION);
+  TW_UINT16 type;
+  TW_UINT32 n;
+  std::memcpy(&type, block, 2);
+  std::memcpy(&n, static_cast<uint8_t*>(block) + 2, 4);
+  EXPECT_EQ(type, TWTY_FIX32);
+  EXPECT_EQ(n, 6u);
+  ASSERT_EQ(w_.GetValue(ICAP_BRIGHTNESS, TWTY_FIX32, &block), TWON_RANGE);
+  ASSERT_EQ(w_.GetValue(0x1213, TWTY_STR32, &block), TWON_ONEVALUE);
+  EXPECT_STREQ(static_cast<char*>(block) + 2, "Quandrix Sim 9000");
+
+  uint32_t rgb = TWPT_RGB;
+  EXPECT_EQ(w_.SetValue(ICAP_PIXELTYPE, TWON_ONEVALUE, &rgb), 0);
+  ASSERT_EQ(w_.GetValue(ICAP_PIXELTYPE, TWTY_UINT16, &block), TWON_ENUMERATION);
+  uint32_t current;
+  std::memcpy(&current, static_cast<uint8_t*>(block) + 6, 4);
+  EXPECT_EQ(current, 2u);
+  // 250 dpi is not offered: taken as the nearest value and reported as adjusted (success).
+  TW_FIX32 dpi{250, 0};
+  EXPECT_EQ(w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi), 0);
+  FreeBlock(block);
+}
+
+int32_t g_pages = 0;
+int32_t g_info = 0;
+int32_t __stdcall NativeCallback(void* p, uint32_t* q, int32_t code) {
+  if (code == 2) {
+    ++g_info;
+    const TWImageInfoRec* rec = static_cast<const TWImageInfoRec*>(p);
+    if (rec->ImageWidth <= 0 || rec->XResolution != 300) return -1;
+    return 0;
+  }
+  if (code == 1) {
+    HGLOBAL dib = *static_cast<HGLOBAL*>(p);
+    if (!dib) return -1;
+    const BITMAPINFOHEADER* h = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib));
+    bool ok = h && h->biSize == sizeof(BITMAPINFOHEADER) && h->biWidth > 0;
+    GlobalUnlock(dib);
+    GlobalFree(dib);
+    if (!ok) return -1;
+    ++g_pages;
+  }
+  return 0;
+}
+
+TEST_F(WineDsmTest, EnablesReceivesXferReadyAndWalksBackToStateOne) {
+  OpenSim();
+  uint32_t native = TWSX_NATIVE;
+  ASSERT_EQ(w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &native), 0);
+  g_pages = g_info = 0;
+  HGLOBAL dib = nullptr;
+  EXPECT_EQ(w_.Acquire(NativeCallback, &dib), 0);
+  EXPECT_EQ(g_info, 3);
+  EXPECT_EQ(g_pages, 3);
+  EXPECT_EQ(w_.Free(), 0);
+  // In state 1 a load opens the manager again instead of answering "already open".
+  EXPECT_EQ(w_.Load(nullptr), 0);
+}
+
+}  // namespace

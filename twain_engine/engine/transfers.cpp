@@ -1,0 +1,177 @@
+// The strip-by-strip memory, native and file transfers, run on the caller's thread.
+#include <cstring>
+#include <string>
+
+#include "cap_table.h"
+#include "connection.h"
+#include "transfer_math.h"
+
+namespace {
+
+// Resets the pending transfers and disables the source unless the caller keeps it enabled.
+void ResetPending() {
+  CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &g_twain.pending);
+  nState = 5;
+  if (!g_twain.UIControl) TWDisableDS();
+}
+
+// The end of one image in every routine; c is the transfer's code with a cancel folded in.
+// Answers the routine's code and whether another image follows.
+int32_t EndOfImage(int32_t c, bool* another) {
+  int32_t code = c;
+  if (c == 1) {
+    int32_t r = CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending);
+    nState = 6;
+    if (g_twain.pending.Count == 0 || r != 0) ResetPending();
+    code = r;
+  } else {
+    CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending);
+    nState = 6;
+    ResetPending();
+  }
+  *another = !(g_twain.pending.Count == 0 || nState == 5);
+  return code;
+}
+
+// Reads a boolean capability's current value by the container the source answered.
+bool CurrentFlag(uint16_t cap) {
+  void* block = nullptr;
+  int32_t type = TWAINGetValue(cap, CapIndex(cap).itemType, &block);
+  bool flag = false;
+  if (block) {
+    const uint8_t* p = static_cast<const uint8_t*>(block);
+    uint16_t v = 0;
+    switch (type) {
+      case TWON_ONEVALUE: std::memcpy(&v, p + 2, 2); break;
+      case TWON_ENUMERATION: {
+        uint32_t n, cur;
+        std::memcpy(&n, p + 2, 4);
+        std::memcpy(&cur, p + 6, 4);
+        if (cur < n) std::memcpy(&v, p + 14 + cur * 2, 2);
+        break;
+      }
+      case TWON_RANGE: {
+        uint32_t cur;
+        std::memcpy(&cur, p + 18, 4);
+        v = static_cast<uint16_t>(cur);
+        break;
+      }
+      default: break;
+    }
+    flag = v != 0;
+    HGLOBAL h = GlobalHandle(block);
+    while (GlobalUnlock(h)) {
+    }
+    GlobalFree(h);
+  }
+  return flag;
+}
+
+}  // namespace
+
+// Numbering of page files across one acquisition, so a second scan in the same session does not
+// overwrite the first one's files.
+uint32_t g_pageFileCounter = 1;
+
+int32_t DoStripTransfer(TWAcquireCallback fn, void* data) {
+  EngineLogIn("DoMemTransfer", nState);
+  if (nState != 6 && nState != 7) return -3;
+  g_twain.pending = {};
+  TW_IMAGEMEMXFER mem{};
+  uint32_t maxSize = 0;
+  int32_t code = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
+  bool another = code == 0;
+  while (another) {
+    uint32_t wanted = 0;
+    code = fn(&g_twain.imageInfo, &wanted, 2);
+    if (code != 0) break;
+    mem.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
+    mem.Memory.Length = MemoryLength(wanted, g_twain.imageInfo.Preferred, maxSize);
+    nState = 7;
+    int32_t c = 0;
+    while (c == 0 && nState == 7) {
+      mem.Memory.TheMem = data;
+      mem.BytesWritten = 0;
+      c = CallDSMEntry(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &mem);
+      // A source that answers "more" without writing anything would keep us here for ever.
+      if (c == 0 && mem.BytesWritten == 0) c = -4;
+      uint32_t written = mem.BytesWritten;
+      if (fn(data, &written, c) != 0) c = -4;
+    }
+    code = EndOfImage(c, &another);
+    if (another) {
+      int32_t r = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
+      if (r != 0) {
+        code = r;
+        break;
+      }
+    }
+  }
+  EngineLogOut("DoMemTransfer", code);
+  return code;
+}
+
+int32_t DoNativeTransfer(TWAcquireCallback fn, void* data) {
+  EngineLogIn("DoNativeTransfer", nState);
+  if (nState != 6 && nState != 7) return -3;
+  uint32_t maxSize = 0;
+  int32_t code = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
+  bool another = code == 0;
+  while (another) {
+    uint32_t wanted = 0;
+    code = fn(&g_twain.imageInfo, &wanted, 2);
+    if (code != 0) break;
+    int32_t c = CallDSMEntry(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, data);
+    nState = 7;
+    uint32_t scratch = 0;
+    if (fn(data, &scratch, c) != 0) c = -4;
+    code = EndOfImage(c, &another);
+    if (another) {
+      int32_t r = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
+      if (r != 0) {
+        code = r;
+        break;
+      }
+    }
+  }
+  EngineLogOut("DoNativeTransfer", code);
+  return code;
+}
+
+int32_t DoFileTransfer(TWAcquireCallback fn, void* data) {
+  EngineLogIn("DoFileTransfer", nState);
+  if (nState != 6 && nState != 7) return -3;
+  const bool duplex = CurrentFlag(CAP_DUPLEXENABLED);
+  const bool feeder = CurrentFlag(CAP_FEEDERENABLED);
+  const std::string base = PageFileBase(data ? static_cast<const char*>(data) : "");
+  uint32_t maxSize = 0;
+  int32_t code = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
+  bool another = code == 0;
+  while (another) {
+    uint32_t wanted = 0;
+    code = fn(&g_twain.imageInfo, &wanted, 2);
+    if (code != 0) break;
+    TW_SETUPFILEXFER setup{};
+    std::string name = base + PageFileSuffix(g_pageFileCounter, duplex, feeder);
+    lstrcpynA(setup.FileName, name.c_str(), sizeof setup.FileName);
+    setup.Format = TWFF_BMP;
+    setup.VRefNum = 0;
+    code = CallDSMEntry(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup);
+    if (code != 0) break;
+    int32_t c = CallDSMEntry(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr);
+    // The callback gets the file the source wrote, not the template.
+    uint32_t baseLength = static_cast<uint32_t>(base.size());
+    if (fn(setup.FileName, &baseLength, c) != 0) c = -4;
+    ++g_pageFileCounter;
+    code = EndOfImage(c, &another);
+    if (another) {
+      int32_t r = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
+      if (r != 0) {
+        code = r;
+        break;
+      }
+    }
+  }
+  EngineLogOut("DoFileTransfer", code);
+  return code;
+}
