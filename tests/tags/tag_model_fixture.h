@@ -8,7 +8,7 @@
 #include "tag_state.h"
 
 class TagModelTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override { ClearRecords(); }
   void TearDown() override { ClearRecords(); }
 
