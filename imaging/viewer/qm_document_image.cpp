@@ -7,7 +7,7 @@
 
 namespace qm {
 
-QmDocumentImage::QmDocumentImage(ImagingPort& imaging) : doc_(imaging, *this) {
+QmDocumentImage::QmDocumentImage(ImagingPort& imaging) : imaging_(imaging), doc_(imaging, *this) {
   paint_.SetName("FPaint");
   paint_.SetBounds(0, 0, 0, 0);
   paint_.MouseOwner = this;
@@ -48,6 +48,14 @@ HGLOBAL QmDocumentImage::DuplicateDibHandle(HGLOBAL dib) {
   HGLOBAL copy = CopyDibBlock(dib);
   if (dib && !copy) throw QmViewerError("Can't allocate memory");
   return copy;
+}
+
+void QmDocumentImage::ReportDllError() {
+  int16_t code = 0;
+  std::string text;
+  imaging_.LastDllError(code, text);
+  if (!OnPictorelError) throw QmViewerError(text);
+  OnPictorelError(this, code, text, text.c_str());
 }
 
 int16_t __cdecl QmDocumentImage::ProgressCallback(int16_t progress, void* viewer) {

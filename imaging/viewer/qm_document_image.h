@@ -47,6 +47,13 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   void SquarePixels(bool force) { doc_.SquarePixels(force); }
   bool ReportProgress(int16_t progress) { return doc_.ReportProgress(progress); }
   int LoadBitDepth() { return doc_.LoadBitDepth(); }
+  // The last library failure to OnPictorelError, or raised when nobody handles it.
+  void ReportDllError();
+  bool NextPage() { return doc_.NextPage(); }
+  bool PriorPage() { return doc_.PriorPage(); }
+  void FirstPage() { doc_.FirstPage(); }
+  void LastPage() { doc_.LastPage(); }
+  bool GoToPage(int16_t page) { return doc_.GoToPage(page); }
   // The progress callback handed to the bindings with the viewer as data.
   static int16_t __cdecl ProgressCallback(int16_t progress, void* viewer);
 
@@ -111,6 +118,7 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   void PaintPage(TQmPaintBox* box, HDC dc);
   HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
 
+  ImagingPort& imaging_;
   TQmPaintBox paint_;
   QmViewerDocument doc_;
   ViewerSettings settings_;

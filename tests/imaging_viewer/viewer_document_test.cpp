@@ -292,3 +292,34 @@ TEST(ViewerDocument, ResolutionIsMirroredInTheHeader) {
   EXPECT_EQ(r.imaging.Facts(r.doc->Dib()).yPixelsPerMetre, 11811);
   EXPECT_DOUBLE_EQ(r.doc->ImgWidth(), 5.0);
 }
+
+TEST(ViewerDocument, PageSteppingThroughAFile) {
+  Rig r;
+  r.imaging.files["C:\\PAGE.TIF"].pageCount = 3;
+  r.doc->LastPage();  // no pages known yet: nothing moves
+  EXPECT_FALSE(r.doc->HasImage());
+  r.doc->LoadTiffPage("C:\\PAGE.TIF", 0, 1);
+  EXPECT_FALSE(r.doc->PriorPage());
+  EXPECT_TRUE(r.doc->NextPage());
+  EXPECT_EQ(r.doc->TiffPage(), 1);
+  EXPECT_EQ(r.doc->PreviousPage(), 0);
+  r.doc->LastPage();
+  EXPECT_EQ(r.doc->TiffPage(), 2);
+  EXPECT_FALSE(r.doc->NextPage());
+  EXPECT_FALSE(r.doc->GoToPage(3));
+  EXPECT_FALSE(r.doc->GoToPage(-1));
+  int finished = r.host.finished;
+  r.doc->FirstPage();
+  EXPECT_EQ(r.doc->TiffPage(), 0);
+  EXPECT_EQ(r.host.finished, finished + 2);  // the load's own and the step's
+}
+
+TEST(ViewerDocument, PageSteppingThroughAStream) {
+  Rig r;
+  r.doc->LoadTiffStream(&r.stream, 0, 1);  // three pages
+  r.imaging.calls.clear();
+  EXPECT_TRUE(r.doc->NextPage());
+  EXPECT_EQ(r.imaging.calls.front(), "ReadTiffStream");
+  EXPECT_EQ(r.doc->TiffPage(), 1);
+  EXPECT_TRUE(r.doc->StreamFlag());
+}

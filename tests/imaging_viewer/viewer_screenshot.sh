@@ -12,23 +12,31 @@ win_out="Z:$(echo "$out" | tr / '\\')"
 pid=$!
 for _ in $(seq 600); do [ -s "$ready" ] && break; kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if [ ! -s "$ready" ]; then echo "viewer_show did not report its pages"; kill $pid 2>/dev/null; exit 1; fi
-sleep 1
-import -window root "$shot"
+check() {  # compares the screenshot with the report; prints what it finds
+  local status=0
+  while read -r name x y w h percent; do
+    # Everything darker than a third of white inside a margin around the paint box: the page frame.
+    got=$(convert "$shot" -crop "$((w + 16))x$((h + 16))+$((x - 8))+$((y - 8))" +repage \
+          -colorspace gray -threshold 33% -negate -trim -format '%w %h %X %Y' info: 2>/dev/null)
+    read -r gw gh gx gy <<<"$got"
+    gx=${gx#+}; gy=${gy#+}
+    echo "$name at $percent %: expected ${w}x${h} at ($x,$y); screenshot shows ${gw}x${gh} at ($((x - 8 + gx)),$((y - 8 + gy)))"
+    if [ -z "$gw" ] || [ $((gw - w)) -gt 2 ] || [ $((w - gw)) -gt 2 ] || [ $((gh - h)) -gt 2 ] || \
+       [ $((h - gh)) -gt 2 ] || [ $((gx - 8)) -gt 2 ] || [ $((8 - gx)) -gt 2 ] || \
+       [ $((gy - 8)) -gt 2 ] || [ $((8 - gy)) -gt 2 ]; then
+      echo "  MISMATCH"; status=1
+    fi
+  done <"$ready"
+  return $status
+}
+# A loaded machine may take a moment to show everything: look again before giving up.
+status=1
+for attempt in 1 2 3; do
+  sleep 2
+  import -window root "$shot"
+  echo "screenshot $attempt: $shot"
+  if check; then status=0; break; fi
+done
 touch "$done_file"
 wait $pid
-status=0
-echo "screenshot: $shot"
-while read -r name x y w h percent; do
-  # Everything darker than a third of white inside a margin around the paint box: the page frame.
-  got=$(convert "$shot" -crop "$((w + 16))x$((h + 16))+$((x - 8))+$((y - 8))" +repage \
-        -colorspace gray -threshold 33% -negate -trim -format '%w %h %X %Y' info: 2>/dev/null)
-  read -r gw gh gx gy <<<"$got"
-  gx=${gx#+}; gy=${gy#+}
-  echo "$name at $percent %: expected ${w}x${h} at ($x,$y); screenshot shows ${gw}x${gh} at ($((x - 8 + gx)),$((y - 8 + gy)))"
-  if [ -z "$gw" ] || [ $((gw - w)) -gt 2 ] || [ $((w - gw)) -gt 2 ] || [ $((gh - h)) -gt 2 ] || \
-     [ $((h - gh)) -gt 2 ] || [ $((gx - 8)) -gt 2 ] || [ $((8 - gx)) -gt 2 ] || \
-     [ $((gy - 8)) -gt 2 ] || [ $((8 - gy)) -gt 2 ]; then
-    echo "  MISMATCH"; status=1
-  fi
-done <"$ready"
 exit $status

@@ -81,9 +81,14 @@ int main(int argc, char** argv) {
   for (auto& v : viewers) v.BestFit();
   ReleasePageBlock(page);
 
+  // Above anything else on the display, so that the screenshot shows these pages.
+  SetWindowPos(frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   ShowWindow(frame.Handle(), SW_SHOW);
   UpdateWindow(frame.Handle());
-  Pump(1500);
+  Pump(1000);
+  RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  GdiFlush();
+  Pump(500);
 
   FILE* f = std::fopen(ready.c_str(), "w");
   if (!f) return 3;

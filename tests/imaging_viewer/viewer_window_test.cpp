@@ -42,7 +42,8 @@ struct Window {
   TQmControl frame;
   QmDocumentImage viewer{imaging};
   Window(int32_t w = 504, int32_t h = 404) {
-    frame.SetBounds(0, 0, w + 40, h + 60);
+    // Off the visible screen: the screenshot test owns what the display shows.
+    frame.SetBounds(1400, 0, w + 40, h + 60);
     frame.InsertControl(&viewer);
     viewer.SetBounds(0, 0, w, h);
     frame.CreateHandle(nullptr);
@@ -165,4 +166,18 @@ TEST(ViewerWindow, ProgressCallbackAnswersForTheViewer) {
   EXPECT_EQ(QmDocumentImage::ProgressCallback(50, &w.viewer), 0);
   EXPECT_EQ(QmDocumentImage::ProgressCallback(50, nullptr), 1);
   EXPECT_EQ(seen, 2);
+}
+
+TEST(ViewerWindow, DllErrorGoesToItsHandlerOrIsRaised) {
+  Window w;
+  EXPECT_THROW(w.viewer.ReportDllError(), QmViewerError);
+  int16_t seenCode = -1;
+  w.viewer.OnPictorelError = [&](QmDocumentImage* s, int16_t code, const std::string& text,
+                                 const char* ptext) {
+    EXPECT_EQ(s, &w.viewer);
+    EXPECT_EQ(text, ptext);
+    seenCode = code;
+  };
+  w.viewer.ReportDllError();
+  EXPECT_EQ(seenCode, 0);
 }

@@ -80,6 +80,12 @@ class ImagingPort {
   virtual DibRef Resize(DibRef dib, int32_t width, int32_t height, int bits) = 0;
   virtual int ScreenBitDepth() = 0;  // 4, 8 or 24
 
+  // The last failure the file-format library reported.
+  virtual void LastDllError(int16_t& code, std::string& text) {
+    code = 0;
+    text.clear();
+  }
+
   virtual void SetOperationText(const std::string& text) = 0;
   virtual std::string OperationText() = 0;
   [[noreturn]] virtual void Raise(const std::string& message) = 0;

@@ -199,6 +199,28 @@ void QmViewerDocument::ClearImage() {
   Relayout();
 }
 
+bool QmViewerDocument::GoToPage(int16_t page) {
+  if (page < 0 || tiffPageCount_ == 0 || page >= tiffPageCount_) return false;
+  if (streamFlag_) {
+    if (!stream_ || stream_->empty()) port_.Raise("Stream is nil or empty");
+    LoadTiffStream(stream_, page, LoadBitDepth());
+  } else if (fileName_ != kStreamFileName) {
+    if (!port_.FileExists(fileName_)) port_.Raise("Input filename isn't valid");
+    std::string name = fileName_;
+    LoadTiffPage(name, page, LoadBitDepth());
+  }
+  host_.FinishedLoadSave();
+  return true;
+}
+
+bool QmViewerDocument::NextPage() {
+  return tiffPage_ + 1 < tiffPageCount_ && GoToPage(static_cast<int16_t>(tiffPage_ + 1));
+}
+
+bool QmViewerDocument::PriorPage() {
+  return tiffPage_ - 1 >= 0 && GoToPage(static_cast<int16_t>(tiffPage_ - 1));
+}
+
 void QmViewerDocument::RefreshFileInfo() {
   if (fileName_ == kStreamFileName) {
     RefreshStreamInfo();

@@ -30,6 +30,13 @@ class QmViewerDocument {
   void ShowScannedDib(DibRef dib, const std::string& name);
   void ClearImage();
 
+  // Page stepping through the current TIFF file or stream; False when there is no such page.
+  bool GoToPage(int16_t page);
+  bool NextPage();
+  bool PriorPage();
+  void FirstPage() { GoToPage(0); }
+  void LastPage() { GoToPage(static_cast<int16_t>(tiffPageCount_ - 1)); }
+
   void RefreshFileInfo();
   void RefreshStreamInfo();
   void RefreshTags();
