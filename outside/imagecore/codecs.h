@@ -1,0 +1,46 @@
+// Readers and writers of the image file formats. Readers take the whole file from a stream and
+// answer kOk with a decoded image or a failure code; no input makes them read past their data.
+// Writers take an image at a depth the format holds (the callers convert first).
+#pragma once
+#include <string>
+
+#include "image.h"
+#include "status.h"
+#include "stream.h"
+
+namespace imagecore {
+
+enum class FileFormat { kUnknown, kBmp, kPng, kGif, kPcx, kJpeg, kPcd, kTga, kTiff };
+
+struct FileInfo {
+  FileFormat format = FileFormat::kUnknown;
+  std::string name;       // "BMP", "PNG", "GIF", "PCX", "JPEG", "PCD", "TGA", "TIFF"
+  uint32_t width = 0, height = 0;
+  uint16_t bits = 0;
+  std::string colorText;  // "Black and White", "Gray", "Palette", "True Color"
+  uint16_t compression = 0;  // TIFF compression code of the page; 0 elsewhere
+  uint32_t pages = 1;
+};
+
+FileFormat SniffFormat(const uint8_t* head, size_t size);
+// Decodes the file to learn its kind and size; kNotThisFormat when no reader knows it.
+Status ProbeFile(const Stream& in, FileInfo& info);
+std::string ColorText(const Image& image);
+
+Status ReadBmp(const Stream& in, Image& image);
+Status WriteBmp(const Image& image, const Stream& out);
+Status ReadPcx(const Stream& in, Image& image);
+Status WritePcx(const Image& image, const Stream& out);
+Status ReadTga(const Stream& in, Image& image);
+Status WriteTga(const Image& image, const Stream& out);
+// step 1 the 192 x 128 image, 2 the 384 x 256 image, 3 the 768 x 512 base image.
+Status ReadPcd(const Stream& in, int step, Image& image);
+Status ReadGif(const Stream& in, Image& image);
+Status WriteGif(const Image& image, const Stream& out);
+Status ReadPng(const Stream& in, Image& image);
+Status WritePng(const Image& image, bool interlace, const Stream& out);
+Status ReadJpeg(const Stream& in, Image& image);
+// quality 1..100 (0 takes 75), smoothing 0..100; a palette image is written as gray.
+Status WriteJpeg(const Image& image, int quality, int smoothing, const Stream& out);
+
+}  // namespace imagecore

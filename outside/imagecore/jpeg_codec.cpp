@@ -1,0 +1,182 @@
+// JPEG through libjpeg (jpeg62 interface). Codec errors leave by longjmp from the error manager
+// into the one frame that called the codec; that frame keeps no objects with destructors alive.
+#include <cstdio>
+#include <csetjmp>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "codecs.h"
+
+namespace imagecore {
+
+namespace {
+
+struct JpegError {
+  jpeg_error_mgr manager;
+  jmp_buf escape;
+  bool endedEarly;
+};
+
+void JpegFail(j_common_ptr info) { longjmp(reinterpret_cast<JpegError*>(info->err)->escape, 1); }
+// The codec pads a cut-off file with gray and goes on; that is still a damaged file.
+void JpegQuiet(j_common_ptr info, int level) {
+  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    reinterpret_cast<JpegError*>(info->err)->endedEarly = true;
+}
+
+struct Decoded {
+  uint32_t width = 0, height = 0;
+  int components = 0;
+  J_COLOR_SPACE space = JCS_UNKNOWN;
+  unsigned density = 0, xDensity = 0, yDensity = 0;
+};
+
+int DecodeHeader(jpeg_decompress_struct* d, const uint8_t* data, size_t size, Decoded* out) {
+  JpegError* e = reinterpret_cast<JpegError*>(d->err);
+  if (setjmp(e->escape)) return 0;
+  jpeg_create_decompress(d);
+  jpeg_mem_src(d, data, (unsigned long)size);
+  jpeg_read_header(d, TRUE);
+  if (d->jpeg_color_space == JCS_GRAYSCALE) d->out_color_space = JCS_GRAYSCALE;
+  else if (d->jpeg_color_space == JCS_CMYK || d->jpeg_color_space == JCS_YCCK) d->out_color_space = JCS_CMYK;
+  else d->out_color_space = JCS_RGB;
+  d->dct_method = JDCT_ISLOW;
+  jpeg_calc_output_dimensions(d);
+  out->width = d->output_width;
+  out->height = d->output_height;
+  out->components = d->output_components;
+  out->space = d->out_color_space;
+  out->density = d->density_unit;
+  out->xDensity = d->X_density;
+  out->yDensity = d->Y_density;
+  return 1;
+}
+
+int DecodeRows(jpeg_decompress_struct* d, Image* image, uint8_t* line) {
+  JpegError* e = reinterpret_cast<JpegError*>(d->err);
+  if (setjmp(e->escape)) return 0;
+  jpeg_start_decompress(d);
+  while (d->output_scanline < d->output_height) {
+    uint32_t y = d->output_scanline;
+    JSAMPROW rows[1] = {line};
+    if (jpeg_read_scanlines(d, rows, 1) != 1) return 0;
+    uint8_t* row = image->Row(y);
+    for (uint32_t x = 0; x < image->width; ++x) {
+      if (d->out_color_space == JCS_GRAYSCALE) {
+        row[x] = line[x];
+      } else if (d->out_color_space == JCS_CMYK) {
+        // Adobe writes CMYK inverted: the stored value is already 255 - ink.
+        const uint8_t* p = line + 4 * x;
+        row[3 * x + 2] = uint8_t(p[0] * p[3] / 255);
+        row[3 * x + 1] = uint8_t(p[1] * p[3] / 255);
+        row[3 * x] = uint8_t(p[2] * p[3] / 255);
+      } else {
+        row[3 * x] = line[3 * x + 2]; row[3 * x + 1] = line[3 * x + 1]; row[3 * x + 2] = line[3 * x];
+      }
+    }
+  }
+  jpeg_finish_decompress(d);
+  return 1;
+}
+
+}  // namespace
+
+Status ReadJpeg(const Stream& in, Image& image) {
+  std::vector<uint8_t> f;
+  Status s = ReadAll(in, f);
+  if (s != kOk) return s;
+  if (f.size() < 3 || f[0] != 0xFF || f[1] != 0xD8) return kNotThisFormat;
+  jpeg_decompress_struct d;
+  JpegError e;
+  d.err = jpeg_std_error(&e.manager);
+  e.manager.error_exit = JpegFail;
+  e.manager.emit_message = JpegQuiet;
+  e.endedEarly = false;
+  Decoded info;
+  s = kOk;
+  if (!DecodeHeader(&d, f.data(), f.size(), &info)) s = kTruncated;
+  else if (info.width > kMaxSide || info.height > kMaxSide ||
+           uint64_t(info.width) * info.height > kMaxPixels)
+    s = kTooLarge;
+  else if (!Allocate(image, info.width, info.height, info.space == JCS_GRAYSCALE ? 8 : 24))
+    s = kTooLarge;
+  if (s == kOk) {
+    if (info.density == 1) {
+      image.xPelsPerMeter = uint32_t(info.xDensity * 39.37 + 0.5);
+      image.yPelsPerMeter = uint32_t(info.yDensity * 39.37 + 0.5);
+    } else if (info.density == 2) {
+      image.xPelsPerMeter = info.xDensity * 100;
+      image.yPelsPerMeter = info.yDensity * 100;
+    }
+    std::vector<uint8_t> line(size_t(info.width) * (info.components > 0 ? info.components : 4) + 16);
+    if (!DecodeRows(&d, &image, line.data())) s = kCodecError;
+    else if (e.endedEarly) s = kTruncated;
+  }
+  jpeg_destroy_decompress(&d);
+  return s;
+}
+
+namespace {
+
+int Encode(jpeg_compress_struct* c, const Image* image, int quality, int smoothing,
+           unsigned char** buffer, unsigned long* size, uint8_t* line) {
+  JpegError* e = reinterpret_cast<JpegError*>(c->err);
+  if (setjmp(e->escape)) return 0;
+  jpeg_create_compress(c);
+  jpeg_mem_dest(c, buffer, size);
+  bool gray = image->bits <= 8;
+  c->image_width = image->width;
+  c->image_height = image->height;
+  c->input_components = gray ? 1 : 3;
+  c->in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(c);
+  jpeg_set_quality(c, quality, TRUE);
+  c->smoothing_factor = smoothing;
+  if (image->xPelsPerMeter && image->yPelsPerMeter) {
+    c->density_unit = 1;
+    c->X_density = uint16_t(image->xPelsPerMeter / 39.37 + 0.5);
+    c->Y_density = uint16_t(image->yPelsPerMeter / 39.37 + 0.5);
+  }
+  jpeg_start_compress(c, TRUE);
+  while (c->next_scanline < c->image_height) {
+    const uint8_t* row = image->Row(c->next_scanline);
+    for (uint32_t x = 0; x < image->width; ++x) {
+      if (gray) {
+        line[x] = Luma(PixelColor(*image, row, x));
+      } else {
+        line[3 * x] = row[3 * x + 2]; line[3 * x + 1] = row[3 * x + 1]; line[3 * x + 2] = row[3 * x];
+      }
+    }
+    JSAMPROW rows[1] = {line};
+    jpeg_write_scanlines(c, rows, 1);
+  }
+  jpeg_finish_compress(c);
+  return 1;
+}
+
+}  // namespace
+
+Status WriteJpeg(const Image& image, int quality, int smoothing, const Stream& out) {
+  if (image.Empty() || image.width > 65500 || image.height > 65500) return kBadArgument;
+  if (image.bits != 24 && image.bits > 8) return kUnsupported;
+  if (quality <= 0 || quality > 100) quality = 75;
+  if (smoothing < 0 || smoothing > 100) smoothing = 0;
+  jpeg_compress_struct c;
+  JpegError e;
+  c.err = jpeg_std_error(&e.manager);
+  e.manager.error_exit = JpegFail;
+  e.manager.emit_message = JpegQuiet;
+  e.endedEarly = false;
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  std::vector<uint8_t> line(size_t(image.width) * 3);
+  Status s = Encode(&c, &image, quality, smoothing, &buffer, &size, line.data()) ? kOk : kCodecError;
+  jpeg_destroy_compress(&c);
+  if (s == kOk) s = WriteAll(out, buffer, size);
+  free(buffer);
+  return s;
+}
+
+}  // namespace imagecore

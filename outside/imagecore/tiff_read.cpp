@@ -1,0 +1,136 @@
+#include <cstring>
+
+#include "tiff_client.h"
+#include "tiff_codec.h"
+
+namespace imagecore {
+
+namespace {
+
+uint32_t PelsPerMeter(TIFF* tif, ttag_t tag) {
+  float res = 0;
+  uint16_t unit = RESUNIT_INCH;
+  if (!TIFFGetField(tif, tag, &res) || !(res > 0) || res > 1e6f) return 0;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_RESOLUTIONUNIT, &unit);
+  if (unit == RESUNIT_CENTIMETER) return uint32_t(res * 100 + 0.5f);
+  return uint32_t(res * 39.37f + 0.5f);
+}
+
+bool ChoosePage(TIFF* tif, uint32_t page) {
+  return page < 65535 && TIFFSetDirectory(tif, tdir_t(page)) == 1;
+}
+
+// Palette, gray and bilevel pages with one sample of 1, 4 or 8 bits, in strips: rows as stored.
+Status ReadIndexed(TIFF* tif, uint16_t bps, uint16_t photometric, Image& image) {
+  uint32_t w = image.width, h = image.height;
+  if (!Allocate(image, w, h, bps)) return kTooLarge;
+  if (photometric == PHOTOMETRIC_PALETTE) {
+    uint16_t *r, *g, *b;
+    if (!TIFFGetField(tif, TIFFTAG_COLORMAP, &r, &g, &b)) return kTruncated;
+    unsigned n = 1u << bps;
+    bool sixteen = false;
+    for (unsigned i = 0; i < n; ++i) sixteen |= r[i] > 255 || g[i] > 255 || b[i] > 255;
+    image.palette.clear();
+    for (unsigned i = 0; i < n; ++i)
+      image.palette.push_back(sixteen ? MakeRgb(uint8_t(r[i] >> 8), uint8_t(g[i] >> 8), uint8_t(b[i] >> 8))
+                                      : MakeRgb(uint8_t(r[i]), uint8_t(g[i]), uint8_t(b[i])));
+  } else if (photometric == PHOTOMETRIC_MINISWHITE) {
+    std::vector<Rgb> ramp = GrayRamp(bps);
+    image.palette.assign(ramp.rbegin(), ramp.rend());
+  }
+  tmsize_t line = TIFFScanlineSize(tif);
+  if (line <= 0 || size_t(line) > image.Stride()) return kTruncated;
+  std::vector<uint8_t> buf(image.Stride());
+  for (uint32_t y = 0; y < h; ++y) {
+    if (TIFFReadScanline(tif, buf.data(), y, 0) < 0) return kCodecError;
+    std::memcpy(image.Row(y), buf.data(), size_t(line));
+  }
+  // Bits past the image width are left as decoded; they lie in the row padding only.
+  return kOk;
+}
+
+Status ReadAsRgba(TIFF* tif, Image& image) {
+  uint32_t w = image.width, h = image.height;
+  std::vector<uint32_t> rgba(size_t(w) * h);
+  if (!TIFFReadRGBAImageOriented(tif, w, h, rgba.data(), ORIENTATION_TOPLEFT, 0)) return kCodecError;
+  if (!Allocate(image, w, h, 24)) return kTooLarge;
+  for (uint32_t y = 0; y < h; ++y) {
+    uint8_t* row = image.Row(y);
+    for (uint32_t x = 0; x < w; ++x) {
+      uint32_t p = rgba[size_t(y) * w + x];
+      row[3 * x] = uint8_t(TIFFGetB(p)); row[3 * x + 1] = uint8_t(TIFFGetG(p)); row[3 * x + 2] = uint8_t(TIFFGetR(p));
+    }
+  }
+  return kOk;
+}
+
+}  // namespace
+
+Status TiffInfo(const Stream& in, uint32_t page, TiffPageInfo& info) {
+  TIFF* tif = TiffOpenStream(in, "rm");
+  if (!tif) return kNotThisFormat;
+  TiffCloser closer{tif};
+  info.pages = TIFFNumberOfDirectories(tif);
+  if (!ChoosePage(tif, page)) return kBadPage;
+  uint16_t bps = 1, spp = 1, comp = 1;
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &info.width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &info.height);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &comp);
+  info.bits = uint16_t(bps * spp);
+  info.compression = comp;
+  info.xPelsPerMeter = PelsPerMeter(tif, TIFFTAG_XRESOLUTION);
+  info.yPelsPerMeter = PelsPerMeter(tif, TIFFTAG_YRESOLUTION);
+  return kOk;
+}
+
+static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
+  std::vector<uint8_t> bytes;
+  Status all = ReadAll(source, bytes);
+  if (all != kOk) return all;
+  ReadOnlyMemory memory(bytes.data(), bytes.size());
+  Stream in = memory.AsStream();
+  TIFF* tif = TiffOpenStream(in, "rm");
+  if (!tif) return kNotThisFormat;
+  TiffCloser closer{tif};
+  if (!ChoosePage(tif, page)) return kBadPage;
+  if (!TiffDirectoryFits(bytes.data(), bytes.size(), page)) return kTruncated;
+  uint32_t w = 0, h = 0;
+  uint16_t bps = 1, spp = 1, photometric = PHOTOMETRIC_MINISWHITE, planar = PLANARCONFIG_CONTIG;
+  if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h))
+    return kTruncated;
+  if (w == 0 || h == 0) return kBadArgument;
+  if (w > kMaxSide || h > kMaxSide || uint64_t(w) * h > kMaxPixels) return kTooLarge;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric)) photometric = PHOTOMETRIC_MINISWHITE;
+  image = Image{};
+  image.width = w;
+  image.height = h;
+  Status s;
+  bool indexed = spp == 1 && (bps == 1 || bps == 4 || bps == 8) && !TIFFIsTiled(tif) &&
+                 (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK ||
+                  photometric == PHOTOMETRIC_PALETTE);
+  if (indexed) {
+    s = ReadIndexed(tif, bps, photometric, image);
+  } else {
+    char message[1024];
+    if (!TIFFRGBAImageOK(tif, message)) return kUnsupported;
+    s = ReadAsRgba(tif, image);
+  }
+  if (s != kOk) return s;
+  image.xPelsPerMeter = PelsPerMeter(tif, TIFFTAG_XRESOLUTION);
+  image.yPelsPerMeter = PelsPerMeter(tif, TIFFTAG_YRESOLUTION);
+  return kOk;
+}
+
+Status ReadTiffPage(const Stream& source, uint32_t page, Image& image) {
+  Image read;
+  Status s = ReadPage(source, page, read);
+  if (s == kOk) image = std::move(read);
+  return s;
+}
+
+}  // namespace imagecore

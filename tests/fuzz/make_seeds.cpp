@@ -1,0 +1,61 @@
+// Writes one small file per reader into <folder>/<reader>/ as the fuzzers' starting corpus.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "codecs.h"
+#include "convert.h"
+#include "dib_layout.h"
+#include "tiff_codec.h"
+
+using namespace imagecore;
+
+static void Save(const std::string& folder, const char* reader, const char* name,
+                 const std::vector<uint8_t>& bytes) {
+  std::filesystem::create_directories(folder + "/" + reader);
+  FILE* f = fopen((folder + "/" + reader + "/" + name).c_str(), "wb");
+  if (!f) return;
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+}
+
+template <typename Write>
+static std::vector<uint8_t> Encode(Write write) {
+  std::vector<uint8_t> bytes;
+  MemoryStream m(bytes);
+  write(m.AsStream());
+  return bytes;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  std::string folder = argv[1];
+  for (uint16_t bits : {1, 4, 8, 24}) {
+    Image im;
+    Allocate(im, 9, 5, bits);
+    for (size_t i = 0; i < im.pixels.size(); ++i) im.pixels[i] = uint8_t(i * 37);
+    std::string n = std::to_string(bits);
+    Image eight;
+    ConvertDepth(im, 8, false, eight);
+    Save(folder, "bmp", n.c_str(), Encode([&](const Stream& s) { return WriteBmp(im, s); }));
+    Save(folder, "pcx", n.c_str(), Encode([&](const Stream& s) { return WritePcx(im, s); }));
+    Save(folder, "tga", n.c_str(), Encode([&](const Stream& s) { return WriteTga(eight, s); }));
+    Save(folder, "gif", n.c_str(), Encode([&](const Stream& s) { return WriteGif(eight, s); }));
+    Save(folder, "png", n.c_str(), Encode([&](const Stream& s) { return WritePng(im, bits == 8, s); }));
+    Save(folder, "jpeg", n.c_str(), Encode([&](const Stream& s) { return WriteJpeg(im, 50, 0, s); }));
+    for (uint16_t c : {kTiffNone, kTiffLzw, kTiffPackBits, kTiffG3, kTiffG4, kTiffJpeg}) {
+      std::string name = n + "-" + std::to_string(c);
+      Save(folder, "tiff", name.c_str(), Encode([&](const Stream& s) { return WriteTiff(im, c, s); }));
+    }
+    std::vector<uint8_t> dib(DibBlockSize(im));
+    WriteDib(im, dib.data());
+    Save(folder, "dib", n.c_str(), dib);
+  }
+  // A Photo CD pack cut short after the smallest image keeps the seed small.
+  std::vector<uint8_t> pcd(0x2000 + 192 * 128 * 3 / 2, 0x80);
+  std::memcpy(&pcd[0x800], "PCD_IPI", 7);
+  Save(folder, "pcd", "base16", pcd);
+  return 0;
+}
