@@ -39,13 +39,10 @@ bool Dark(const ImageView& im, double x, double y) { return GrayAt(im, x, y) < 9
 int ReadPageNumber(const ImageView& im) {
   if (!im.data || im.width < 1 || im.length < 1 || im.xResolution < 1 || im.yResolution < 1)
     return -1;
-  double w = double(im.width) / im.xResolution, l = double(im.length) / im.yResolution;
+  // The mark must be in the top-left corner: a page turned or mirrored has white there, since
+  // every other corner of a page is blank.
   double c = kMarkSize / 2;
-  // The mark in the top-left corner and in no other corner.
   if (!Dark(im, kMarkLeft + c, kMarkTop + c)) return -1;
-  if (Dark(im, w - kMarkLeft - c, kMarkTop + c) || Dark(im, kMarkLeft + c, l - kMarkTop - c) ||
-      Dark(im, w - kMarkLeft - c, l - kMarkTop - c))
-    return -1;
   int number = 0, digits = 0;
   for (int i = 0; i < kMaxDigits; ++i) {
     double left = kDigitLeft + i * kDigitPitch;

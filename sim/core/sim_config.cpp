@@ -100,6 +100,10 @@ bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error)
     if (!ToInt(v, 0, 1000000, &n)) return fail("Fault.Page is not a page number: " + v);
     c.faultPage = n;
   }
+  if (get("driver", "loadresult", &v)) {
+    if (!ToInt(v, -100000, 100000, &n)) return fail("Driver.LoadResult is not a code: " + v);
+    c.loadResult = n;
+  }
   if (get("sources", "count", &v)) {
     if (!ToInt(v, 0, 64, &n)) return fail("Sources.Count is not a count: " + v);
     c.sources.clear();

@@ -107,6 +107,7 @@ struct SimConfig {
   Fault fault = Fault::None;  // raised once, at page faultPage of the feeder (1 = first page)
   int faultPage = 0;
   std::vector<SimSource> sources = DefaultSources();
+  int32_t loadResult = 0;     // what the driver's Load entry point answers
 
   static std::vector<SimSource> DefaultSources();
 };
@@ -115,6 +116,7 @@ struct SimConfig {
 //   [Feeder]  Sheets=3  Duplex=0|1  Flatbed=0|1  Paper=Letter|A4|Legal
 //   [Fault]   Kind=none|jam|nopaper|cancel|device  Page=k
 //   [Sources] Count=n  Name1=...  Manufacturer1=...   (absent: the default sources)
+//   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)
 // Keys and section names ignore case; unknown keys are ignored. Answers false with a message for
 // a value that cannot be read, leaving *out unchanged.
 bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error);

@@ -102,7 +102,8 @@ TEST(SimFeeder, FlatbedGivesOnePagePerScan) {
 TEST(SimConfigFile, ValuesAndErrors) {
   SimConfig c = Config(
       "; a comment\n[feeder]\r\nsheets = 12\r\nDUPLEX=1\r\nPaper=legal\r\n[Fault]\r\nKind=Jam\r\nPage=5\r\n"
-      "[Sources]\nCount=1\nName1=Acme - Model X\nManufacturer1=Acme\n");
+      "[Sources]\nCount=1\nName1=Acme - Model X\nManufacturer1=Acme\n[Driver]\nLoadResult=-13\n");
+  EXPECT_EQ(c.loadResult, -13);
   EXPECT_EQ(c.sheets, 12);
   EXPECT_TRUE(c.duplex);
   EXPECT_EQ(c.paper, Paper::Legal);

@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include "library_state.h"
+#include "pavlot.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (!instance) return FALSE;
+  gLib.module = instance;
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      gLib.appInfo = TWAppInfo{};
+      break;
+    case DLL_PROCESS_DETACH:
+      // Under the loader lock: unloading the drivers here is safe only when the caller freed
+      // this library itself (reserved is null) and something is still started. At process
+      // exit the system reclaims the drivers anyway.
+      if (reserved == nullptr && gLib.state > kStateNotStarted) ZebFree();
+      break;
+    default:
+      break;
+  }
+  return TRUE;
+}

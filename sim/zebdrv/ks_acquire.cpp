@@ -1,0 +1,132 @@
+#include "ks_acquire.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "ks_capabilities.h"
+
+namespace {
+
+using zebsim::FeedResult;
+
+// The scan area cut from the page, in pixels at the scan resolution.
+struct ScanArea {
+  zebsim::PageFormat format;
+  zebsim::PageGeometry page;
+  int left, top, width, length, bitsPerPixel, rowBytes;
+};
+
+ScanArea AreaOf(const KSDevice& d) {
+  ScanArea a;
+  int kind = static_cast<int>(d.Number(kTagPixelType));
+  a.format.kind = kind == 0 ? zebsim::PixelKind::BlackWhite
+                            : kind == 1 ? zebsim::PixelKind::Gray : zebsim::PixelKind::Color;
+  a.format.xResolution = std::max(1, static_cast<int>(d.Number(kTagXResolution)));
+  a.format.yResolution = std::max(1, static_cast<int>(d.Number(kTagYResolution)));
+  a.format.paper = d.Config().paper;
+  a.page = zebsim::GeometryOf(a.format);
+  int units = d.Units();
+  auto toPx = [&](int32_t tag, int res) {
+    return static_cast<int>(std::lround(UnitToInches(d.Number(tag), units) * res));
+  };
+  a.left = std::clamp(toPx(kTagXPosition, a.format.xResolution), 0, a.page.width - 1);
+  a.top = std::clamp(toPx(kTagYPosition, a.format.yResolution), 0, a.page.length - 1);
+  a.width = std::clamp(toPx(kTagImageWidth, a.format.xResolution), 1, a.page.width - a.left);
+  a.length = std::clamp(toPx(kTagImageLength, a.format.yResolution), 1, a.page.length - a.top);
+  a.bitsPerPixel = a.page.bitsPerPixel;
+  a.rowBytes = (a.width * a.bitsPerPixel + 7) / 8;
+  return a;
+}
+
+void CutRow(const ScanArea& a, const uint8_t* full, uint8_t* out) {
+  if (a.bitsPerPixel == 1) {
+    std::memset(out, 0, a.rowBytes);
+    for (int x = 0; x < a.width; ++x) {
+      int s = a.left + x;
+      if (full[s / 8] & (0x80 >> (s % 8))) out[x / 8] |= uint8_t(0x80 >> (x % 8));
+    }
+    // Bits past the width read as white, as the page around the area.
+    for (int x = a.width; x < a.rowBytes * 8; ++x) out[x / 8] |= uint8_t(0x80 >> (x % 8));
+  } else {
+    int bytes = a.bitsPerPixel / 8;
+    std::memcpy(out, full + size_t(a.left) * bytes, size_t(a.width) * bytes);
+  }
+}
+
+ScanPageInfo InfoOf(const ScanArea& a) {
+  ScanPageInfo info{};
+  info.XResolution = a.format.xResolution;
+  info.YResolution = a.format.yResolution;
+  info.ImageWidth = a.width;
+  info.ImageLength = a.length;
+  info.BitsPerPixel = a.bitsPerPixel;
+  info.Preferred = a.rowBytes * 32;
+  bool colour = a.format.kind == zebsim::PixelKind::Color;
+  info.SamplesPerPixel = colour ? 3 : 1;
+  for (int i = 0; i < info.SamplesPerPixel; ++i) info.BitsPerSample[i] = colour ? 8 : a.bitsPerPixel;
+  info.PixelType = static_cast<int16_t>(a.format.kind);
+  info.Compression = 0;
+  return info;
+}
+
+// Delivers one page (or its first half, when a fault strikes in the middle). Answers 0 when the
+// page went out whole, else the callback's stop or the fault's code.
+int32_t DeliverPage(const ScanArea& a, const FeedResult& r, PageCallbackProc cb, uint8_t* buffer,
+                    std::vector<uint8_t>& own, bool* delivered) {
+  *delivered = false;
+  ScanPageInfo info = InfoOf(a);
+  uint32_t block = static_cast<uint32_t>(info.Preferred);
+  cb(&info, &block, kPageEventInfo);  // its answer does not stop the scan
+  int rowsPerBlock = std::max<int>(1, static_cast<int>(block / static_cast<uint32_t>(a.rowBytes)));
+  if (!buffer) {
+    own.resize(size_t(rowsPerBlock) * a.rowBytes);
+    buffer = own.data();
+  }
+  bool fault = r.kind == FeedResult::kFault;
+  int rows = fault ? a.length / 2 : a.length;
+  std::vector<uint8_t> full(a.page.bytesPerRow);
+  for (int row = 0; row < rows;) {
+    int n = std::min(rowsPerBlock, rows - row);
+    for (int i = 0; i < n; ++i) {
+      zebsim::RenderRow(a.format, r.pageNumber, a.top + row + i, full.data());
+      CutRow(a, full.data(), buffer + size_t(i) * a.rowBytes);
+    }
+    row += n;
+    bool last = !fault && row == rows;
+    uint32_t bytes = static_cast<uint32_t>(n) * a.rowBytes;
+    int32_t answer = cb(buffer, &bytes, last ? kPageBlockLast : kPageBlockMore);
+    if (last) *delivered = true;  // the caller has the whole page, whatever it answers
+    if (answer != 0) return answer;
+  }
+  if (fault) {
+    int32_t code = zebsim::FaultCode(r.fault);
+    uint32_t none = 0;
+    cb(buffer, &none, code);
+    return code;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t RunScan(KSDevice& device, PageCallbackProc callback, void* buffer) {
+  if (!device.Loaded()) return kKSNotLoaded;
+  if (!callback) return kKSRefused;
+  int scanType = static_cast<int>(device.Number(kTagScanType));
+  bool useFeeder = scanType == 1 || (scanType == 0 && device.Feeder().PaperPresent());
+  zebsim::SimFeeder& source = useFeeder ? device.Feeder() : device.Glass();
+  ScanArea area = AreaOf(device);
+  std::vector<uint8_t> own;
+  source.BeginScan();
+  for (;;) {
+    FeedResult r = source.NextPage();
+    if (r.kind == FeedResult::kEnd) return 0;
+    if (r.kind == FeedResult::kFault && !r.midPage) return zebsim::FaultCode(r.fault);
+    bool delivered = false;
+    int32_t rc = DeliverPage(area, r, callback, static_cast<uint8_t*>(buffer), own, &delivered);
+    if (delivered) source.PageDone();
+    if (rc != 0) return rc;
+  }
+}
