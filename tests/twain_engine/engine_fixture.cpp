@@ -10,6 +10,9 @@ void ScriptedEngineTest::SetUp() {
   SetPlatformVersionQuery(nullptr);
   EngineAttach(GetModuleHandleA(nullptr));
   seen_ = 0;
+  MSG msg;  // nothing a previous test left in the thread's queue
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
 }
 
 void ScriptedEngineTest::TearDown() {

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "sim_scanner.h"
 #include "wexlo.h"
 
 namespace {
@@ -159,6 +161,93 @@ TEST_F(WineDsmTest, EnablesReceivesXferReadyAndWalksBackToStateOne) {
   EXPECT_EQ(w_.Free(), 0);
   // In state 1 a load opens the manager again instead of answering "already open".
   EXPECT_EQ(w_.Load(nullptr), 0);
+}
+
+struct MemPages {
+  std::vector<TWImageInfoRec> infos;
+  std::vector<std::vector<uint8_t>> pages;
+  int lastCode = 0;
+};
+MemPages* g_mem = nullptr;
+
+int32_t __stdcall MemCallback(void* p, uint32_t* q, int32_t code) {
+  if (code == 2) {
+    g_mem->infos.push_back(*static_cast<const TWImageInfoRec*>(p));
+    g_mem->pages.emplace_back();
+    *q = 65536;
+    return 0;
+  }
+  g_mem->lastCode = code;
+  if (code < 0) return 0;
+  const uint8_t* data = static_cast<const uint8_t*>(p);
+  g_mem->pages.back().insert(g_mem->pages.back().end(), data, data + *q);
+  return 0;
+}
+
+TEST_F(WineDsmTest, MemoryTransferDeliversEveryRowOfEveryPage) {
+  OpenSim();
+  uint32_t memory = TWSX_MEMORY, bw = TWPT_BW;
+  TW_FIX32 dpi{100, 0};
+  ASSERT_EQ(w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &memory), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_PIXELTYPE, TWON_ONEVALUE, &bw), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_YRESOLUTION, TWON_ONEVALUE, &dpi), 0);
+  MemPages got;
+  g_mem = &got;
+  std::vector<uint8_t> buffer(1 << 20);
+  EXPECT_EQ(w_.Acquire(MemCallback, buffer.data()), 0);
+  ASSERT_EQ(got.pages.size(), 3u);
+  zebsim::PageFormat format;
+  format.kind = zebsim::PixelKind::BlackWhite;
+  format.xResolution = format.yResolution = 100;
+  format.paper = zebsim::Paper::Letter;
+  for (int p = 0; p < 3; ++p) {
+    std::vector<uint8_t> expected = zebsim::RenderPage(format, p + 1);
+    EXPECT_EQ(got.pages[p].size(), expected.size()) << p;
+    EXPECT_TRUE(got.pages[p] == expected) << "page " << p + 1;
+    EXPECT_EQ(got.infos[p].BitsPerPixel, 1);
+    EXPECT_EQ(got.infos[p].XResolution, 100);
+  }
+  EXPECT_EQ(got.lastCode, 1);
+}
+
+std::vector<std::string> g_files;
+int32_t __stdcall FileCallback(void* p, uint32_t*, int32_t code) {
+  if (code == 1) g_files.push_back(static_cast<const char*>(p));
+  return 0;
+}
+
+TEST_F(WineDsmTest, FileTransferWritesNumberedBitmaps) {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string base = std::string(tmp) + "wexlo_files";
+  CreateDirectoryA(base.c_str(), nullptr);
+  std::string templ = base + "\\page.tif";
+  OpenSim();
+  uint32_t file = TWSX_FILE;
+  TW_FIX32 dpi{100, 0};
+  ASSERT_EQ(w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &file), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_YRESOLUTION, TWON_ONEVALUE, &dpi), 0);
+  g_files.clear();
+  std::vector<char> data(templ.begin(), templ.end());
+  data.push_back(0);
+  EXPECT_EQ(w_.Acquire(FileCallback, data.data()), 0);
+  ASSERT_EQ(g_files.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "\\page%06d.bmp", i + 1);
+    EXPECT_EQ(g_files[i], base + name);
+    HANDLE f = CreateFileA(g_files[i].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << g_files[i];
+    char magic[2] = {};
+    DWORD got = 0;
+    ReadFile(f, magic, 2, &got, nullptr);
+    EXPECT_EQ(GetFileSize(f, nullptr) > 100000u, true);
+    CloseHandle(f);
+    EXPECT_EQ(std::string(magic, 2), "BM");
+    DeleteFileA(g_files[i].c_str());
+  }
 }
 
 }  // namespace

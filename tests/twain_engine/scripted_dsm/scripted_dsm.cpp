@@ -30,6 +30,7 @@ struct State {
   uint32_t sent = 0;       // bytes of it sent so far
   TW_SETUPMEMXFER limits{0, 65536, 65536};
   uint32_t nextAppId = 1;
+  uint32_t pagesPerEvent = 0;
 };
 
 State g;
@@ -193,6 +194,11 @@ TW_UINT16 Answer(TW_IDENTITY* origin, TW_IDENTITY* dest, uint32_t dg, uint16_t d
     case DAT_EVENT: {
       if (g.events.empty()) return TWRC_NOTDSEVENT;
       static_cast<TW_EVENT*>(data)->TWMessage = g.events.front();
+      if (g.events.front() == MSG_XFERREADY && g.pagesPerEvent) {
+        g.pages = g.pagesPerEvent;
+        g.pageIndex = 0;
+        g.sent = 0;
+      }
       g.events.pop_front();
       return TWRC_DSEVENT;
     }
@@ -201,6 +207,9 @@ TW_UINT16 Answer(TW_IDENTITY* origin, TW_IDENTITY* dest, uint32_t dg, uint16_t d
     case DAT_IMAGEINFO: *static_cast<TW_IMAGEINFO*>(data) = g.info; return TWRC_SUCCESS;
     case DAT_IMAGEMEMXFER: return MemXfer(static_cast<TW_IMAGEMEMXFER*>(data));
     case DAT_IMAGENATIVEXFER: return NativeXfer(data);
+    case DAT_IMAGEFILEXFER:
+      if (g.pageIndex >= g.pages) return Fail(TWCC_SEQERROR);
+      return TWRC_XFERDONE;
     default: return TWRC_SUCCESS;
   }
 }
@@ -246,6 +255,8 @@ void __cdecl ScriptPages(uint32_t count, const TW_IMAGEINFO* info, uint32_t byte
 void __cdecl ScriptMemLimits(uint32_t minSize, uint32_t maxSize, uint32_t preferred) {
   g.limits = {minSize, maxSize, preferred};
 }
+
+void __cdecl ScriptPagesPerEvent(uint32_t count) { g.pagesPerEvent = count; }
 
 uint32_t __cdecl ScriptRequestCount() { return static_cast<uint32_t>(g.log.size()); }
 

@@ -35,6 +35,8 @@ void __cdecl ScriptClearSources();
 void __cdecl ScriptQueueEvent(uint16_t twMessage);
 // Pages the source holds for the next transfers: image information and bytes per page.
 void __cdecl ScriptPages(uint32_t count, const TW_IMAGEINFO* info, uint32_t bytesPerPage);
+// Every MSG_XFERREADY handed out brings this many fresh pages (0: the pages of ScriptPages only).
+void __cdecl ScriptPagesPerEvent(uint32_t count);
 // Limits of DAT_SETUPMEMXFER.
 void __cdecl ScriptMemLimits(uint32_t minSize, uint32_t maxSize, uint32_t preferred);
 uint32_t __cdecl ScriptRequestCount();
