@@ -24,7 +24,9 @@ void ReleasePageBlock(HGLOBAL dib);
 
 class QmSaveImageThrd {
  public:
-  explicit QmSaveImageThrd(void* owner, SaveImageFileProc saveImageFile);
+  // Writes through the imaging library's save dispatcher.
+  explicit QmSaveImageThrd(void* owner);
+  QmSaveImageThrd(void* owner, SaveImageFileProc saveImageFile);
   // Writes every job still waiting, then ends the worker.
   ~QmSaveImageThrd();
   QmSaveImageThrd(const QmSaveImageThrd&) = delete;

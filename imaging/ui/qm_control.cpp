@@ -132,8 +132,7 @@ void TQmControl::Invalidate(bool erase) {
 
 void TQmControl::Repaint() {
   if (!handle_) return;
-  InvalidateRect(handle_, nullptr, TRUE);
-  UpdateWindow(handle_);
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 RECT TQmControl::AlignArea() {

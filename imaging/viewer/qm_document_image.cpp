@@ -8,11 +8,28 @@
 namespace qm {
 
 QmDocumentImage::QmDocumentImage(ImagingPort& imaging) : imaging_(imaging), doc_(imaging, *this) {
+  Construct();
+}
+
+void QmDocumentImage::Construct() {
   paint_.SetName("FPaint");
   paint_.SetBounds(0, 0, 0, 0);
   paint_.MouseOwner = this;
   // Set up here rather than after loading from a form: a viewer made in code paints too.
   paint_.OnPaint = TQmPaintBox::TPaintEvent::Of(this, &QmDocumentImage::PaintPage);
+  // What the operator clicks is the paint box: the viewer's own handlers answer for it.
+  paint_.OnClick = [this](TQmControl*) { OnClick(this); };
+  paint_.OnDblClick = [this](TQmControl*) { OnDblClick(this); };
+  paint_.OwnerMouseDown = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
+    if (button == 0 && TabStop() && HandleAllocated()) SetFocus(Handle());
+    OnMouseDown(this, button, keys, x, y);
+  };
+  paint_.OwnerMouseMove = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
+    OnMouseMove(this, button, keys, x, y);
+  };
+  paint_.OwnerMouseUp = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
+    OnMouseUp(this, button, keys, x, y);
+  };
   InsertControl(&paint_);
   HorzScrollBar().SetTracking(true);
   VertScrollBar().SetTracking(true);

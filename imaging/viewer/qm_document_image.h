@@ -28,6 +28,8 @@ using TScanFileName = TQmEvent<QmDocumentImage, std::string&, int16_t&>;
 
 class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
  public:
+  // Reads and scales through the imaging library's bindings.
+  QmDocumentImage();
   // The port reads files and scales images; the viewer does not own it.
   explicit QmDocumentImage(ImagingPort& imaging);
   ~QmDocumentImage() override;
@@ -115,9 +117,11 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   void Repaint() override { paint_.Invalidate(false); }
 
  private:
+  void Construct();
   void PaintPage(TQmPaintBox* box, HDC dc);
   HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
 
+  std::unique_ptr<ImagingPort> ownedImaging_;  // first in, last out: the DIBs go back through it
   ImagingPort& imaging_;
   TQmPaintBox paint_;
   QmViewerDocument doc_;

@@ -58,12 +58,11 @@ int main(int argc, char** argv) {
   if (!WriteTiffOfDib(tif, page) || !WriteBmpOfDib(bmp, page)) return 2;
   TiffStream stream = ReadWholeFile(tif);
 
-  TestImagingPort imaging;
   TQmControl frame;
   frame.SetName("Viewer");
   const char* names[4] = {"scanned", "tiff", "stream", "bmp"};
-  QmDocumentImage viewers[4] = {QmDocumentImage(imaging), QmDocumentImage(imaging),
-                                QmDocumentImage(imaging), QmDocumentImage(imaging)};
+  // The viewers read and scale through the imaging library, as the program's viewer does.
+  QmDocumentImage viewers[4];
   constexpr int32_t kW = 300, kH = 390;
   frame.SetBounds(0, 0, 4 * (kW + 10) + 40, kH + 80);
   for (int i = 0; i < 4; ++i) {

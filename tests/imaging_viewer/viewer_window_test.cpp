@@ -181,3 +181,21 @@ TEST(ViewerWindow, DllErrorGoesToItsHandlerOrIsRaised) {
   w.viewer.ReportDllError();
   EXPECT_EQ(seenCode, 0);
 }
+
+TEST(ViewerWindow, ClicksOnThePageReachTheViewer) {
+  Window w;
+  w.viewer.SetTabStop(true);
+  HGLOBAL page = FramedPage(300, 200);
+  w.viewer.ShowScannedDib(page, "scan");
+  ReleasePageBlock(page);
+  TQmControl* clicked = nullptr;
+  int downX = -1;
+  w.viewer.OnClick = [&](TQmControl* s) { clicked = s; };
+  w.viewer.OnMouseDown = [&](TQmControl*, int, WPARAM, int x, int) { downX = x; };
+  HWND box = w.viewer.FPaint().Handle();
+  SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 30));
+  SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(40, 30));
+  EXPECT_EQ(clicked, &w.viewer);
+  EXPECT_EQ(downX, 40);  // paint-box coordinates
+  EXPECT_EQ(GetFocus(), w.viewer.Handle());
+}
