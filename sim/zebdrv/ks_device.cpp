@@ -22,6 +22,7 @@ KSDevice& Device() {
 }
 
 int32_t KSDevice::Load(const zebsim::SimConfig& config) {
+  if (loaded_) return 0;  // already running: settings, feeder and chosen source stay
   if (config.loadResult != 0) return config.loadResult;
   config_ = config;
   zebsim::SimConfig feeder = config, glass = config;

@@ -25,6 +25,7 @@ HGLOBAL NewBlock(const void* bytes, size_t size) {
 extern "C" {
 
 int32_t __stdcall KSLoad(HWND owner) {
+  if (Device().Loaded()) return 0;
   zebsim::SimConfig config;
   if (!LoadDriverConfig(&config)) return zebsim::kSimDeviceError;  // a broken settings file
   return Device().Load(config);

@@ -7,6 +7,7 @@
 
 namespace {
 ScanRecorder* gRecorder = nullptr;
+std::string gSettingsFile;
 
 template <typename T>
 bool Bind(HMODULE m, const char* name, T* slot) {
@@ -29,18 +30,28 @@ void ZebDrv::Close() {
   module = nullptr;
 }
 
-std::string UseSimSettings(const std::string& iniText) {
+std::string WriteSimSettings(const std::string& iniText) {
   char dir[MAX_PATH], path[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
   GetTempFileNameA(dir, "zsm", 0, path);
   FILE* f = std::fopen(path, "wb");
   std::fwrite(iniText.data(), 1, iniText.size(), f);
   std::fclose(f);
-  SetEnvironmentVariableA("ZEBSIM_CONFIG", path);
   return path;
 }
 
-void ForgetSimSettings() { SetEnvironmentVariableA("ZEBSIM_CONFIG", nullptr); }
+std::string UseSimSettings(const std::string& iniText) {
+  ForgetSimSettings();
+  gSettingsFile = WriteSimSettings(iniText);
+  SetEnvironmentVariableA("ZEBSIM_CONFIG", gSettingsFile.c_str());
+  return gSettingsFile;
+}
+
+void ForgetSimSettings() {
+  SetEnvironmentVariableA("ZEBSIM_CONFIG", nullptr);
+  if (!gSettingsFile.empty()) DeleteFileA(gSettingsFile.c_str());
+  gSettingsFile.clear();
+}
 
 int32_t __stdcall ScanRecorder::Callback(void* data, uint32_t* size, int32_t code) {
   ScanRecorder& r = *gRecorder;

@@ -25,7 +25,10 @@ struct ZebDrv {
   void Close();
 };
 
-// Writes text to a fresh settings file and points the driver at it (ZEBSIM_CONFIG).
+// Writes text to a fresh settings file and answers its path.
+std::string WriteSimSettings(const std::string& iniText);
+// The same, and points the driver at it (ZEBSIM_CONFIG); ForgetSimSettings takes it away again
+// and deletes the file.
 std::string UseSimSettings(const std::string& iniText);
 void ForgetSimSettings();
 

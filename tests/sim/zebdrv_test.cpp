@@ -305,6 +305,40 @@ TEST_F(ZebDrvTest, CallbackStopEndsTheScanAfterThatPage) {
   EXPECT_EQ(second.PageNumber(0), 2);
 }
 
+TEST_F(ZebDrvTest, LoadWhileRunningKeepsTheDevice) {
+  Load("[Feeder]\nSheets=3\n");
+  Set32(0x9200, 75);
+  Set32(0x9201, 75);
+  ScanRecorder first;
+  first.stopAtPage = 1;
+  first.stopAnswer = -1;
+  first.Scan(drv, nullptr);
+  UseSimSettings("[Feeder]\nSheets=9\n");
+  ASSERT_EQ(drv.KSLoad(nullptr), 0);
+  int32_t xres = 0;
+  ASSERT_EQ(drv.KSGetValue(0x9200, kInt32, &xres), 0);
+  EXPECT_EQ(xres, 75);
+  ScanRecorder second;
+  EXPECT_EQ(second.Scan(drv, nullptr), 0);
+  EXPECT_EQ(second.pages.size(), 2u);  // the same feeder, pages 2 and 3
+}
+
+TEST_F(ZebDrvTest, SettingsFileCanBeNamedInTheRegistry) {
+  std::string path = WriteSimSettings("[Feeder]\nSheets=1\n[Sources]\nCount=1\nName1=From Registry\n");
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix\\ZebSim", 0, nullptr, 0, KEY_WRITE,
+                            nullptr, &key, nullptr), ERROR_SUCCESS);
+  RegSetValueExA(key, "ConfigFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                 DWORD(path.size() + 1));
+  RegCloseKey(key);
+  EXPECT_EQ(drv.KSLoad(nullptr), 0);
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix\\ZebSim");
+  KSSourceRecord rec;
+  ASSERT_EQ(drv.KSGetDS(kKSGetFirst, &rec), 0);
+  EXPECT_STREQ(rec.ListName, "From Registry");
+  DeleteFileA(path.c_str());
+}
+
 TEST_F(ZebDrvTest, LoadAnswersWhatTheSettingsSay) {
   UseSimSettings("[Driver]\nLoadResult=-13\n");
   EXPECT_EQ(drv.KSLoad(nullptr), -13);
