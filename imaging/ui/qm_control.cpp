@@ -59,6 +59,7 @@ void TQmControl::CreateHandle(HWND parentWindow) {
   handle_ = CreateWindowExA(params.exStyle, cls, params.caption.c_str(), params.style, left_, top_,
                             width_, height_, parentWindow, nullptr, GetModuleHandleA(nullptr), this);
   if (!handle_) return;
+  PlaceWindow();
   CreateWnd();
   for (TQmControl* child : children_) child->CreateHandle(handle_);
   Realign();
@@ -86,9 +87,38 @@ void TQmControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t hei
   top_ = top;
   width_ = width;
   height_ = height;
-  if (handle_ && changed)
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (handle_ && changed) PlaceWindow();
   if (changed && parent_ && !parent_->aligning_) parent_->Realign();
+}
+
+void TQmControl::SetClippedToParent(bool value) {
+  clipped_ = value;
+  PlaceWindow();
+}
+
+void TQmControl::PlaceWindow() {
+  if (!handle_) return;
+  if (!clipped_ || !parent_ || !parent_->handle_) {
+    originX_ = originY_ = 0;
+    SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  RECT client;
+  GetClientRect(parent_->handle_, &client);
+  int64_t l = std::max<int64_t>(left_, client.left), t = std::max<int64_t>(top_, client.top);
+  int64_t r = std::min<int64_t>(int64_t(left_) + width_, client.right);
+  int64_t b = std::min<int64_t>(int64_t(top_) + height_, client.bottom);
+  if (r <= l || b <= t) {
+    l = t = 0;
+    r = b = 0;
+  }
+  int32_t ox = static_cast<int32_t>(left_ - l), oy = static_cast<int32_t>(top_ - t);
+  bool shifted = ox != originX_ || oy != originY_;
+  originX_ = ox;
+  originY_ = oy;
+  SetWindowPos(handle_, nullptr, int(l), int(t), int(r - l), int(b - t), SWP_NOZORDER | SWP_NOACTIVATE);
+  // The window may stay where it is while the control under it moves.
+  if (shifted) InvalidateRect(handle_, nullptr, FALSE);
 }
 
 int32_t TQmControl::ClientWidthNow() const {
@@ -163,6 +193,8 @@ void TQmControl::AlignControls(RECT area) {
 }
 
 void TQmControl::Resized() {
+  for (TQmControl* c : children_)
+    if (c->clipped_) c->PlaceWindow();
   Realign();
   OnResize(this);
 }
@@ -178,27 +210,32 @@ LRESULT TQmControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(handle_, &ps);
+      SetViewportOrgEx(dc, originX_, originY_, nullptr);
       Paint(dc);
       EndPaint(handle_, &ps);
       return 0;
     }
     case WM_SIZE: {
-      RECT w;
-      GetWindowRect(handle_, &w);
-      width_ = w.right - w.left;
-      height_ = w.bottom - w.top;
+      // A frame is sized by the user; a child keeps the size it was given, which its window
+      // may not be able to hold.
+      if (!parent_) {
+        RECT w;
+        GetWindowRect(handle_, &w);
+        width_ = w.right - w.left;
+        height_ = w.bottom - w.top;
+      }
       Resized();
     }
       return 0;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
       int button = msg == WM_LBUTTONDOWN ? 0 : msg == WM_RBUTTONDOWN ? 1 : 2;
       if (button == 0 && tabStop_) SetFocus(handle_);
-      MouseDown(button, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      MouseDown(button, wParam, GET_X_LPARAM(lParam) - originX_, GET_Y_LPARAM(lParam) - originY_);
       return 0;
     }
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
       int button = msg == WM_LBUTTONUP ? 0 : msg == WM_RBUTTONUP ? 1 : 2;
-      MouseUp(button, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      MouseUp(button, wParam, GET_X_LPARAM(lParam) - originX_, GET_Y_LPARAM(lParam) - originY_);
       if (button == 0) OnClick(this);
       return 0;
     }
@@ -206,7 +243,7 @@ LRESULT TQmControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnDblClick(this);
       return 0;
     case WM_MOUSEMOVE:
-      MouseMove(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      MouseMove(wParam, GET_X_LPARAM(lParam) - originX_, GET_Y_LPARAM(lParam) - originY_);
       return 0;
     default:
       return DefWindowProcA(handle_, msg, wParam, lParam);

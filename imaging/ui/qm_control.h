@@ -57,6 +57,10 @@ class TQmControl {
   void SetColor(TColor color);
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool value) { tabStop_ = value; }
+  // A control larger than any window may be: its window covers only the part inside the
+  // parent's client area, and painting and mouse positions are shifted to the whole control.
+  void SetClippedToParent(bool value);
+  bool ClippedToParent() const { return clipped_; }
   void Invalidate(bool erase = true);
   void Repaint();  // paints at once
 
@@ -77,6 +81,9 @@ class TQmControl {
   virtual void MouseUp(int button, WPARAM keys, int x, int y) { OnMouseUp(this, button, keys, x, y); }
   HBRUSH BackgroundBrush();
   void Realign();
+  void PlaceWindow();
+  int32_t OriginX() const { return originX_; }  // control position of the window's left edge
+  int32_t OriginY() const { return originY_; }
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -91,6 +98,8 @@ class TQmControl {
   bool visible_ = true;
   bool tabStop_ = false;
   bool aligning_ = false;
+  bool clipped_ = false;
+  int32_t originX_ = 0, originY_ = 0;
   TColor color_ = static_cast<TColor>(0xFF000000 | COLOR_BTNFACE);
   HBRUSH brush_ = nullptr;
 };

@@ -15,6 +15,7 @@ void QmDocumentImage::Construct() {
   paint_.SetName("FPaint");
   paint_.SetBounds(0, 0, 0, 0);
   paint_.MouseOwner = this;
+  paint_.SetClippedToParent(true);  // pages may be taller than a window can be
   // Set up here rather than after loading from a form: a viewer made in code paints too.
   paint_.OnPaint = TQmPaintBox::TPaintEvent::Of(this, &QmDocumentImage::PaintPage);
   // What the operator clicks is the paint box: the viewer's own handlers answer for it.

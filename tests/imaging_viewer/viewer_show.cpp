@@ -64,7 +64,11 @@ int main(int argc, char** argv) {
   // The viewers read and scale through the imaging library, as the program's viewer does.
   QmDocumentImage viewers[4];
   constexpr int32_t kW = 300, kH = 390;
-  frame.SetBounds(0, 0, 4 * (kW + 10) + 40, kH + 80);
+  frame.SetBounds(0, 0, 4 * (kW + 10) + 40, kH + 520);
+  // A fifth viewer at 100 %, scrolled so that the black block stands 50 pixels in.
+  QmDocumentImage scrolled;
+  frame.InsertControl(&scrolled);
+  scrolled.SetBounds(10, kH + 30, 600, 400);
   for (int i = 0; i < 4; ++i) {
     frame.InsertControl(&viewers[i]);
     viewers[i].SetBounds(10 + i * (kW + 10), 10, kW, kH);
@@ -78,6 +82,9 @@ int main(int argc, char** argv) {
   viewers[2].LoadTiffStream(&stream, 0, 1);
   viewers[3].LoadImageFile(bmp, TLoadResolution::lAutoMatic, false);
   for (auto& v : viewers) v.BestFit();
+  scrolled.ShowScannedDib(page, "C:\\SCAN\\000002.TIF");
+  scrolled.HorzScrollBar().SetPosition(150);
+  scrolled.VertScrollBar().SetPosition(150);
   ReleasePageBlock(page);
 
   // Above anything else on the display, so that the screenshot shows these pages.
@@ -98,6 +105,10 @@ int main(int argc, char** argv) {
     std::fprintf(f, "%s %ld %ld %d %d %.4f\n", names[i], long(p.x), long(p.y), int(box.width),
                  int(box.height), double(viewers[i].ScalePercent()));
   }
+  POINT p{0, 0};
+  ClientToScreen(scrolled.Handle(), &p);
+  std::fprintf(f, "scrolled %ld %ld %d %d 100\n", long(p.x + 200 - scrolled.HorzScrollBar().Position()),
+               long(p.y + 200 - scrolled.VertScrollBar().Position()), 500, 300);
   std::fclose(f);
 
   // Stay on screen until the screenshot is taken (or a minute has passed).

@@ -199,3 +199,20 @@ TEST(ViewerWindow, ClicksOnThePageReachTheViewer) {
   EXPECT_EQ(downX, 40);  // paint-box coordinates
   EXPECT_EQ(GetFocus(), w.viewer.Handle());
 }
+
+TEST(ViewerWindow, PagesTallerThanSixteenBitsScrollToTheirEnd) {
+  Window w;
+  HGLOBAL page = FramedPage(200, 40000);
+  w.viewer.ShowScannedDib(page, "scan");
+  ReleasePageBlock(page);
+  EXPECT_EQ(w.viewer.FPaint().Height(), 40000);
+  EXPECT_EQ(w.viewer.VertScrollBar().Range(), 40000);
+  SendMessageA(w.viewer.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  int32_t bottom = w.viewer.VertScrollBar().Position();
+  EXPECT_GT(bottom, 32767);
+  EXPECT_EQ(QmFlatSB_GetScrollPos(w.viewer.Handle(), SB_VERT), bottom);
+  // A thumb message carries only the low 16 bits; the position is read back in full.
+  SendMessageA(w.viewer.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, bottom & 0xFFFF), 0);
+  EXPECT_EQ(w.viewer.VertScrollBar().Position(), bottom);
+  EXPECT_EQ(w.viewer.FPaint().Top(), -bottom);
+}
