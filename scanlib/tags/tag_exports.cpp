@@ -1,6 +1,8 @@
 // The tag exports that read records, choose nothing and reset values.
 #include "tag_exports.h"
 
+#include <windows.h>
+
 #include <cstring>
 
 #include "debug_log.h"
@@ -39,6 +41,33 @@ void PhysicalForScanType(int row) {
   }
   if (index > s.Count - 1) index = s.Count - 1;
   SetCurrentFloat(row, ChoiceFloat(row, index));
+}
+
+constexpr uint32_t kCapFeederEnabled = 0x1002;
+constexpr uint32_t kCapFeederLoaded = 0x1003;
+constexpr uint32_t kOneValue = 5;
+constexpr uint32_t kTwBoolItem = 6;
+
+// Enables the feeder, then reads "feeder loaded" as a 16-bit value from the one-value container
+// the engine hands back (item type, then the item); the caller frees that block.
+void AskTwainFeederLoaded(void* out) {
+  int32_t enable = 1;
+  CallTWAINSetValue(kCapFeederEnabled, kOneValue, &enable);
+  void* block = nullptr;
+  const int32_t container = CallTWAINGetValue(kCapFeederLoaded, kTwBoolItem, &block);
+  if (container == static_cast<int32_t>(kOneValue) && block) {
+    uint16_t loaded = 0;
+    std::memcpy(&loaded, static_cast<const uint8_t*>(block) + 2, 2);
+    std::memcpy(out, &loaded, 2);
+  }
+  if (block) {
+    HGLOBAL h = GlobalHandle(block);
+    if (h) {
+      while (GlobalUnlock(h)) {
+      }
+      GlobalFree(h);
+    }
+  }
 }
 
 }  // namespace
@@ -110,8 +139,9 @@ extern "C" int32_t __stdcall ZebGetValue(uint32_t tag, void* value) {
   if (row == kNoRow) return Out("ZebGetValue", kZebNotBound);
   const uint16_t t = kTagTable[row].Tag;
   if (t == kTagAskDriver || t == kTagPaperPresent) {
-    // Asked from the driver each time; only the maker's driver answers here.
+    // Asked from the driver each time.
     if (gLib.driverKind == kDriverMaker && value) CallKSGetValue(t, kTagTable[row].Type, value);
+    else if (gLib.driverKind == kDriverTwain && value && t == kTagPaperPresent) AskTwainFeederLoaded(value);
     return Out("ZebGetValue", kZebOk);
   }
   CopyCurrentOut(row, value);

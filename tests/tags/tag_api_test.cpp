@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "driver_bindings.h"
 #include "library_state.h"
 #include "settings_store.h"
 #include "tag_api_fixture.h"
@@ -371,6 +372,54 @@ TEST_F(TagApiTest, ValuesSurviveARestartThroughTheFallbackFile) {
   EXPECT_EQ(Get32(kTagXResolution), 425);
   EXPECT_EQ(Get16(kTagContrast), -20);
   EXPECT_EQ(GetFloat(kTagImageLength), 3000.0f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TagApiTest, PageSizesFromCentimetresKeepLetterAndLegal) {
+  WriteSettingInt(kScanDataKey, "UNITS", 1);
+  gFake.answers[kTagPhysicalWidth] = {1, {21.59}, {}};
+  gFake.answers[kTagPhysicalHeight] = {2, {35.56, 27.94}, {}};
+  ASSERT_EQ(Start(), 0);
+  ASSERT_EQ(Get16(kTagUnits), 1);
+  std::vector<int16_t> sizes;
+  int16_t v = 0;
+  for (int i = 0; ZebGetTagChoice(kTagPageSize, i, &v) == 0; ++i) sizes.push_back(v);
+  EXPECT_EQ(sizes, (std::vector<int16_t>{0, 1, 2, 3, 5, 6, 9, 10, 11}));
+  // The cm margin, put on the 0.01 grid when the records are done.
+  EXPECT_FLOAT_EQ(BitsToFloat(g_tagStates[kRowImageWidth].Min), 0.54f);
+  EXPECT_FLOAT_EQ(BitsToFloat(g_tagStates[kRowXPosition].Max), 21.05f);
+  EXPECT_FLOAT_EQ(BitsToFloat(g_tagStates[kRowXPosition].Step), 0.01f);
+}
+
+// The TWAIN engine as far as the paper sensor needs it.
+std::vector<uint32_t> gTwainSet;
+int32_t __stdcall FakeTwainOpenDS(TW_IDENTITY*) { return 0; }
+int32_t __stdcall FakeTwainSetValue(uint32_t cap, uint32_t, void*) {
+  gTwainSet.push_back(cap);
+  return 0;
+}
+int32_t __stdcall FakeTwainGetValue(uint32_t cap, uint32_t, void** block) {
+  if (cap != 0x1003) return -7;
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+  auto* p = static_cast<uint8_t*>(GlobalLock(h));
+  p[0] = 6;  // TWTY_BOOL
+  p[2] = 1;  // loaded
+  *block = p;
+  return 5;  // TWON_ONEVALUE
+}
+
+TEST_F(TagApiTest, TwainPaperSensorEnablesTheFeederAndReadsLoaded) {
+  gTwain.TWAINOpenDS = FakeTwainOpenDS;
+  gTwain.TWAINSetValue = FakeTwainSetValue;
+  gTwain.TWAINGetValue = FakeTwainGetValue;
+  gTwainSet.clear();
+  ASSERT_EQ(Start(1), 0);
+  EXPECT_EQ(Get16(kTagPaperPresent), 1);
+  EXPECT_EQ(gTwainSet, (std::vector<uint32_t>{0x1002}));
+  gTwain = TwainBinding{};
 }
 
 }  // namespace

@@ -56,6 +56,8 @@ TEST_F(LoadChecks, ListRangeStepAndChoiceChecks) {
   EXPECT_EQ(CheckLoadedInt(kRowXResolution, g_tagStates[kRowXResolution], kCheckS, 310), 300);
   EXPECT_EQ(CheckLoadedInt(kRowXResolution, g_tagStates[kRowXResolution], kCheckS, 590), 600);
   EXPECT_EQ(CheckLoadedInt(kRowXResolution, g_tagStates[kRowXResolution], kCheckS, 700), 50);
+  IntRange(kRowXResolution, 50, 560, 100);  // rounding 555 up would pass the maximum
+  EXPECT_EQ(CheckLoadedInt(kRowXResolution, g_tagStates[kRowXResolution], kCheckS, 555), 560);
   IntList(kRowXResolution, {100, 200, 300, 600});
   EXPECT_EQ(CheckLoadedInt(kRowXResolution, g_tagStates[kRowXResolution], kCheckS, 310), 100);
   EXPECT_EQ(CheckLoadedInt(kRowXResolution, g_tagStates[kRowXResolution], kCheckS, 600), 600);
