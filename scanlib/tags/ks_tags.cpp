@@ -10,7 +10,7 @@
 #include "debug_log.h"
 #include "driver_calls.h"
 #include "driver_flags.h"
-#include "ks_source_record.h"
+#include "ks_query_block.h"
 #include "library_state.h"
 #include "page_sizes.h"
 #include "plugin_formats.h"
@@ -26,68 +26,6 @@ int32_t OwnDevice = 0;
 
 namespace {
 
-HGLOBAL g_querySlot = nullptr;
-
-void FreeGlobal(HGLOBAL h) {
-  if (!h) return;
-  while (GlobalUnlock(h)) {
-  }
-  GlobalFree(h);
-}
-
-// The driver's answer for one tag: n values of the tag's type, or minimum, maximum and step.
-struct Answer {
-  int32_t count = 0;
-  const uint8_t* data = nullptr;
-  size_t items = 0;  // values the data block really holds
-  HGLOBAL block = nullptr;
-  int type = 0;
-
-  const uint8_t* Item(size_t i) const {
-    return i < items ? data + i * static_cast<size_t>(TagTypeSize(type)) : nullptr;
-  }
-  int32_t Int(size_t i) const {
-    const uint8_t* p = Item(i);
-    return p ? ReadNumber(type, p) : 0;
-  }
-  uint32_t Raw(size_t i) const {
-    const uint8_t* p = Item(i);
-    if (!p) return 0;
-    if (type == kTypeFloat) {
-      uint32_t bits;
-      std::memcpy(&bits, p, 4);
-      return bits;
-    }
-    return static_cast<uint32_t>(ReadNumber(type, p));
-  }
-  int32_t ListSize() const {
-    if (count < 1) return 0;
-    return static_cast<size_t>(count) < items ? count : static_cast<int32_t>(items);
-  }
-};
-
-int32_t Query(uint16_t tag, int type, Answer* a) {
-  const int32_t rc = CallKSQueryData(tag, type, &g_querySlot);
-  if (rc != 0) return rc;
-  a->type = type;
-  if (!g_querySlot) return 0;
-  if (auto* h = static_cast<KSQueryHeader*>(GlobalLock(g_querySlot))) {
-    a->count = static_cast<int32_t>(h->Count);
-    a->block = static_cast<HGLOBAL>(h->Data);
-    GlobalUnlock(g_querySlot);
-  }
-  if (a->block) {
-    a->data = static_cast<const uint8_t*>(GlobalLock(a->block));
-    if (a->data) a->items = GlobalSize(a->block) / static_cast<size_t>(TagTypeSize(type));
-  }
-  return 0;
-}
-
-void Done(Answer* a) {
-  if (a->block && a->data) GlobalUnlock(a->block);
-  a->data = nullptr;
-}
-
 // A list record from items already in the row's type.
 class ListBuilder {
  public:
@@ -101,7 +39,7 @@ class ListBuilder {
     WriteNumber(kTagTable[row_].Type, v, item.data());
     Add(item.data());
   }
-  void AddDriverList(const Answer& a) {
+  void AddDriverList(const KSAnswer& a) {
     for (int32_t i = 0; i < a.ListSize(); ++i) Add(a.Item(static_cast<size_t>(i)));
   }
   bool Has(int32_t v) const {
@@ -138,7 +76,7 @@ void SetIntRange(int row, TagState* r, int32_t min, int32_t max, int32_t step) {
   SetRange(r, IntToRaw(type, min), IntToRaw(type, max), IntToRaw(type, step));
 }
 
-void SetRangeFromDriver(TagState* r, const Answer& a) { SetRange(r, a.Raw(0), a.Raw(1), a.Raw(2)); }
+void SetRangeFromDriver(TagState* r, const KSAnswer& a) { SetRange(r, a.Raw(0), a.Raw(1), a.Raw(2)); }
 
 void SetUnsupported(TagState* r) {
   ReleaseTagBlock(&r->Choices);
@@ -146,7 +84,7 @@ void SetUnsupported(TagState* r) {
 }
 
 // n >= 1: the driver's list; 0: its range; below 0: not supported.
-void FromDriver(int row, TagState* r, const Answer& a) {
+void FromDriver(int row, TagState* r, const KSAnswer& a) {
   if (a.count >= 1) {
     ListBuilder list(row);
     list.AddDriverList(a);
@@ -172,7 +110,7 @@ void* ValueSlot(int row, TagState* r) {
 void Load(int row, TagState* r) { LoadTagSetting(kTagTable[row].Tag, ValueSlot(row, r), &kTagTable[row], r); }
 
 // The driver's strings as the list, the first also as the current value.
-void StringList(int row, TagState* r, const Answer& a) {
+void StringList(int row, TagState* r, const KSAnswer& a) {
   ListBuilder list(row);
   list.AddDriverList(a);
   list.Commit(r);
@@ -186,13 +124,13 @@ void StringList(int row, TagState* r, const Answer& a) {
 
 // FILEFORMAT from the driver and the plug-ins, COMPRESSION from one 0 and the current plug-in.
 int32_t BuildFormatsAndCompression() {
-  Answer a;
-  const int32_t rc = Query(kTagFileFormat, kTagTable[kRowFileFormat].Type, &a);
+  KSAnswer a;
+  const int32_t rc = KSQuery(kTagFileFormat, kTagTable[kRowFileFormat].Type, &a);
   if (rc != 0) return rc;
   const PluginFormats& plugins = CurrentPluginFormats();
   ListBuilder formats(kRowFileFormat);
   formats.AddDriverList(a);
-  Done(&a);
+  KSQueryDone(&a);
   const int32_t pluginCount = plugins.count();
   std::vector<int32_t> firstFormat(static_cast<size_t>(pluginCount > 0 ? pluginCount : 0), -1);
   for (int32_t p = 0; p < pluginCount; ++p) {
@@ -226,7 +164,7 @@ int32_t BuildFormatsAndCompression() {
 }
 
 // The largest of the driver's sizes, then the driver's list; no stored value.
-void PhysicalSize(int row, TagState* r, const Answer& a) {
+void PhysicalSize(int row, TagState* r, const KSAnswer& a) {
   ListBuilder list(row);
   float largest = 0.0f;
   for (int32_t i = 0; i < a.ListSize(); ++i) {
@@ -256,7 +194,7 @@ void AreaRange(int row, TagState* r) {
   r->Current = FloatToBits(v);
 }
 
-int32_t BuildRecord(int row, TagState* r, const Answer& a) {
+int32_t BuildRecord(int row, TagState* r, const KSAnswer& a) {
   const uint16_t tag = kTagTable[row].Tag;
   switch (tag) {
     case kTagLanguage: FixedList(row, r, {0, 1, 2, 3}); break;
@@ -325,9 +263,6 @@ int32_t BuildRecord(int row, TagState* r, const Answer& a) {
     case kTagBlankHold: SetIntRange(row, r, 1, 360, 1); break;
     case kTagAutoTypeHold: SetIntRange(row, r, 1, 100, 1); break;
     case kTagLengthDetect: SetIntRange(row, r, 0, LengthLeftBelowArea(), 1); break;
-    case kTagFileFormat:
-    case kTagCompression:
-      return BuildFormatsAndCompression();
     case kTagDither: StringList(row, r, a); break;
     case kTagFileName: SetUnsupported(r); return 0;
     case kTagMultiPage: {
@@ -378,29 +313,24 @@ int32_t BuildRecord(int row, TagState* r, const Answer& a) {
 
 float KSAreaMargin(int32_t unit) { return unit == 0 ? 0.214f : unit == 1 ? 0.542f : 64.0f; }
 
-void ReleaseKSQueryBlock() {
-  if (!g_querySlot) return;
-  if (auto* h = static_cast<KSQueryHeader*>(GlobalLock(g_querySlot))) {
-    HGLOBAL data = static_cast<HGLOBAL>(h->Data);
-    GlobalUnlock(g_querySlot);
-    FreeGlobal(data);
-  }
-  FreeGlobal(g_querySlot);
-  g_querySlot = nullptr;
-}
-
 int32_t InitKSTag(const TagDef* row, TagState* record) {
   if (!row || !record) return kZebNotBound;
   WriteLog(kLogFileName, "InitKSTag", "In ", 1, LogValue::Int(row->Tag), 1);
   const int index = static_cast<int>(row - kTagTable);
-  Answer a;
-  int32_t rc = Query(row->Tag, row->Type, &a);
+  KSAnswer a;
+  int32_t rc = KSQuery(row->Tag, row->Type, &a);
   if (rc != 0) {
     LogOut("InitKSTag", rc);
     return rc;
   }
-  rc = BuildRecord(index, record, a);
-  Done(&a);
+  if (row->Tag == kTagFileFormat || row->Tag == kTagCompression) {
+    // Both rows come from a query of their own, which releases this answer's block.
+    KSQueryDone(&a);
+    rc = BuildFormatsAndCompression();
+  } else {
+    rc = BuildRecord(index, record, a);
+    KSQueryDone(&a);
+  }
   LogOut("InitKSTag", rc);
   return rc;
 }
