@@ -7,6 +7,7 @@
 
 #include "driver_bindings.h"
 #include "library_state.h"
+#include "plugin_formats.h"
 #include "settings_store.h"
 #include "tag_api_fixture.h"
 #include "tag_exports.h"
@@ -420,6 +421,55 @@ TEST_F(TagApiTest, TwainPaperSensorEnablesTheFeederAndReadsLoaded) {
   EXPECT_EQ(Get16(kTagPaperPresent), 1);
   EXPECT_EQ(gTwainSet, (std::vector<uint32_t>{0x1002}));
   gTwain = TwainBinding{};
+}
+
+}  // namespace
+
+namespace {
+
+// One plug-in writing formats 5 and 6 with compression modes 0 and 4.
+int32_t gCurrentPlugin = -1;
+const PluginFormats kOnePlugin = {
+    [] { return 1; },
+    [](int32_t, int32_t, int32_t* list, int32_t max) {
+      if (max >= 2) {
+        list[0] = 5;
+        list[1] = 6;
+      }
+      return 2;
+    },
+    [](int32_t* list, int32_t max) {
+      if (max >= 2) {
+        list[0] = 0;
+        list[1] = 4;
+      }
+      return 2;
+    },
+    [](int32_t index) { gCurrentPlugin = index; },
+};
+
+std::vector<int32_t> Choices(uint16_t tag) {
+  std::vector<int32_t> items;
+  int16_t v = 0;
+  for (int i = 0; ZebGetTagChoice(tag, i, &v) == 0; ++i) items.push_back(v);
+  return items;
+}
+
+TEST_F(TagApiTest, PlugInsAddFormatsCompressionModesAndMultiPage) {
+  SetPluginFormats(&kOnePlugin);
+  WriteSettingInt(kScanDataKey, "FILEFORMAT", 5);
+  gCurrentPlugin = -1;
+  ASSERT_EQ(Start(), 0);
+  EXPECT_EQ(Choices(kTagFileFormat), (std::vector<int32_t>{0, 1, 2, 3, 5, 6}));
+  EXPECT_EQ(Choices(kTagCompression), (std::vector<int32_t>{0, 4}));
+  EXPECT_EQ(Choices(kTagMultiPage), (std::vector<int32_t>{0, 1, 2}));
+  EXPECT_EQ(Choices(kTagTransferMode), (std::vector<int32_t>{0, 1, 2}));
+  EXPECT_EQ(Get16(kTagFileFormat), 5);
+  EXPECT_EQ(gCurrentPlugin, 0);
+  ASSERT_EQ(Set16(kTagCompression, 4), 0);
+  ASSERT_EQ(Set16(kTagFileFormat, 0), 0);
+  EXPECT_EQ(Get16(kTagCompression), 0);
+  SetPluginFormats(nullptr);
 }
 
 }  // namespace
