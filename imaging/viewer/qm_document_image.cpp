@@ -64,7 +64,7 @@ void QmDocumentImage::ShowScannedDib(HGLOBAL& dib, const std::string& name) {
 
 HGLOBAL QmDocumentImage::DuplicateDibHandle(HGLOBAL dib) {
   HGLOBAL copy = CopyDibBlock(dib);
-  if (dib && !copy) throw QmViewerError("Can't allocate memory");
+  if (dib && !copy) imaging_.Raise("Can't allocate memory");
   return copy;
 }
 
@@ -72,7 +72,7 @@ void QmDocumentImage::ReportDllError() {
   int16_t code = 0;
   std::string text;
   imaging_.LastDllError(code, text);
-  if (!OnPictorelError) throw QmViewerError(text);
+  if (!OnPictorelError) imaging_.Raise(text);
   OnPictorelError(this, code, text, text.c_str());
 }
 

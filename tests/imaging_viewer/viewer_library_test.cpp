@@ -98,3 +98,8 @@ TEST(ViewerLibrary, MissingFileRaisesTheLibrarysError) {
   LibraryWindow w;
   EXPECT_THROW(w.viewer.LoadTiffPage(TempPath("qm_viewer_none.tif"), 0, 1), ErrorInvalid);
 }
+
+TEST(ViewerLibrary, UnhandledDllErrorIsRaisedAsErrorInvalid) {
+  LibraryWindow w;
+  EXPECT_THROW(w.viewer.ReportDllError(), ErrorInvalid);
+}
