@@ -123,7 +123,8 @@ HPALETTE QmDocumentImage::PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* h) 
   palette_ = nullptr;
   paletteSource_ = source;
   uint32_t n = h->biClrUsed ? h->biClrUsed : (h->biBitCount <= 8 ? 1u << h->biBitCount : 0);
-  if (n == 0 || n > 256) return nullptr;
+  if (n == 0 || n > 256) return nullptr;  // no colour table: nothing to select
+  if (makePalette_) return palette_ = makePalette_(h);
   std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
   auto* lp = reinterpret_cast<LOGPALETTE*>(buffer.data());
   lp->palVersion = 0x300;

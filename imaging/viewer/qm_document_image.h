@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -121,6 +122,8 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   void PaintPage(TQmPaintBox* box, HDC dc);
   HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
 
+  // Builds the display palette of a header; the program's viewer uses the library's rule.
+  std::function<HPALETTE(const BITMAPINFOHEADER*)> makePalette_;
   std::unique_ptr<ImagingPort> ownedImaging_;  // first in, last out: the DIBs go back through it
   ImagingPort& imaging_;
   TQmPaintBox paint_;

@@ -1,5 +1,6 @@
 // The viewer as the program makes it: reading and scaling through the imaging library.
 #include "pictorel_imaging_port.h"
+#include "qm_docu_dib.h"
 #include "qm_document_image.h"
 
 namespace qm {
@@ -9,6 +10,8 @@ QmDocumentImage::QmDocumentImage()
       imaging_(*ownedImaging_),
       doc_(imaging_, *this) {
   Construct();
+  // The holder's rule: 16-colour pages take the system's first and last eight colours.
+  makePalette_ = [](const BITMAPINFOHEADER* h) { return QmDocuDib().MakePalette(h); };
 }
 
 }  // namespace qm
