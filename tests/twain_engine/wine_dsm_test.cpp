@@ -184,7 +184,19 @@ int32_t __stdcall MemCallback(void* p, uint32_t* q, int32_t code) {
   return 0;
 }
 
-TEST_F(WineDsmTest, MemoryTransferDeliversEveryRowOfEveryPage) {
+class WineDsmMemoryTest : public WineDsmTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WineDsmMemoryTest, DeliversEveryRowOfEveryPage) {
+  if (GetParam()) {
+    // Batch read-ahead: the setting is read when the manager is loaded.
+    w_.Free();
+    DWORD one = 1;
+    HKEY key;
+    RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quandrix\\ScanData", &key);
+    RegSetValueExA(key, "BATCHSCAN", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+    ASSERT_EQ(w_.Load(nullptr), 0);
+  }
   OpenSim();
   uint32_t memory = TWSX_MEMORY, bw = TWPT_BW;
   TW_FIX32 dpi{100, 0};
@@ -210,6 +222,8 @@ TEST_F(WineDsmTest, MemoryTransferDeliversEveryRowOfEveryPage) {
   }
   EXPECT_EQ(got.lastCode, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(StripsAndBatch, WineDsmMemoryTest, ::testing::Bool());
 
 std::vector<std::string> g_files;
 int32_t __stdcall FileCallback(void* p, uint32_t*, int32_t code) {

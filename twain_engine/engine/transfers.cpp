@@ -6,14 +6,16 @@
 #include "connection.h"
 #include "transfer_math.h"
 
-namespace {
-
 // Resets the pending transfers and disables the source unless the caller keeps it enabled.
-void ResetPending() {
+void ResetPendingTransfers() {
   CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &g_twain.pending);
   nState = 5;
   if (!g_twain.UIControl) TWDisableDS();
 }
+
+namespace {
+
+void ResetPending() { ResetPendingTransfers(); }
 
 // The end of one image in every routine; c is the transfer's code with a cancel folded in.
 // Answers the routine's code and whether another image follows.
@@ -80,6 +82,8 @@ int32_t DoStripTransfer(TWAcquireCallback fn, void* data) {
   TW_IMAGEMEMXFER mem{};
   uint32_t maxSize = 0;
   int32_t code = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
+  // Strips go into the caller's buffer: without one the source would write to nowhere.
+  if (code == 0 && !data) code = -9;
   bool another = code == 0;
   while (another) {
     uint32_t wanted = 0;

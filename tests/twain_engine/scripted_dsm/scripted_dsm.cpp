@@ -13,6 +13,7 @@ struct Rule {
   uint32_t dg;
   uint16_t dat, msg, rc, cc;
   uint32_t times;  // 0: for ever
+  uint32_t skip;   // matching requests to let through first
 };
 
 struct State {
@@ -31,9 +32,12 @@ struct State {
   TW_SETUPMEMXFER limits{0, 65536, 65536};
   uint32_t nextAppId = 1;
   uint32_t pagesPerEvent = 0;
+  std::vector<uint32_t> sizes;  // bytes of each page; bytesPerPage for pages beyond
 };
 
 State g;
+
+uint32_t PageBytes(uint32_t page) { return page < g.sizes.size() ? g.sizes[page] : g.bytesPerPage; }
 
 size_t RecordSize(uint16_t dat) {
   switch (dat) {
@@ -79,6 +83,10 @@ void Record(uint32_t dg, uint16_t dat, uint16_t msg, TW_IDENTITY* dest, TW_MEMRE
 bool RuleAnswer(uint32_t dg, uint16_t dat, uint16_t msg, uint16_t* rc) {
   for (auto it = g.rules.begin(); it != g.rules.end(); ++it) {
     if (it->dg != dg || it->dat != dat || it->msg != msg) continue;
+    if (it->skip > 0) {
+      --it->skip;
+      return false;
+    }
     *rc = it->rc;
     g.staleCc = it->cc;
     if (it->times != 0 && --it->times == 0) g.rules.erase(it);
@@ -152,13 +160,13 @@ TW_UINT16 Pending(uint16_t msg, TW_PENDINGXFERS* p) {
 
 TW_UINT16 MemXfer(TW_IMAGEMEMXFER* m) {
   if (g.pageIndex >= g.pages) return Fail(TWCC_SEQERROR);
-  uint32_t n = std::min(m->Memory.Length, g.bytesPerPage - g.sent);
+  uint32_t n = std::min(m->Memory.Length, PageBytes(g.pageIndex) - g.sent);
   uint8_t* out = static_cast<uint8_t*>(m->Memory.TheMem);
   for (uint32_t i = 0; i < n; ++i) out[i] = ScriptPageByte(g.pageIndex, g.sent + i);
   g.sent += n;
   m->BytesWritten = n;
   m->Compression = TWCP_NONE;
-  return g.sent >= g.bytesPerPage ? TWRC_XFERDONE : TWRC_SUCCESS;
+  return g.sent >= PageBytes(g.pageIndex) ? TWRC_XFERDONE : TWRC_SUCCESS;
 }
 
 TW_UINT16 NativeXfer(TW_MEMREF data) {
@@ -204,7 +212,13 @@ TW_UINT16 Answer(TW_IDENTITY* origin, TW_IDENTITY* dest, uint32_t dg, uint16_t d
     }
     case DAT_PENDINGXFERS: return Pending(msg, static_cast<TW_PENDINGXFERS*>(data));
     case DAT_SETUPMEMXFER: *static_cast<TW_SETUPMEMXFER*>(data) = g.limits; return TWRC_SUCCESS;
-    case DAT_IMAGEINFO: *static_cast<TW_IMAGEINFO*>(data) = g.info; return TWRC_SUCCESS;
+    case DAT_IMAGEINFO: {
+      TW_IMAGEINFO* info = static_cast<TW_IMAGEINFO*>(data);
+      *info = g.info;
+      uint32_t row = (uint32_t(std::max(g.info.ImageWidth, 0)) * std::max<int>(g.info.BitsPerPixel, 0) + 7) / 8;
+      if (!g.sizes.empty() && row) info->ImageLength = static_cast<TW_INT32>(PageBytes(g.pageIndex) / row);
+      return TWRC_SUCCESS;
+    }
     case DAT_IMAGEMEMXFER: return MemXfer(static_cast<TW_IMAGEMEMXFER*>(data));
     case DAT_IMAGENATIVEXFER: return NativeXfer(data);
     case DAT_IMAGEFILEXFER:
@@ -230,7 +244,16 @@ void __cdecl ScriptReset() { g = State{}; }
 
 void __cdecl ScriptAnswer(uint32_t dg, uint16_t dat, uint16_t msg, uint16_t rc, uint16_t cc,
                             uint32_t times) {
-  g.rules.push_back({dg, dat, msg, rc, cc, times});
+  g.rules.push_back({dg, dat, msg, rc, cc, times, 0});
+}
+
+void __cdecl ScriptAnswerAfter(uint32_t dg, uint16_t dat, uint16_t msg, uint32_t skip, uint16_t rc,
+                               uint16_t cc) {
+  g.rules.push_back({dg, dat, msg, rc, cc, 1, skip});
+}
+
+void __cdecl ScriptPageSizes(const uint32_t* sizes, uint32_t count) {
+  g.sizes.assign(sizes, sizes + count);
 }
 
 void __cdecl ScriptStaleCondition(uint16_t cc) { g.staleCc = cc; }

@@ -25,6 +25,11 @@ void __cdecl ScriptReset();
 // answers cc. A rule for DAT_STATUS itself makes the status request fail.
 void __cdecl ScriptAnswer(uint32_t dg, uint16_t dat, uint16_t msg, uint16_t rc, uint16_t cc,
                             uint32_t times);
+// One answer rc (condition cc) for the request of this triple after `skip` have gone through.
+void __cdecl ScriptAnswerAfter(uint32_t dg, uint16_t dat, uint16_t msg, uint32_t skip, uint16_t rc,
+                               uint16_t cc);
+// Bytes of each page (pages of different lengths; ImageLength follows them).
+void __cdecl ScriptPageSizes(const uint32_t* sizes, uint32_t count);
 // The condition code DAT_STATUS reports when no rule set one (a stale code from long ago).
 void __cdecl ScriptStaleCondition(uint16_t cc);
 // The container MSG_GET of cap answers (bytes copied into a fresh global block each time).
