@@ -2,6 +2,7 @@
 
 #include "library_state.h"
 #include "pavlot.h"
+#include "source_dialog_window.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (!instance) return FALSE;
@@ -9,6 +10,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       gLib.appInfo = TWAppInfo{};
+      SetSourceDialogRunner(&RunSourceListWindow);  // the templates live in this module
       break;
     case DLL_PROCESS_DETACH:
       // Under the loader lock: unloading the drivers here is safe only when the caller freed

@@ -3,11 +3,14 @@
 #include <cstring>
 
 #include "settings_store.h"
-#include "tag_persistence.h"
 
 void StoreDriverKind(int32_t kind) { WriteSettingInt(kGeneralKey, kSourceValue, kind); }
 
-void LoadStoredSourceName(char* dest) { LoadSourceName(dest, kSourceNameSize); }
+// The whole stored name (up to 41 characters): names are compared whole; only the copy into a
+// TWAIN identity is cut to 33.
+void LoadStoredSourceName(char* dest) {
+  ReadSetting(kGeneralKey, kSourceNameValue, dest, kSettingString, kSourceNameSize);
+}
 
 void StoreSourceName(const char* name) {
   WriteSetting(kGeneralKey, kSourceNameValue, name, kSettingString,

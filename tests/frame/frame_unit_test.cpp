@@ -8,6 +8,7 @@
 
 #include "library_state.h"
 #include "source_list.h"
+#include "source_info.h"
 #include "source_settings.h"
 #include "version_text.h"
 
@@ -78,6 +79,36 @@ TEST(SourceName, ProductNameTakesAtMost33Characters) {
   SourceNameToProductName("ZS", &id);
   EXPECT_STREQ(id.ProductName, "ZS");
   for (size_t i = 2; i < sizeof(id.ProductName); ++i) EXPECT_EQ(id.ProductName[i], '\0');
+}
+
+KSSourceRecord Record(const char* listName, const char* interfaceName) {
+  KSSourceRecord rec{};
+  std::strcpy(rec.ListName, listName);
+  std::strcpy(rec.Manufacturer, "Acme");
+  std::strcpy(rec.Version, "9.1");
+  std::strcpy(rec.InterfaceName, interfaceName);
+  std::strcpy(rec.AdapterName, "Bus 0");
+  rec.ScsiId = 5;
+  return rec;
+}
+
+TEST(SourceInfo, MakersSourceLines) {
+  FileVersionText pavlot{"1.0.0.1", "(c) Quandrix"};
+  auto lines = KSSourceInfoLines(Record("Acme - Model ABCDEFGHIJKLMN2.05", "KSASPI32.DLL"), "3.0", pavlot);
+  std::vector<std::string> expected = {"Manufacturer: Acme", "Model Name: Model ABCDEFGHI",
+                                       "F/W Version: 2.05", "Driver Version: 9.1", "",
+                                       "SCSI Adapter: Bus 0", "SCSI ID: 5", "", "ZebDrv Version: 3.0",
+                                       "PAVLOT Version: 1.0.0.1", "(c) Quandrix"};
+  EXPECT_EQ(lines, expected);
+}
+
+TEST(SourceInfo, ShortModelWithoutDashHasNoFirmwareAndNoScsiLines) {
+  auto lines = KSSourceInfoLines(Record("Tiny", "ksusb32.dll"), "", FileVersionText{});
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_EQ(lines[1], "Model Name: Tiny");
+  EXPECT_EQ(lines[2], "F/W Version: ");
+  EXPECT_EQ(lines[4], "");
+  EXPECT_EQ(lines[5], "ZebDrv Version: ");
 }
 
 class VersionText : public ::testing::Test {
