@@ -60,6 +60,11 @@ void LoadFromAnywhere(HMODULE& library, const std::string& name) {
 
 }  // namespace
 
+std::mutex& BindLock() {
+  static std::mutex lock;
+  return lock;
+}
+
 std::string& DllFolder() {
   static std::string folder;
   return folder;

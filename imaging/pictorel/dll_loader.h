@@ -35,21 +35,32 @@ HMODULE& IspLibrary();
 constexpr const char* kCrdeName = "CRDE2001.DLL";
 constexpr const char* kIspName = "ISP2000.DLL";
 
-// Binds an entry point of CRDE2001.DLL once; later calls answer from the kept pointer.
+// Guards the wrappers' entry-point variables, which the save queue's thread fills too. Never
+// held while the loader shows a message, whose message loop may bind again.
+std::mutex& BindLock();
+
 template <typename Proc>
-bool BindCrde(const char* entry, Proc& proc) {
-  FARPROC found = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(proc));
-  bool ok = LoadDllProc(CrdeLibrary(), kCrdeName, entry, found);
+bool BindEntry(HMODULE& library, const char* name, const char* entry, Proc& proc, bool crde) {
+  FARPROC found;
+  {
+    std::lock_guard<std::mutex> hold(BindLock());
+    found = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(proc));
+  }
+  bool ok = crde ? LoadDllProc(library, name, entry, found) : LoadSPProc(library, name, entry, found);
+  std::lock_guard<std::mutex> hold(BindLock());
   proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(found));
   return ok && proc;
 }
 
+// Binds an entry point of CRDE2001.DLL once; later calls answer from the kept pointer.
+template <typename Proc>
+bool BindCrde(const char* entry, Proc& proc) {
+  return BindEntry(CrdeLibrary(), kCrdeName, entry, proc, true);
+}
+
 template <typename Proc>
 bool BindIsp(const char* entry, Proc& proc) {
-  FARPROC found = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(proc));
-  bool ok = LoadSPProc(IspLibrary(), kIspName, entry, found);
-  proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(found));
-  return ok && proc;
+  return BindEntry(IspLibrary(), kIspName, entry, proc, false);
 }
 
 // Runs a call into a library; anything it throws shows the fixed exception message (on the

@@ -45,6 +45,8 @@ Status ReadPcx(const Stream& in, Image& image) {
   else if (bpp == 8 && planes == 3) bits = 24;
   else return kUnsupported;
   if (bpl * 8 < size_t(w) * bpp || bpl == 0) return kTruncated;
+  // A run codes at most 63 bytes in two: a file too short for its lines is cut, whatever it claims.
+  if (uint64_t(bpl) * planes * h > uint64_t(f.size() - kPcxHeader) * 32) return kTruncated;
   if (!Allocate(image, w, h, bits)) return kTooLarge;
   size_t end = f.size();
   bool tablePalette = bits == 8 && f.size() >= kPcxHeader + 769 && f[f.size() - 769] == 0x0C;

@@ -51,6 +51,9 @@ Status ReadTga(const Stream& in, Image& image) {
     if (pb != 2 && pb != 3 && pb != 4) return kUnsupported;
     bits = 24;
   }
+  // A run packet codes at most 128 pixels: a file too short for its pixels is cut.
+  uint64_t pixels = uint64_t(w) * h, left = f.size() > p ? f.size() - p : 0;
+  if (!rle ? pixels * pb > left : pixels > left * 128) return kTruncated;
   if (!Allocate(image, w, h, bits)) return w == 0 || h == 0 ? kBadArgument : kTooLarge;
   if (base == 1) {
     image.palette.assign(256, Rgb{});

@@ -246,3 +246,18 @@ TEST_F(Bindings, LoaderRefusesALibraryWithoutCrdeInItsName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Bindings, AnExceptionInsideALibraryIsAPlainFailureOffTheUserInterfaceThread) {
+  EXPECT_FALSE(GuardedDllCall([] { throw 1; }));
+  ASSERT_EQ(g_messages.size(), 1u);
+  EXPECT_EQ(g_messages[0], pictorel_text::kDllException);
+  bool result = true;
+  std::thread worker([&] { result = GuardedDllCall([] { throw 2; }); });
+  worker.join();
+  EXPECT_FALSE(result);
+  EXPECT_EQ(g_messages.size(), 1u);
+}
+
+}  // namespace

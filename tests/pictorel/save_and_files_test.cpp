@@ -2,7 +2,9 @@
 // TIFF on files and memory blocks, and tags.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "crde_bindings.h"
 #include "dib_blocks.h"
@@ -243,6 +245,112 @@ TEST(Tags, ReadOneOrAllOfAPage) {
   ASSERT_GE(g_tags.size(), 10u);
   EXPECT_EQ(g_tags[0], (std::pair<uint16_t, std::string>{256, "12"}));
   FreeDibHandle(a);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<int> g_progress;
+int16_t g_answer = 1;
+int16_t __cdecl Progress(int16_t value, void* sender) {
+  g_progress.push_back(value);
+  EXPECT_EQ(sender, &g_progress);
+  return g_answer;
+}
+
+TEST(Progress, ReportedAroundTheWorkAndACancelStopsIt) {
+  HGLOBAL h = ToBlock(Pattern(8, 16, 16));
+  std::string file = TempPath("progress.png");
+  DeleteFileA(file.c_str());
+  g_progress.clear();
+  g_answer = 1;
+  ASSERT_TRUE(WritePngFile(file, 0, 0, h, &g_progress, Progress));
+  EXPECT_EQ(g_progress, (std::vector<int>{0, 100}));
+  EXPECT_EQ(OperationText(), "Writing " + file);
+  g_progress.clear();
+  HGLOBAL back = ReadPngFile(file, 0, false, &g_progress, Progress);
+  EXPECT_NE(back, nullptr);
+  EXPECT_EQ(g_progress, (std::vector<int>{0, 100}));
+  g_answer = 0;
+  std::string other = TempPath("cancelled.png");
+  EXPECT_FALSE(WritePngFile(other, 0, 0, h, &g_progress, Progress));
+  EXPECT_EQ(GetFileAttributesA(other.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ReadPngFile(file, 0, false, &g_progress, Progress), nullptr);
+  g_answer = 1;
+  FreeDibHandle(back);
+  FreeDibHandle(h);
+}
+
+TEST(Readers, DamagedFilesFailWithTheLibrarysText) {
+  const char* names[] = {"bad.bmp", "bad.png", "bad.gif", "bad.pcx", "bad.tga", "bad.tif"};
+  for (const char* n : names) {
+    std::string file = TempPath(n);
+    HANDLE f = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    std::string junk = std::string(n).find("bmp") != std::string::npos ? "BM" : "II*";
+    junk += std::string(200, '\x7f');
+    DWORD put = 0;
+    WriteFile(f, junk.data(), DWORD(junk.size()), &put, nullptr);
+    CloseHandle(f);
+  }
+  LastDllError() = DllErrorRecord{};
+  EXPECT_EQ(ReadBmpFile(TempPath("bad.bmp"), 0, false, nullptr, nullptr), nullptr);
+  EXPECT_LT(LastDllError().code, 0);
+  EXPECT_NE(LastDllError().text, "");
+  EXPECT_EQ(ReadPngFile(TempPath("bad.png"), 0, false, nullptr, nullptr), nullptr);
+  EXPECT_EQ(LastDllError().text, "The file is not of the expected format");
+  EXPECT_EQ(ReadGifFile(TempPath("bad.gif"), 0, false, nullptr, nullptr), nullptr);
+  EXPECT_EQ(ReadPcxFile(TempPath("bad.pcx"), 0, false, nullptr, nullptr), nullptr);
+  EXPECT_EQ(ReadTgaFile(TempPath("bad.tga"), 0, false, nullptr, nullptr), nullptr);
+  EXPECT_EQ(ReadTiffFile(TempPath("bad.tif"), 0, false, 0, nullptr, nullptr), nullptr);
+  QmFileInfo info;
+  EXPECT_FALSE(GetFileInfo(TempPath("bad.tif"), info));
+}
+
+TEST(TwainIni, WritesTheResolutionsAndTheProgramName) {
+  PictorelStartUp();
+  char value[64] = {};
+  GetPrivateProfileStringA("Pictorel Twain", "App Name", "", value, sizeof value, "qmtwain.ini");
+  EXPECT_EQ(std::string(value), "pictorel_test");
+  WriteTwainIni(true, 300, 150);
+  GetPrivateProfileStringA("Pictorel Twain", "AutoRes", "", value, sizeof value, "qmtwain.ini");
+  EXPECT_EQ(std::string(value), "1");
+  GetPrivateProfileStringA("Pictorel Twain", "YRes", "", value, sizeof value, "qmtwain.ini");
+  EXPECT_EQ(std::string(value), "150");
+  WriteTwainIni(false, 200, 200);
+  GetPrivateProfileStringA("Pictorel Twain", "AutoRes", "", value, sizeof value, "qmtwain.ini");
+  EXPECT_EQ(std::string(value), "0");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Threads, TheSaveQueueWritesWhileTheViewerReads) {
+  HGLOBAL page = ToBlock(Pattern(24, 64, 48));
+  std::string shown = TempPath("shown.bmp");
+  ASSERT_TRUE(WriteBmpFile(shown, 24, page, nullptr, nullptr));
+  std::atomic<int> written{0};
+  std::thread worker([&] {
+    for (int i = 0; i < 20; ++i) {
+      std::string file = TempPath("queued" + std::to_string(i % 3) + ".tif");
+      try {
+        SaveImageFile(file, page, 4, 3, 4, 1, 0, 80, 0, 0, nullptr, nullptr);
+        ++written;
+      } catch (const ErrorInvalid&) {
+      }
+    }
+  });
+  int read = 0;
+  for (int i = 0; i < 20; ++i) {
+    HGLOBAL h = ReadBmpFile(shown, 0, false, nullptr, nullptr);
+    if (h && DifferentPixels(FromBlock(h), Pattern(24, 64, 48)) == 0) ++read;
+    FreeDibHandle(h);
+  }
+  worker.join();
+  EXPECT_EQ(read, 20);
+  EXPECT_EQ(written.load(), 20);
+  FreeDibHandle(page);
 }
 
 }  // namespace
