@@ -37,5 +37,8 @@ DsConfig LoadDsConfig() {
   c.failPage = GetPrivateProfileIntA("Twain", "FailPage", 0, path);
   c.condition = static_cast<uint16_t>(GetPrivateProfileIntA("Twain", "Condition", TWCC_BUMMER, path));
   c.scans = GetPrivateProfileIntA("Twain", "Scans", 1, path);
+  c.rowPadding = GetPrivateProfileIntA("Twain", "RowPadding", 0, path);
+  c.stripRows = GetPrivateProfileIntA("Twain", "StripRows", 0, path);
+  c.failStrip = GetPrivateProfileIntA("Twain", "FailStrip", 0, path);
   return c;
 }

@@ -9,6 +9,9 @@
 //            FailPage=k          the page FailAt strikes (0: the first time)
 //            Condition=n         the condition code of that failure (default TWCC_BUMMER)
 //            Scans=n             with its own window shown, scans before the operator closes it
+//            RowPadding=n        memory rows padded to a multiple of n bytes (0: none)
+//            StripRows=n         at most n rows per memory strip (0: as many as fit)
+//            FailStrip=k         FailAt=memxfer strikes at the k-th strip of its page
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,6 +28,9 @@ struct DsConfig {
   int failPage = 0;
   uint16_t condition = 1;
   int scans = 1;
+  int rowPadding = 0;
+  int stripRows = 0;
+  int failStrip = 0;
 };
 
 // Reads the file named by QUANDRIX_SIM_TWAIN; the defaults when there is none.

@@ -236,6 +236,7 @@ bool DsSource::NextPage(TW_UINT16* rc) {
   }
   pageReady_ = true;
   rowsSent_ = 0;
+  stripsSent_ = 0;
   return true;
 }
 
@@ -264,7 +265,9 @@ TW_UINT16 DsSource::MemXfer(TW_IMAGEMEMXFER* m) {
   if (state_ != 6 && state_ != 7) return Fail(TWCC_SEQERROR);
   TW_UINT16 rc;
   if (!NextPage(&rc)) return rc;
-  if (ScriptedFailure("memxfer")) return TWRC_FAILURE;
+  ++stripsSent_;
+  if ((config_.failStrip == 0 || config_.failStrip == stripsSent_) && ScriptedFailure("memxfer"))
+    return TWRC_FAILURE;
   state_ = 7;
   zebsim::PageFormat f = Format();
   zebsim::PageGeometry g = zebsim::GeometryOf(f);
@@ -276,13 +279,17 @@ TW_UINT16 DsSource::MemXfer(TW_IMAGEMEMXFER* m) {
     config_.doubleFeedPage = 0;
     return Fail(TWCC_PAPERDOUBLEFEED);
   }
-  const uint32_t rowBytes = static_cast<uint32_t>(g.bytesPerRow);
+  uint32_t rowBytes = static_cast<uint32_t>(g.bytesPerRow);
+  if (config_.rowPadding > 1)
+    rowBytes = (rowBytes + config_.rowPadding - 1) / config_.rowPadding * config_.rowPadding;
   if (!m->Memory.TheMem || m->Memory.Length < rowBytes) return Fail(TWCC_BADVALUE);
   int rows = static_cast<int>(m->Memory.Length / rowBytes);
   rows = std::min(rows, g.length - rowsSent_);
+  if (config_.stripRows > 0) rows = std::min(rows, config_.stripRows);
   if (feed_.kind == zebsim::FeedResult::kFault || config_.doubleFeedPage == pageNumber_)
     rows = std::min(rows, std::max(g.length / 2 - rowsSent_, 1));
   uint8_t* out = static_cast<uint8_t*>(m->Memory.TheMem);
+  std::memset(out, 0, size_t(rows) * rowBytes);
   for (int r = 0; r < rows; ++r) PageRow(f, pageNumber_, rowsSent_ + r, out + size_t(r) * rowBytes);
   m->Compression = TWCP_NONE;
   m->BytesPerRow = rowBytes;

@@ -49,6 +49,7 @@ class DsSource {
   int pageNumber_ = 0;
   zebsim::FeedResult feed_{};
   int rowsSent_ = 0;
+  int stripsSent_ = 0;
   bool failureUsed_ = false;
   std::string fileName_ = "TWAIN.BMP";
 };

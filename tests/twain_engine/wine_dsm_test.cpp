@@ -264,4 +264,113 @@ TEST_F(WineDsmTest, FileTransferWritesNumberedBitmaps) {
   }
 }
 
+// The simulated source's scripted faults, through its settings file.
+struct FaultCase {
+  const char* what;
+  const char* settings;
+  int32_t expected;  // TWAINAcquire's answer
+  int pages;         // pages that arrive whole first
+};
+
+const FaultCase kFaultCases[] = {
+    {"paper jam at page 2", "[Fault]\nKind=jam\nPage=2\n", -12, 1},
+    {"double feed at page 3", "[Twain]\nDoubleFeed=3\n", -14, 2},
+    {"cancel at page 1", "[Fault]\nKind=cancel\nPage=1\n", -5, 0},
+    {"condition code at the image information", "[Twain]\nFailAt=imageinfo\nCondition=23\n", -13, 0},
+    {"refused transfer of page 2", "[Twain]\nFailAt=nativexfer\nFailPage=2\nCondition=5\n", -4, 1},
+};
+
+class WineDsmFaultTest : public WineDsmTest, public ::testing::WithParamInterface<FaultCase> {
+ protected:
+  void UseSettings(const char* text) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    path_ = std::string(tmp) + "sim_twain_fault.ini";
+    HANDLE f = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(f, text, static_cast<DWORD>(std::strlen(text)), &n, nullptr);
+    CloseHandle(f);
+    SetEnvironmentVariableA("QUANDRIX_SIM_TWAIN", path_.c_str());
+  }
+  void TearDown() override {
+    WineDsmTest::TearDown();
+    SetEnvironmentVariableA("QUANDRIX_SIM_TWAIN", nullptr);
+    DeleteFileA(path_.c_str());
+  }
+  std::string path_;
+};
+
+TEST_P(WineDsmFaultTest, EndsTheScanWithTheFaultsCode) {
+  const FaultCase& c = GetParam();
+  UseSettings(c.settings);
+  OpenSim();
+  uint32_t native = TWSX_NATIVE;
+  ASSERT_EQ(w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &native), 0);
+  g_pages = g_info = 0;
+  HGLOBAL dib = nullptr;
+  EXPECT_EQ(w_.Acquire(NativeCallback, &dib), c.expected) << c.what;
+  EXPECT_EQ(g_pages, c.pages) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, WineDsmFaultTest, ::testing::ValuesIn(kFaultCases));
+
+TEST_F(WineDsmFaultTest, RefusedAndAdjustedCapabilities) {
+  UseSettings("[Twain]\nRefuse=0x1101\nAdjust=0x1103\n");
+  OpenSim();
+  TW_FIX32 v{10, 0};
+  EXPECT_EQ(w_.SetValue(ICAP_BRIGHTNESS, TWON_ONEVALUE, &v), -8) << "refused: TWCC_BADVALUE";
+  EXPECT_EQ(w_.SetValue(ICAP_CONTRAST, TWON_ONEVALUE, &v), 0) << "adjusted counts as set";
+}
+
+TEST_F(WineDsmFaultTest, PaddedRowsInOddSizedStrips) {
+  UseSettings("[Twain]\nRowPadding=4\nStripRows=7\n");
+  OpenSim();
+  uint32_t memory = TWSX_MEMORY, bw = TWPT_BW;
+  TW_FIX32 dpi{100, 0};
+  w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &memory);
+  w_.SetValue(ICAP_PIXELTYPE, TWON_ONEVALUE, &bw);
+  w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi);
+  w_.SetValue(ICAP_YRESOLUTION, TWON_ONEVALUE, &dpi);
+  MemPages got;
+  g_mem = &got;
+  std::vector<uint8_t> buffer(1 << 20);
+  EXPECT_EQ(w_.Acquire(MemCallback, buffer.data()), 0);
+  ASSERT_EQ(got.pages.size(), 3u);
+  zebsim::PageFormat format;
+  format.kind = zebsim::PixelKind::BlackWhite;
+  format.xResolution = format.yResolution = 100;
+  zebsim::PageGeometry g = zebsim::GeometryOf(format);
+  const size_t padded = (g.bytesPerRow + 3) / 4 * 4;
+  ASSERT_NE(padded, static_cast<size_t>(g.bytesPerRow)) << "the rows really are padded";
+  std::vector<uint8_t> row(g.bytesPerRow);
+  for (int p = 0; p < 3; ++p) {
+    ASSERT_EQ(got.pages[p].size(), padded * g.length) << p;
+    for (int y = 0; y < g.length; ++y) {
+      zebsim::RenderRow(format, p + 1, y, row.data());
+      ASSERT_EQ(std::memcmp(got.pages[p].data() + y * padded, row.data(), row.size()), 0) << p << ":" << y;
+    }
+  }
+}
+
+TEST_F(WineDsmFaultTest, FailureAtAChosenStrip) {
+  UseSettings("[Twain]\nFailAt=memxfer\nFailPage=2\nFailStrip=3\nCondition=20\nStripRows=50\n");
+  OpenSim();
+  uint32_t memory = TWSX_MEMORY;
+  TW_FIX32 dpi{100, 0};
+  w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &memory);
+  w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi);
+  w_.SetValue(ICAP_YRESOLUTION, TWON_ONEVALUE, &dpi);
+  MemPages got;
+  g_mem = &got;
+  std::vector<uint8_t> buffer(1 << 20);
+  EXPECT_EQ(w_.Acquire(MemCallback, buffer.data()), -12);
+  ASSERT_EQ(got.pages.size(), 2u);
+  zebsim::PageFormat format;
+  format.xResolution = format.yResolution = 100;
+  zebsim::PageGeometry g = zebsim::GeometryOf(format);
+  EXPECT_EQ(got.pages[0].size(), size_t(g.bytesPerRow) * g.length);
+  EXPECT_EQ(got.pages[1].size(), size_t(g.bytesPerRow) * 100) << "two strips of 50 rows arrived";
+  EXPECT_EQ(got.lastCode, -12);
+}
+
 }  // namespace
