@@ -8,6 +8,63 @@
 namespace imagecore {
 
 constexpr size_t kFileHeader = 14;
+constexpr uint32_t kBiRle8 = 1, kBiRle4 = 2;
+
+namespace {
+
+// Run-length coded 8- and 4-bit bitmaps (bottom-up only, as the format requires). Pixels the
+// codes place outside the image are dropped.
+Status ReadRle(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
+  const uint8_t* h = &f[kFileHeader];
+  uint32_t headerSize = Le32(h), clrUsed = Le32(h + 32), compression = Le32(h + 16);
+  int32_t w = int32_t(Le32(h + 4)), height = int32_t(Le32(h + 8));
+  uint16_t bits = Le16(h + 14);
+  if ((compression == kBiRle8) != (bits == 8) || (compression == kBiRle4) != (bits == 4)) return kBadDib;
+  if (w <= 0 || height <= 0) return kBadDib;
+  uint32_t colors = DibColorCount(bits, clrUsed);
+  uint64_t table = kFileHeader + uint64_t(headerSize);
+  if (headerSize < kInfoHeaderSize || table + 4ull * colors > f.size()) return kTruncated;
+  if (!Allocate(image, uint32_t(w), uint32_t(height), bits)) return kTooLarge;
+  image.xPelsPerMeter = Le32(h + 24);
+  image.yPelsPerMeter = Le32(h + 28);
+  image.palette.clear();
+  for (uint32_t i = 0; i < colors; ++i) {
+    const uint8_t* c = &f[size_t(table) + 4 * i];
+    image.palette.push_back(Rgb{c[0], c[1], c[2], 0});
+  }
+  size_t p = offBits >= table + 4ull * colors ? offBits : size_t(table + 4ull * colors);
+  uint32_t x = 0, y = 0;  // y counts from the bottom row
+  auto put = [&](uint8_t v) {
+    if (x < image.width && y < image.height) SetIndex(image.Row(image.height - 1 - y), x, bits, v);
+    ++x;
+  };
+  while (y < image.height) {
+    if (p + 2 > f.size()) return kTruncated;
+    uint8_t n = f[p], v = f[p + 1];
+    p += 2;
+    if (n > 0) {
+      for (unsigned i = 0; i < n; ++i) put(bits == 8 ? v : uint8_t(i & 1 ? v & 15 : v >> 4));
+    } else if (v == 0) {
+      x = 0;
+      ++y;
+    } else if (v == 1) {
+      return kOk;
+    } else if (v == 2) {
+      if (p + 2 > f.size()) return kTruncated;
+      x += f[p];
+      y += f[p + 1];
+      p += 2;
+    } else {
+      size_t bytes = bits == 8 ? v : (v + 1u) / 2;
+      if (p + bytes > f.size()) return kTruncated;
+      for (unsigned i = 0; i < v; ++i) put(bits == 8 ? f[p + i] : uint8_t(i & 1 ? f[p + i / 2] & 15 : f[p + i / 2] >> 4));
+      p += bytes + (bytes & 1);
+    }
+  }
+  return kOk;
+}
+
+}  // namespace
 
 Status ReadBmp(const Stream& in, Image& image) {
   std::vector<uint8_t> f;
@@ -17,6 +74,8 @@ Status ReadBmp(const Stream& in, Image& image) {
   if (f.size() < kFileHeader + kInfoHeaderSize) return kTruncated;
   uint32_t offBits = Le32(&f[10]);
   if (offBits < kFileHeader) offBits = 0;  // some writers leave it 0: rows follow the table
+  uint32_t compression = Le32(&f[kFileHeader + 16]);
+  if (compression == kBiRle8 || compression == kBiRle4) return ReadRle(f, offBits, image);
   s = DibToImage(f.data() + kFileHeader, f.size() - kFileHeader, image,
                  offBits ? offBits - kFileHeader : 0);
   return s == kBadDib ? kTruncated : s;

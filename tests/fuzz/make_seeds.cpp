@@ -53,6 +53,12 @@ int main(int argc, char** argv) {
     WriteDib(im, dib.data());
     Save(folder, "dib", n.c_str(), dib);
   }
+  // A run-length coded 8-bit bitmap: 2 x 2, one run per row.
+  std::vector<uint8_t> rle(54 + 1024, 0);
+  rle[0] = 'B'; rle[1] = 'M'; rle[10] = uint8_t((54 + 1024) & 0xFF); rle[11] = uint8_t((54 + 1024) >> 8);
+  rle[14] = 40; rle[18] = 2; rle[22] = 2; rle[26] = 1; rle[28] = 8; rle[30] = 1;
+  for (uint8_t b : {2, 5, 0, 0, 2, 9, 0, 1}) rle.push_back(b);
+  Save(folder, "bmp", "rle8", rle);
   // A Photo CD pack cut short after the smallest image keeps the seed small.
   std::vector<uint8_t> pcd(0x2000 + 192 * 128 * 3 / 2, 0x80);
   std::memcpy(&pcd[0x800], "PCD_IPI", 7);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes.h"
+#include "codecs.h"
 #include "dib_layout.h"
 #include "test_images.h"
 
@@ -106,6 +107,48 @@ TEST(PixelColor, IndexPastThePaletteIsBlack) {
   im.Row(0)[1] = 200;
   EXPECT_EQ(PixelColor(im, im.Row(0), 0), MakeRgb(10, 20, 30));
   EXPECT_EQ(PixelColor(im, im.Row(0), 1), MakeRgb(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace imagecore
+
+namespace imagecore {
+namespace {
+
+// A 4 x 3 run-length coded bitmap, built by hand.
+std::vector<uint8_t> RleBmp(uint32_t compression, std::vector<uint8_t> codes) {
+  uint16_t bits = compression == 1 ? 8 : 4;
+  uint32_t colors = 1u << bits;
+  std::vector<uint8_t> f(14 + 40 + 4 * colors, 0);
+  f[0] = 'B'; f[1] = 'M';
+  PutLe32(&f[10], uint32_t(f.size()));
+  PutLe32(&f[14], 40); PutLe32(&f[18], 4); PutLe32(&f[22], 3); PutLe16(&f[26], 1);
+  PutLe16(&f[28], bits); PutLe32(&f[30], compression);
+  for (uint32_t i = 0; i < colors; ++i) f[54 + 4 * i] = f[55 + 4 * i] = f[56 + 4 * i] = uint8_t(i);
+  f.insert(f.end(), codes.begin(), codes.end());
+  return f;
+}
+
+Status ReadBmpBytes(const std::vector<uint8_t>& f, Image& im) {
+  ReadOnlyMemory m(f.data(), f.size());
+  return ReadBmp(m.AsStream(), im);
+}
+
+TEST(BmpRle, DecodesRunsAbsoluteRunsDeltasAndEnds) {
+  // bottom row: run of 4 x 7; middle: absolute 1 2 3 then end of line; top: delta to x 2, run 2 x 9
+  Image im;
+  ASSERT_EQ(ReadBmpBytes(RleBmp(1, {4, 7, 0, 0, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 2, 9, 0, 1}), im), kOk);
+  EXPECT_EQ(im.Row(2)[0], 7);
+  EXPECT_EQ(im.Row(2)[3], 7);
+  EXPECT_EQ(im.Row(1)[2], 3);
+  EXPECT_EQ(im.Row(0)[2], 9);
+  EXPECT_EQ(im.Row(0)[0], 0);
+  ASSERT_EQ(ReadBmpBytes(RleBmp(2, {4, 0x5A, 0, 0, 0, 3, 0x12, 0x30, 0, 1}), im), kOk);
+  EXPECT_EQ(IndexAt(im.Row(2), 0, 4), 5);
+  EXPECT_EQ(IndexAt(im.Row(2), 1, 4), 10);
+  EXPECT_EQ(IndexAt(im.Row(1), 2, 4), 3);
+  EXPECT_EQ(ReadBmpBytes(RleBmp(1, {4, 7, 0, 0, 0, 9, 1}), im), kTruncated);
+  EXPECT_EQ(ReadBmpBytes(RleBmp(1, {255, 7, 0, 2, 255, 255, 255, 1, 0, 1}), im), kOk);  // clipped
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST_F(Bindings, ResizeBringsTheImageBackToItsDepth) {
 TEST_F(Bindings, IncreaseColorsChoosesTheConversion) {
   struct Row { uint16_t from; int to; int result; } rows[] = {
       {8, 16, 24}, {4, 16, 0}, {24, 24, 0}, {1, 4, 4}, {1, 8, 8}, {1, 24, 24}, {4, 8, 8},
-      {4, 24, 24}, {8, 8, 0}, {8, 4, 0}, {1, 16, 0}};
+      {4, 24, 24}, {8, 8, 0}, {8, 4, 0}, {1, 16, 0}, {16, 24, 24}, {16, 16, 24}, {16, 8, 0}};
   for (const Row& r : rows) {
     HGLOBAL h = ToBlock(Pattern(r.from, 9, 4));
     HGLOBAL up = IncreaseColors(h, r.to);

@@ -38,6 +38,17 @@ TEST(DibHeader, ColorCountHeaderSizeAndBitsFollowTheHeader) {
   }
 }
 
+TEST(DibHeader, TrueColourHasNoPalette) {
+  QmTDib d;
+  ASSERT_TRUE(d.CreateBlankDib(nullptr, 4, 4, 24));
+  EXPECT_EQ(d.ColorCount(), 0u);
+  EXPECT_EQ(d.HeaderSize(), 40u);
+  EXPECT_EQ(d.PaletteHandle(), nullptr);
+  QmTDib eight;
+  ASSERT_TRUE(eight.CreateBlankDib(nullptr, 4, 4, 8));
+  EXPECT_NE(eight.PaletteHandle(), nullptr);
+}
+
 TEST(DibHeader, BitsIsNullWhenRowsLeaveTheBlock) {
   HGLOBAL h = RawDib(100, 100, 24, 0, 40 + 300 * 99);  // one row short
   QmTDib d;
