@@ -160,4 +160,29 @@ TEST_F(BatchTest, ImageLargerThanTheBufferGetsTwoSlots) {
   ExpectPages(sizes);
 }
 
+DWORD WINAPI ReleaseWhenReached(void*) {
+  // Held inside a block read: messages and a free request arrive meanwhile, then the read goes on.
+  if (!ScriptGateWait(5000)) return 1;
+  Sleep(100);
+  ScriptGateRelease();
+  return 0;
+}
+
+TEST_F(BatchTest, ReadHeldInsideTheSourceLosesNoByteAndEnds) {
+  TW_IMAGEINFO info = Gray(4096, 2816);
+  ScriptPages(3, &info, 0);
+  ScriptPageSizes(kSizes.data(), 3);
+  ScriptGate(DAT_IMAGEMEMXFER);
+  HANDLE t = CreateThread(nullptr, 0, ReleaseWhenReached, nullptr, 0, nullptr);
+  DWORD start = GetTickCount();
+  EXPECT_EQ(Acquire(), 0);
+  EXPECT_EQ(WaitForSingleObject(t, 5000), WAIT_OBJECT_0);
+  DWORD code = 9;
+  GetExitCodeThread(t, &code);
+  CloseHandle(t);
+  EXPECT_EQ(code, 0u) << "the gate was reached";
+  EXPECT_LT(GetTickCount() - start, 9000u) << "no wait ran into its bound";
+  ExpectPages({kSizes[0], kSizes[1], kSizes[2]});
+}
+
 }  // namespace

@@ -36,6 +36,10 @@ struct State {
 };
 
 State g;
+// The test gate: the next request of gateDat waits (bounded) until the test opens the gate.
+HANDLE g_gateOpen = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+HANDLE g_gateReached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+volatile LONG g_gateDat = -1;
 
 uint32_t PageBytes(uint32_t page) { return page < g.sizes.size() ? g.sizes[page] : g.bytesPerPage; }
 
@@ -233,6 +237,10 @@ TW_UINT16 Answer(TW_IDENTITY* origin, TW_IDENTITY* dest, uint32_t dg, uint16_t d
 extern "C" TW_UINT16 WINAPI DSM_Entry(TW_IDENTITY* origin, TW_IDENTITY* dest, TW_UINT32 dg,
                                       TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
   Record(dg, dat, msg, dest, data);
+  if (InterlockedCompareExchange(&g_gateDat, -1, dat) == dat) {
+    SetEvent(g_gateReached);
+    WaitForSingleObject(g_gateOpen, 10000);
+  }
   uint16_t rc;
   if (RuleAnswer(dg, dat, msg, &rc)) return rc;
   return Answer(origin, dest, dg, dat, msg, data);
@@ -280,6 +288,18 @@ void __cdecl ScriptMemLimits(uint32_t minSize, uint32_t maxSize, uint32_t prefer
 }
 
 void __cdecl ScriptPagesPerEvent(uint32_t count) { g.pagesPerEvent = count; }
+
+void __cdecl ScriptGate(uint16_t dat) {
+  ResetEvent(g_gateOpen);
+  ResetEvent(g_gateReached);
+  InterlockedExchange(&g_gateDat, dat);
+}
+
+int32_t __cdecl ScriptGateWait(uint32_t milliseconds) {
+  return WaitForSingleObject(g_gateReached, milliseconds) == WAIT_OBJECT_0;
+}
+
+void __cdecl ScriptGateRelease() { SetEvent(g_gateOpen); }
 
 uint32_t __cdecl ScriptRequestCount() { return static_cast<uint32_t>(g.log.size()); }
 

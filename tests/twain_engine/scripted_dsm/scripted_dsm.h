@@ -44,6 +44,11 @@ void __cdecl ScriptPages(uint32_t count, const TW_IMAGEINFO* info, uint32_t byte
 void __cdecl ScriptPagesPerEvent(uint32_t count);
 // Limits of DAT_SETUPMEMXFER.
 void __cdecl ScriptMemLimits(uint32_t minSize, uint32_t maxSize, uint32_t preferred);
+// The test gate: the next request with this data argument type is held (10 s at most) until
+// ScriptGateRelease, so a test can act while the engine is inside the request.
+void __cdecl ScriptGate(uint16_t dat);
+int32_t __cdecl ScriptGateWait(uint32_t milliseconds);  // 1 when a request reached the gate
+void __cdecl ScriptGateRelease();
 uint32_t __cdecl ScriptRequestCount();
 int32_t __cdecl ScriptRequest(uint32_t index, ScriptedRequest* out);
 // The byte at offset i of page p as the scripted source sends it.
