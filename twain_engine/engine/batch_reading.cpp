@@ -228,11 +228,17 @@ uint32_t BatchBufferBytes() { return g_bufferSize; }
 int32_t DoMemTransfer(TWAcquireCallback fn, void* data) {
   if (!BatchModeActive()) return DoStripTransfer(fn, data);
   EngineLogIn("DoMemTransfer", nState);
-  if (nState != 6 && nState != 7) return -3;
+  if (nState != 6 && nState != 7) {
+    EngineLogOut("DoMemTransfer", -3);
+    return -3;
+  }
   g_twain.pending = {};
   uint32_t maxSize = 0;
   int32_t code = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
-  if (code != 0) return code;
+  if (code != 0) {
+    EngineLogOut("DoMemTransfer", code);
+    return code;
+  }
   const TWImageInfoRec& info = g_twain.imageInfo;
   const uint64_t bytes = ImageBytes(info.ImageWidth, info.BitsPerPixel, info.ImageLength);
   if (bytes == 0 || bytes > 0x7FFFFFFF) {
@@ -241,10 +247,14 @@ int32_t DoMemTransfer(TWAcquireCallback fn, void* data) {
   }
   uint32_t wanted = 0;
   code = fn(&g_twain.imageInfo, &wanted, 2);
-  if (code != 0) return code;
+  if (code != 0) {
+    EngineLogOut("DoMemTransfer", code);
+    return code;
+  }
   uint32_t slots = RingSlots(g_bufferSize, bytes);
   if (g_bufferSize / bytes < 2 && !AllocateBuffer(static_cast<uint32_t>(bytes * 2))) {
     g_batchMode = false;
+    EngineLogOut("DoMemTransfer", -9);
     return -9;
   }
   SetEvent(g_readStart);

@@ -77,7 +77,10 @@ uint32_t g_pageFileCounter = 1;
 
 int32_t DoStripTransfer(TWAcquireCallback fn, void* data) {
   EngineLogIn("DoMemTransfer", nState);
-  if (nState != 6 && nState != 7) return -3;
+  if (nState != 6 && nState != 7) {
+    EngineLogOut("DoMemTransfer", -3);
+    return -3;
+  }
   g_twain.pending = {};
   TW_IMAGEMEMXFER mem{};
   uint32_t maxSize = 0;
@@ -117,7 +120,10 @@ int32_t DoStripTransfer(TWAcquireCallback fn, void* data) {
 
 int32_t DoNativeTransfer(TWAcquireCallback fn, void* data) {
   EngineLogIn("DoNativeTransfer", nState);
-  if (nState != 6 && nState != 7) return -3;
+  if (nState != 6 && nState != 7) {
+    EngineLogOut("DoNativeTransfer", -3);
+    return -3;
+  }
   uint32_t maxSize = 0;
   int32_t code = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
   bool another = code == 0;
@@ -144,7 +150,10 @@ int32_t DoNativeTransfer(TWAcquireCallback fn, void* data) {
 
 int32_t DoFileTransfer(TWAcquireCallback fn, void* data) {
   EngineLogIn("DoFileTransfer", nState);
-  if (nState != 6 && nState != 7) return -3;
+  if (nState != 6 && nState != 7) {
+    EngineLogOut("DoFileTransfer", -3);
+    return -3;
+  }
   const bool duplex = CurrentFlag(CAP_DUPLEXENABLED);
   const bool feeder = CurrentFlag(CAP_FEEDERENABLED);
   const std::string base = PageFileBase(data ? static_cast<const char*>(data) : "");
