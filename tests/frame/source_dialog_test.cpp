@@ -91,8 +91,8 @@ TEST_F(SourceDialog, SetupShowsTheMakersSourceInformation) {
     if (HWND box = WaitForWindow("Quandrix - ZS-3000 Duplex      1.04")) {
       info = ListLines(box, kInfoList);
       Press(box, IDOK);
+      for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
     }
-    Sleep(100);
     Press(dlg, IDCANCEL);
   });
   pavlot.ZebSelectSource();
