@@ -45,9 +45,11 @@ else()
 endif()
 
 # A GoogleTest executable registered with CTest (under Wine when cross-building).
-# tarnwick_test(NAME sources... [LIBS libs...] [LOCK resource] [TIMEOUT s])
+# tarnwick_test(NAME sources... [LIBS libs...] [LOCK resources...] [TIMEOUT s])
+# Locks in use: quandrix_registry (HKCU Software\Quandrix, c:\temp\ondrel.ini), test_display
+# (tests that show windows on the test display).
 function(tarnwick_test name)
-  cmake_parse_arguments(T "" "LOCK;TIMEOUT" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "LIBS;LOCK" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   if(WIN32)
     target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gmock gtest_main)
