@@ -35,6 +35,13 @@ int32_t EndOfImage(int32_t c, bool* another) {
   return code;
 }
 
+// Before the next image of a run: its information, or the failure to read it as the run's code.
+bool ReadNextImageInfo(int32_t* code, uint32_t* maxSize) {
+  int32_t r = TWAINImageInfo(&g_twain.imageInfo, maxSize);
+  if (r != 0) *code = r;
+  return r == 0;
+}
+
 // Reads a boolean capability's current value by the container the source answered.
 bool CurrentFlag(uint16_t cap) {
   void* block = nullptr;
@@ -106,13 +113,7 @@ int32_t DoStripTransfer(TWAcquireCallback fn, void* data) {
       if (fn(data, &written, c) != 0) c = -4;
     }
     code = EndOfImage(c, &another);
-    if (another) {
-      int32_t r = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
-      if (r != 0) {
-        code = r;
-        break;
-      }
-    }
+    if (another && !ReadNextImageInfo(&code, &maxSize)) break;
   }
   EngineLogOut("DoMemTransfer", code);
   return code;
@@ -136,13 +137,7 @@ int32_t DoNativeTransfer(TWAcquireCallback fn, void* data) {
     uint32_t scratch = 0;
     if (fn(data, &scratch, c) != 0) c = -4;
     code = EndOfImage(c, &another);
-    if (another) {
-      int32_t r = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
-      if (r != 0) {
-        code = r;
-        break;
-      }
-    }
+    if (another && !ReadNextImageInfo(&code, &maxSize)) break;
   }
   EngineLogOut("DoNativeTransfer", code);
   return code;
@@ -177,13 +172,7 @@ int32_t DoFileTransfer(TWAcquireCallback fn, void* data) {
     if (fn(setup.FileName, &baseLength, c) != 0) c = -4;
     ++g_pageFileCounter;
     code = EndOfImage(c, &another);
-    if (another) {
-      int32_t r = TWAINImageInfo(&g_twain.imageInfo, &maxSize);
-      if (r != 0) {
-        code = r;
-        break;
-      }
-    }
+    if (another && !ReadNextImageInfo(&code, &maxSize)) break;
   }
   EngineLogOut("DoFileTransfer", code);
   return code;
