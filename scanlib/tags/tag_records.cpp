@@ -4,6 +4,7 @@
 #include "debug_log.h"
 #include "driver_calls.h"
 #include "ks_tags.h"
+#include "tw_tags.h"
 #include "library_state.h"
 #include "tag_block.h"
 #include "tag_lifecycle.h"
@@ -107,10 +108,12 @@ int32_t ZebInitTag() {
     return kZebNoMemory;
   }
   int32_t result = kZebOk;
+  // A product name from the previous source must not stay behind.
+  ResetTWTagState();
   for (int row = 0; row < kTagCount && gLib.lastStatus == kZebOk; ++row) {
-    // The TWAIN and ISIS record builders are not part of this library yet: their rows keep the
-    // unsupported form.
+    // The ISIS record builder is not part of this library yet: its rows keep the unsupported form.
     if (gLib.driverKind == kDriverMaker) result = InitKSTag(&kTagTable[row], &g_tagStates[row]);
+    else if (gLib.driverKind == kDriverTwain) result = InitTWTag(&kTagTable[row], &g_tagStates[row]);
   }
   const int32_t units = CurrentInt(kRowUnits);
   ConvertUnits(units, units);

@@ -1,0 +1,188 @@
+// The tag records through pavlot.dll over the simulated TWAIN source, reached through Wine's
+// source manager: each record against what the source's capabilities say.
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kQuandrix = "Software\\Quandrix";
+constexpr int32_t kAny = 0x8000, kRange = 0x8001, kList = 0x8002;
+
+struct Pavlot {
+  HMODULE module = nullptr;
+  int32_t(__stdcall* ZebLoad)(HWND) = nullptr;
+  int32_t(__stdcall* ZebFree)() = nullptr;
+  int32_t(__stdcall* ZebGetValue)(uint32_t, void*) = nullptr;
+  int32_t(__stdcall* ZebGetTagFlag)(uint32_t, int32_t*) = nullptr;
+  int32_t(__stdcall* ZebGetTagChoice)(uint32_t, int32_t, void*) = nullptr;
+
+  template <typename T>
+  bool Bind(T& slot, const char* name) {
+    slot = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return slot != nullptr;
+  }
+  bool Load() {
+    module = LoadLibraryA("pavlot.dll");
+    return module && Bind(ZebLoad, "ZebLoad") && Bind(ZebFree, "ZebFree") &&
+           Bind(ZebGetValue, "ZebGetValue") && Bind(ZebGetTagFlag, "ZebGetTagFlag") &&
+           Bind(ZebGetTagChoice, "ZebGetTagChoice");
+  }
+};
+
+void StoreGeneral(const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY k;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kQuandrix, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+  RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(k);
+}
+
+class TwainTags : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kQuandrix);
+    DeleteFileA("c:\\temp\\ondrel.ini");
+    SetEnvironmentVariableA("QUANDRIX_SIM_TWAIN", nullptr);
+    const DWORD twain = 1;
+    StoreGeneral("SOURCE", REG_DWORD, &twain, 4);
+    const char* name = "Quandrix Sim TWAIN";
+    StoreGeneral("SOURCENAME", REG_SZ, name, static_cast<DWORD>(std::strlen(name) + 1));
+    ASSERT_TRUE(p.Load());
+    ASSERT_EQ(p.ZebLoad(nullptr), 0);
+  }
+  void TearDown() override {
+    if (p.ZebFree) p.ZebFree();
+    if (p.module) FreeLibrary(p.module);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kQuandrix);
+  }
+
+  int32_t Flag(uint16_t tag) {
+    int32_t flag = 0;
+    EXPECT_EQ(p.ZebGetTagFlag(tag, &flag), 0) << std::hex << tag;
+    return flag;
+  }
+  // Every list item as a 16-bit (or 32-bit) number.
+  std::vector<int32_t> List(uint16_t tag, bool wide = false) {
+    std::vector<int32_t> items;
+    EXPECT_EQ(Flag(tag), kList) << std::hex << tag;
+    for (int32_t i = 0; i < 32; ++i) {
+      int32_t v = 0;
+      if (p.ZebGetTagChoice(tag, i, &v) != 0) break;
+      items.push_back(wide ? v : static_cast<int16_t>(v));
+    }
+    return items;
+  }
+  std::vector<std::string> Texts(uint16_t tag) {
+    std::vector<std::string> items;
+    EXPECT_EQ(Flag(tag), kList) << std::hex << tag;
+    for (int32_t i = 0; i < 32; ++i) {
+      char v[256] = {};
+      if (p.ZebGetTagChoice(tag, i, v) != 0) break;
+      items.push_back(v);
+    }
+    return items;
+  }
+  // Min, Max and Step of a range of 16- or 32-bit numbers.
+  std::vector<int32_t> Range(uint16_t tag, bool wide = false) {
+    EXPECT_EQ(Flag(tag), kRange) << std::hex << tag;
+    std::vector<int32_t> r;
+    for (int32_t i = 1; i <= 3; ++i) {
+      int32_t v = 0;
+      EXPECT_EQ(p.ZebGetTagChoice(tag, i, &v), 0) << std::hex << tag;
+      r.push_back(wide ? v : static_cast<int16_t>(v));
+    }
+    return r;
+  }
+  std::vector<float> FloatRange(uint16_t tag) {
+    EXPECT_EQ(Flag(tag), kRange) << std::hex << tag;
+    std::vector<float> r;
+    for (int32_t i = 1; i <= 3; ++i) {
+      float v = 0;
+      EXPECT_EQ(p.ZebGetTagChoice(tag, i, &v), 0) << std::hex << tag;
+      r.push_back(v);
+    }
+    return r;
+  }
+
+  Pavlot p;
+};
+
+using V = std::vector<int32_t>;
+
+TEST_F(TwainTags, ListsFollowTheSourceCapabilities) {
+  struct Case {
+    uint16_t tag;
+    V items;
+    bool wide;
+  };
+  const Case cases[] = {
+      {0x9101, {0, 1}, false},                        // duplex probed
+      {0x9200, {100, 150, 200, 300, 400, 600}, true},  // FIX32 enumeration
+      {0x9201, {100, 150, 200, 300, 400, 600}, true},
+      {0x9202, {0, 1, 2}, false},
+      {0x9203, {1, 8, 24}, false},
+      {0x9209, {1, 2, 3, 0}, false},  // red, green, blue, none
+      {0x9504, {0, 1, 2}, false},     // inches, centimetres, pixels
+      {0x9602, {0, 3, 2, 1}, false},
+      {0x9051, {1, 0}, false},  // indicators probed
+      {0x9050, {1, 0}, false},  // the source can hide its interface
+      {0x9000, {0, 1, 2, 3}, false},
+      {0x9054, {0}, false},
+      {0x9055, {0}, false},
+      {0x9311, {0}, false},
+      {0x9307, {0, 1}, false},
+      {0x9308, {0, 1}, false},
+      {0x9309, {0, 1}, false},
+      {0x930A, {0, 1}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(List(c.tag, c.wide), c.items) << std::hex << c.tag;
+
+  const V transfer = List(0x9102);
+  ASSERT_GE(transfer.size(), 2u);
+  EXPECT_EQ(transfer[0], 0);
+  EXPECT_EQ(transfer[1], 1);
+  EXPECT_EQ(List(0x9301).at(0), 1);  // BMP is the source's only file format
+  EXPECT_EQ(List(0x9210).at(0), 0);  // no compression
+}
+
+TEST_F(TwainTags, RangesFollowTheSourceOrTheFixedLimits) {
+  struct Case {
+    uint16_t tag;
+    V range;
+    bool wide;
+  };
+  const Case cases[] = {
+      {0x9204, {-1000, 1000, 1}, false}, {0x9205, {-1000, 1000, 1}, false},
+      {0x9206, {0, 255, 1}, false},      {0x9207, {0, 255, 1}, false},
+      {0x9212, {0, 255, 1}, false},      {0x9009, {0, 720, 1}, false},
+      {0x9052, {32767, 5242800, 1}, true}, {0x920A, {0, 20, 1}, false},
+      {0x930B, {1, 360, 1}, false},      {0x930C, {1, 100, 1}, false},
+      {0x930D, {0, 50, 1}, false},       {0x9505, {0, 118, 1}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Range(c.tag, c.wide), c.range) << std::hex << c.tag;
+  EXPECT_EQ(Flag(0x9600), kAny);
+  EXPECT_EQ(Flag(0x9302), kAny);
+  EXPECT_EQ(Flag(0x9208), kAny);  // a one-value gamma leaves any value
+}
+
+TEST_F(TwainTags, ProductTextsComeFromThePrivateCapabilities) {
+  EXPECT_EQ(Texts(0x9004), std::vector<std::string>{"Quandrix Sim 9000"});
+  EXPECT_EQ(Texts(0x9005), std::vector<std::string>{"SIM-0001"});
+  EXPECT_EQ(Texts(0x9006), std::vector<std::string>{"1.00"});
+  char v[256] = {};
+  ASSERT_EQ(p.ZebGetValue(0x9004, v), 0);
+  EXPECT_STREQ(v, "Quandrix Sim 9000");
+}
+
+TEST_F(TwainTags, DitherListsEveryHalftoneOnce) {
+  // The source's "None" is the word the list starts with, so it is not listed twice.
+  EXPECT_EQ(Texts(0x9211), (std::vector<std::string>{"None", "Dither", "Diffusion"}));
+}
+
+}  // namespace
