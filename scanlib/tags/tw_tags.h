@@ -12,3 +12,7 @@ int32_t InitTWTag(const TagDef* row, TagState* record);
 
 // Clears what the previous source left before the records are built again.
 void ResetTWTagState();
+
+// Driver kind 1: pushes every tag value of a scan to the open source before TWAINAcquire;
+// 0, the first refusal of a push that must succeed, -7, or -16 for a feeder scan with no paper.
+int32_t TWAINSetProp();
