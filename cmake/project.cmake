@@ -89,3 +89,15 @@ else()
   find_package(GIF)
   find_package(ZLIB)
 endif()
+
+# Adds every child folder of the current source folder that has a CMakeLists.txt, in name order,
+# except the names given. Lets a new folder join the build without editing its parent's list.
+function(tarnwick_add_child_folders)
+  file(GLOB _child_dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(_dir ${_child_dirs})
+    get_filename_component(_name ${_dir} NAME)
+    if(IS_DIRECTORY ${_dir} AND EXISTS ${_dir}/CMakeLists.txt AND NOT "${_name}" IN_LIST ARGN)
+      add_subdirectory(${_name})
+    endif()
+  endforeach()
+endfunction()

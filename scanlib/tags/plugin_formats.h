@@ -10,7 +10,10 @@ struct PluginFormats {
   // The compression modes of the current plug-in: up to `max`, answers how many.
   int32_t (*compressionModes)(int32_t* list, int32_t max);
   void (*makeCurrent)(int32_t index);
+  int32_t (*currentIndex)();  // the current plug-in, or -1 when none is current; may be null
 };
 
 const PluginFormats& CurrentPluginFormats();
 void SetPluginFormats(const PluginFormats* formats);  // nullptr: no plug-ins
+// True when a file-format plug-in is current (file transfer can name a plug-in).
+bool HaveCurrentPlugin();
