@@ -1,0 +1,28 @@
+// A document being written page by page into a stream: TIFF and PDF take many pages, the
+// other formats one. Nothing is written to the stream before the first page is added.
+#pragma once
+#include <memory>
+
+#include "format_rules.h"
+#include "raw_page.h"
+#include "stream.h"
+
+namespace fileplugins {
+
+class DocumentWriter {
+ public:
+  virtual ~DocumentWriter() = default;
+  // The stream must outlive the writer.
+  virtual PluginStatus Begin(const imagecore::Stream* out) = 0;
+  virtual PluginStatus AddPage(const RawPage& page, Coding coding, int jpegQuality) = 0;
+  // Completes the file; a document without a page is refused.
+  virtual PluginStatus Finish() = 0;
+  virtual int Pages() const = 0;
+};
+
+std::unique_ptr<DocumentWriter> MakeTiffWriter();
+std::unique_ptr<DocumentWriter> MakePdfWriter();
+std::unique_ptr<DocumentWriter> MakeSinglePageWriter(FileKind kind);
+std::unique_ptr<DocumentWriter> MakeWriter(FileKind kind);
+
+}  // namespace fileplugins

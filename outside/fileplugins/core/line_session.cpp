@@ -1,0 +1,125 @@
+#include "line_session.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace fileplugins {
+
+bool FileNameFits(const char* name) {
+  if (!name || !*name) return false;
+  size_t n = 0;
+  while (n <= kMaxFileName && name[n]) ++n;
+  return n <= kMaxFileName;
+}
+
+bool SameFileName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+PluginStatus LineSession::Create(const char* name, const ScanPageInfo* info, int32_t quality) {
+  if (pageOpen_) return kPluginPageOpen;
+  if (!FileNameFits(name)) return kPluginBadName;
+  if (!info) return kPluginBadArgument;
+  const std::optional<PageKind> kind = PageKindOf(info->PixelType, info->BitsPerPixel);
+  if (!kind || !Carries(rule_, *kind) || info->ImageWidth <= 0 || info->ImageLength <= 0)
+    return kPluginPageUnsupported;
+  const uint16_t mode = static_cast<uint16_t>(info->Compression);
+  if (!Offers(rule_, mode)) return kPluginCompressionUnsupported;
+  const std::string target(name);
+  if (!writer_ && !lastOnePageFile_.empty() && SameFileName(lastOnePageFile_, target))
+    return kPluginOnePageOnly;  // its one page is written; another would replace it
+
+  RawPage page;
+  PluginStatus s = AllocateWhitePage(page, uint32_t(info->ImageWidth), uint32_t(info->ImageLength), *kind);
+  if (s != kPluginOk) return s;
+  page.xDpi = info->XResolution > 0 ? uint32_t(info->XResolution) : 0;
+  page.yDpi = info->YResolution > 0 ? uint32_t(info->YResolution) : 0;
+
+  if (writer_ && !SameFileName(fileName_, target)) {
+    s = Finish();  // a new name ends the file kept open for more pages
+    if (s != kPluginOk) return s;
+  }
+  if (!writer_) {
+    s = target_.Open(target);
+    if (s != kPluginOk) return s;
+    writer_ = MakeWriter(rule_.kind);
+    s = writer_->Begin(target_.Out());
+    if (s != kPluginOk) {
+      Abandon();
+      return s;
+    }
+    fileName_ = target;
+  }
+  lastOnePageFile_.clear();
+  page_ = std::move(page);
+  rowsDone_ = 0;
+  coding_ = CodingFor(rule_, mode, *kind);
+  jpegQuality_ = JpegQuality(quality);
+  pageOpen_ = true;
+  return kPluginOk;
+}
+
+PluginStatus LineSession::Save(const void* rows, int32_t rowBytes, int32_t rowCount, int32_t received) {
+  if (!pageOpen_) return kPluginNoPage;
+  if (rowCount < 0 || rowBytes < 0 || (rowCount > 0 && !rows)) return kPluginBadArgument;
+  if (rowCount == 0) return kPluginOk;
+  const size_t line = page_.RowBytes();
+  // A row may come a little short for a width that ends inside a byte (width x bits / 8
+  // rounded down); the bits it lacks stay white.
+  const size_t least = size_t(page_.width) * BitsOf(page_.kind) / 8;
+  if (size_t(rowBytes) < std::max<size_t>(least, 1)) return kPluginBadRows;
+  if (uint64_t(rowsDone_) + uint64_t(rowCount) > page_.height) return kPluginBadRows;
+  const size_t take = std::min(line, size_t(rowBytes));
+  const uint8_t* src = static_cast<const uint8_t*>(rows);
+  for (int32_t r = 0; r < rowCount; ++r, ++rowsDone_) {
+    // Padding rows are white whatever the block holds.
+    if (received) std::memcpy(page_.Row(rowsDone_), src + size_t(r) * size_t(rowBytes), take);
+  }
+  return kPluginOk;
+}
+
+PluginStatus LineSession::Close(int32_t keepOpen) {
+  if (!writer_) {
+    lastOnePageFile_.clear();
+    return kPluginOk;  // nothing open: the scan library closes once more at the end of a scan
+  }
+  if (pageOpen_) {
+    pageOpen_ = false;
+    const PluginStatus s = writer_->AddPage(page_, coding_, jpegQuality_);
+    page_ = RawPage{};
+    if (s != kPluginOk) {
+      Abandon();
+      return s;
+    }
+  }
+  if (keepOpen && rule_.multipage) return kPluginOk;
+  const std::string name = fileName_;
+  const PluginStatus s = Finish();
+  if (s == kPluginOk && keepOpen) lastOnePageFile_ = name;
+  return s;
+}
+
+PluginStatus LineSession::Finish() {
+  PluginStatus s = writer_->Finish();
+  writer_.reset();
+  if (s == kPluginOk) s = target_.Commit();
+  else target_.Discard();
+  fileName_.clear();
+  return s;
+}
+
+void LineSession::Abandon() {
+  if (writer_) {
+    writer_.reset();
+    target_.Discard();
+  }
+  pageOpen_ = false;
+  page_ = RawPage{};
+  fileName_.clear();
+}
+
+}  // namespace fileplugins

@@ -1,0 +1,252 @@
+#include "line_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "session_helpers.h"
+#include "tiff_codec.h"
+
+namespace fileplugins {
+namespace {
+
+using testpages::ReadBack;
+using testpages::SendPage;
+using K = PageKind;
+
+struct KindCase {
+  FileKind format;
+  K kind;
+  int16_t mode;
+  int tolerance;  // per channel; JPEG is lossy
+};
+
+class EveryKind : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(EveryKind, RowsReadBackAsSent) {
+  const KindCase c = GetParam();
+  MemoryTarget target;
+  LineSession session(RuleFor(c.format), target);
+  ASSERT_EQ(SendPage(session, "page", c.kind, 77, 50, 3, c.mode, 7, 20), kPluginOk);
+  ASSERT_EQ(session.Close(0), kPluginOk);
+  ASSERT_EQ(target.files.count("page"), 1u);
+  const std::vector<imagecore::Image> pages = ReadBack(target.files["page"], c.format);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].width, 77u);
+  EXPECT_EQ(pages[0].height, 50u);
+  const int bad = testpages::Mismatches(pages[0], c.kind, 3, c.tolerance);
+  // JPEG smooths colour across block edges: a few pixels there may stray further.
+  EXPECT_LE(bad, c.tolerance ? 77 * 50 * 8 / 100 : 0);
+  // TGA has no 1-bit pages and keeps black and white as gray.
+  if (c.kind == K::kBlackWhite) EXPECT_EQ(pages[0].bits, c.format == FileKind::kTga ? 8 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EveryKind, ::testing::Values(
+    KindCase{FileKind::kTiff, K::kBlackWhite, kModeNone, 0},
+    KindCase{FileKind::kTiff, K::kBlackWhite, kModeGroup4, 0},
+    KindCase{FileKind::kTiff, K::kBlackWhite, kModeGroup3, 0},
+    KindCase{FileKind::kTiff, K::kBlackWhite, kModePackBits, 0},
+    KindCase{FileKind::kTiff, K::kGray8, kModeLzw, 0},
+    KindCase{FileKind::kTiff, K::kGray8, kModeDeflate, 0},
+    KindCase{FileKind::kTiff, K::kGray8, kModeJpeg, 12},
+    KindCase{FileKind::kTiff, K::kGray16, kModeLzw, 1},
+    KindCase{FileKind::kTiff, K::kRgb24, kModeNone, 0},
+    KindCase{FileKind::kTiff, K::kRgb24, kModeJpeg, 24},
+    KindCase{FileKind::kTiff, K::kRgb48, kModeDeflate, 1},
+    KindCase{FileKind::kBmp, K::kBlackWhite, kModeNone, 0},
+    KindCase{FileKind::kBmp, K::kGray8, kModeNone, 0},
+    KindCase{FileKind::kBmp, K::kRgb24, kModeNone, 0},
+    KindCase{FileKind::kPcx, K::kBlackWhite, kModeNone, 0},
+    KindCase{FileKind::kPcx, K::kGray8, kModeNone, 0},
+    KindCase{FileKind::kPcx, K::kRgb24, kModeNone, 0},
+    KindCase{FileKind::kTga, K::kBlackWhite, kModeNone, 0},
+    KindCase{FileKind::kTga, K::kGray8, kModeNone, 0},
+    KindCase{FileKind::kTga, K::kRgb24, kModeNone, 0},
+    KindCase{FileKind::kJpeg, K::kGray8, kModeNone, 12},
+    KindCase{FileKind::kJpeg, K::kRgb24, kModeNone, 24}));
+
+TEST(LineSession, KeptOpenFileTakesPagesInOrder) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kTiff), target);
+  const K kinds[] = {K::kBlackWhite, K::kGray8, K::kRgb24, K::kBlackWhite};
+  for (int p = 0; p < 4; ++p) {
+    ASSERT_EQ(SendPage(session, "doc.tif", kinds[p], 40 + p, 30, p, kModeGroup4), kPluginOk);
+    ASSERT_EQ(session.Close(p < 3 ? 1 : 0), kPluginOk);
+    EXPECT_EQ(target.files.count("doc.tif"), p < 3 ? 0u : 1u) << "the file appears once complete";
+  }
+  EXPECT_EQ(target.opens, 1);
+  const std::vector<imagecore::Image> pages = ReadBack(target.files["doc.tif"], FileKind::kTiff);
+  ASSERT_EQ(pages.size(), 4u);
+  for (int p = 0; p < 4; ++p) {
+    EXPECT_EQ(pages[p].width, uint32_t(40 + p));
+    EXPECT_EQ(testpages::Mismatches(pages[p], kinds[p], p, 0), 0) << "page " << p;
+  }
+}
+
+TEST(LineSession, PdfKeptOpenHoldsEveryPage) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kPdf), target);
+  for (int p = 0; p < 3; ++p) {
+    ASSERT_EQ(SendPage(session, "doc.pdf", p == 0 ? K::kBlackWhite : p == 1 ? K::kGray8 : K::kRgb24, 64, 48, p),
+              kPluginOk);
+    ASSERT_EQ(session.Close(p < 2 ? 1 : 0), kPluginOk);
+  }
+  const std::string pdf(target.files["doc.pdf"].begin(), target.files["doc.pdf"].end());
+  EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(pdf.find("/Count 3"), std::string::npos);
+}
+
+TEST(LineSession, NewNameFinishesTheFileKeptOpen) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kTiff), target);
+  ASSERT_EQ(SendPage(session, "a.tif", K::kGray8, 20, 20, 1), kPluginOk);
+  ASSERT_EQ(session.Close(1), kPluginOk);
+  ASSERT_EQ(SendPage(session, "b.tif", K::kGray8, 20, 20, 2), kPluginOk);
+  EXPECT_EQ(target.files.count("a.tif"), 1u);
+  ASSERT_EQ(session.Close(0), kPluginOk);
+  EXPECT_EQ(imagecore::TiffPageCount(target.files["a.tif"].data(), target.files["a.tif"].size()), 1u);
+  EXPECT_EQ(imagecore::TiffPageCount(target.files["b.tif"].data(), target.files["b.tif"].size()), 1u);
+}
+
+TEST(LineSession, ShortPageIsWrittenWholeWithWhiteRows) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kTiff), target);
+  ScanPageInfo info = testpages::Info(K::kGray8, 30, 40);
+  ASSERT_EQ(session.Create("short.tif", &info, 11), kPluginOk);
+  for (uint32_t y = 0; y < 10; ++y)
+    ASSERT_EQ(session.Save(testpages::Row(K::kGray8, 30, y, 5).data(), 30, 1, 1), kPluginOk);
+  // Padding rows say they are padding: white whatever the block holds.
+  std::vector<uint8_t> junk(30 * 5, 0x11);
+  ASSERT_EQ(session.Save(junk.data(), 30, 5, 0), kPluginOk);
+  ASSERT_EQ(session.Close(0), kPluginOk);  // 25 rows never came
+  const std::vector<imagecore::Image> pages = ReadBack(target.files["short.tif"], FileKind::kTiff);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].height, 40u);
+  EXPECT_EQ(testpages::Mismatches(pages[0], K::kGray8, 5, 0, 10), 0);
+}
+
+TEST(LineSession, RowsShortOfAWholeLastByteLeaveItsBitsWhite) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kBmp), target);
+  ScanPageInfo info = testpages::Info(K::kBlackWhite, 13, 2);
+  ASSERT_EQ(session.Create("narrow.bmp", &info, 11), kPluginOk);
+  const uint8_t rows[2] = {0x00, 0x00};  // 13 x 1 / 8 = 1 byte per row, as the library counts
+  ASSERT_EQ(session.Save(rows, 1, 2, 1), kPluginOk);
+  ASSERT_EQ(session.Close(0), kPluginOk);
+  const std::vector<imagecore::Image> pages = ReadBack(target.files["narrow.bmp"], FileKind::kBmp);
+  ASSERT_EQ(pages.size(), 1u);
+  for (uint32_t x = 0; x < 13; ++x)
+    EXPECT_EQ(imagecore::PixelColor(pages[0], pages[0].Row(0), x).red, x < 8 ? 0 : 255) << x;
+}
+
+TEST(LineSession, CallsOutOfOrderAreRefusedAndLeaveNoFile) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kTiff), target);
+  const uint8_t row[64] = {};
+  EXPECT_EQ(session.Save(row, 8, 1, 1), kPluginNoPage);
+  EXPECT_EQ(session.Close(0), kPluginOk) << "closing nothing is no failure";
+  EXPECT_EQ(target.opens, 0);
+
+  ScanPageInfo info = testpages::Info(K::kGray8, 8, 2);
+  ASSERT_EQ(session.Create("one.tif", &info, 11), kPluginOk);
+  ScanPageInfo other = testpages::Info(K::kRgb24, 9, 9);
+  EXPECT_EQ(session.Create("two.tif", &other, 11), kPluginPageOpen);
+  // The page begun first goes on unharmed.
+  EXPECT_EQ(session.Save(row, 8, 2, 1), kPluginOk);
+  EXPECT_EQ(session.Save(row, 8, 1, 1), kPluginBadRows) << "more rows than the page holds";
+  EXPECT_EQ(session.Save(row, 7, 1, 1), kPluginBadRows);
+  EXPECT_EQ(session.Save(nullptr, 8, 1, 1), kPluginBadArgument);
+  EXPECT_EQ(session.Save(row, 8, -1, 1), kPluginBadArgument);
+  ASSERT_EQ(session.Close(0), kPluginOk);
+  EXPECT_EQ(target.opens, 1);
+  EXPECT_EQ(target.files.size(), 1u);
+  EXPECT_EQ(target.files.count("one.tif"), 1u);
+}
+
+TEST(LineSession, PagesAndNamesThatDoNotFitAreRefusedBeforeAnyFile) {
+  struct Case {
+    FileKind format;
+    const char* name;
+    ScanPageInfo info;
+    PluginStatus expected;
+  };
+  const std::string longName(kMaxFileName + 1, 'a');
+  const std::string longestName(kMaxFileName, 'a');
+  ScanPageInfo palette = testpages::Info(K::kRgb24, 8, 8);
+  palette.BitsPerPixel = 8;
+  ScanPageInfo noWidth = testpages::Info(K::kGray8, 0, 8);
+  ScanPageInfo huge = testpages::Info(K::kRgb48, 65535, 65535);
+  ScanPageInfo tooWide = testpages::Info(K::kGray8, 70000, 2);
+  const Case cases[] = {
+      {FileKind::kTiff, nullptr, testpages::Info(K::kGray8, 8, 8), kPluginBadName},
+      {FileKind::kTiff, "", testpages::Info(K::kGray8, 8, 8), kPluginBadName},
+      {FileKind::kTiff, longName.c_str(), testpages::Info(K::kGray8, 8, 8), kPluginBadName},
+      {FileKind::kJpeg, "p.jpg", testpages::Info(K::kBlackWhite, 8, 8), kPluginPageUnsupported},
+      {FileKind::kBmp, "p.bmp", testpages::Info(K::kGray16, 8, 8), kPluginPageUnsupported},
+      {FileKind::kPdf, "p.pdf", testpages::Info(K::kRgb48, 8, 8), kPluginPageUnsupported},
+      {FileKind::kTiff, "p.tif", palette, kPluginPageUnsupported},
+      {FileKind::kTiff, "p.tif", noWidth, kPluginPageUnsupported},
+      {FileKind::kTiff, "p.tif", huge, kPluginPageUnsupported},
+      {FileKind::kTiff, "p.tif", tooWide, kPluginPageUnsupported},
+      {FileKind::kTiff, "p.tif", testpages::Info(K::kGray8, 8, 8, 6), kPluginCompressionUnsupported},
+      {FileKind::kBmp, "p.bmp", testpages::Info(K::kGray8, 8, 8, kModeGroup4), kPluginCompressionUnsupported},
+  };
+  for (const Case& c : cases) {
+    MemoryTarget target;
+    LineSession session(RuleFor(c.format), target);
+    ScanPageInfo info = c.info;
+    EXPECT_EQ(session.Create(c.name, &info, 11), c.expected) << (c.name ? c.name : "(null)");
+    EXPECT_EQ(target.opens, 0);
+    EXPECT_FALSE(session.PageOpen());
+  }
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kTiff), target);
+  EXPECT_EQ(session.Create("p.tif", nullptr, 11), kPluginBadArgument);
+  ScanPageInfo info = testpages::Info(K::kGray8, 8, 8);
+  EXPECT_EQ(session.Create(longestName.c_str(), &info, 11), kPluginOk);
+}
+
+TEST(LineSession, FailedWriteLeavesNoFileAndTheNextScanWorks) {
+  for (FileKind format : {FileKind::kTiff, FileKind::kPdf, FileKind::kBmp, FileKind::kJpeg}) {
+    MemoryTarget target;
+    target.failAfter = 100;
+    LineSession session(RuleFor(format), target);
+    ASSERT_EQ(SendPage(session, "fail", K::kRgb24, 64, 64, 1), kPluginOk);
+    EXPECT_EQ(session.Close(0), kPluginWriteFailed) << RuleFor(format).extension;
+    EXPECT_TRUE(target.files.empty());
+    EXPECT_FALSE(target.IsOpen());
+    target.failAfter = SIZE_MAX;
+    ASSERT_EQ(SendPage(session, "again", K::kRgb24, 64, 64, 1), kPluginOk);
+    EXPECT_EQ(session.Close(0), kPluginOk);
+    EXPECT_EQ(target.files.count("again"), 1u);
+  }
+}
+
+TEST(LineSession, FailedPageOfAKeptOpenFileDropsTheUnfinishedFile) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kTiff), target);
+  ASSERT_EQ(SendPage(session, "doc.tif", K::kGray8, 64, 64, 1), kPluginOk);
+  ASSERT_EQ(session.Close(1), kPluginOk);
+  target.failAfter = 0;
+  ASSERT_EQ(SendPage(session, "doc.tif", K::kGray8, 64, 64, 2), kPluginOk);
+  EXPECT_EQ(session.Close(1), kPluginWriteFailed);
+  EXPECT_FALSE(session.FileOpen());
+  EXPECT_TRUE(target.files.empty());
+  EXPECT_GE(target.discards, 1);
+}
+
+TEST(LineSession, SinglePageFormatRefusesASecondPageInOneFile) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kBmp), target);
+  ASSERT_EQ(SendPage(session, "one.bmp", K::kGray8, 16, 16, 1), kPluginOk);
+  ASSERT_EQ(session.Close(1), kPluginOk);
+  EXPECT_EQ(target.files.count("one.bmp"), 1u) << "a one-page file is complete at once";
+  const std::vector<uint8_t> first = target.files["one.bmp"];
+  ScanPageInfo info = testpages::Info(K::kGray8, 16, 16);
+  EXPECT_EQ(session.Create("ONE.bmp", &info, 11), kPluginOnePageOnly);
+  EXPECT_EQ(target.files["one.bmp"], first);
+  EXPECT_EQ(session.Create("two.bmp", &info, 11), kPluginOk);
+}
+
+}  // namespace
+}  // namespace fileplugins
