@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "c_locale_number.h"
+
 namespace {
 
 std::string Printf(const char* fmt, auto... args) {
@@ -28,7 +30,7 @@ std::string FormatLogLine(const char* prefix, int number, const char* name, cons
   if (value.kind == kLogInt && value.i == kLogNoValue)
     return Printf("%s  %d: %s : %c%c", p, number, n, 13, 10);
   if (value.kind == kLogFloat) {
-    std::string text = Printf("%2.2f", static_cast<double>(value.f));
+    const std::string text = FormatFixedC(static_cast<double>(value.f), 2, 2);
     return Printf("%s  %d: %s : %s %c%c", p, number, n, text.c_str(), 13, 10);
   }
   return Printf("%s  %d: %s : %d %c%c", p, number, n, static_cast<int>(value.i), 13, 10);

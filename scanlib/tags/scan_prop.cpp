@@ -2,6 +2,7 @@
 // effects happen in a known sequence.
 #include <cstdio>
 
+#include "c_locale_number.h"
 #include "debug_log.h"
 #include "library_state.h"
 #include "tag_exports.h"
@@ -31,7 +32,7 @@ bool Refused(int32_t rc, const char* field, int32_t value) {
 bool RefusedArea(int32_t rc, const char* field, float value) {
   if (rc == kZebOk) return false;
   char text[32];
-  std::snprintf(text, sizeof text, "%5.2f", static_cast<double>(value));
+  std::snprintf(text, sizeof text, "%s", FormatFixedC(static_cast<double>(value), 5, 2).c_str());
   LogDetailText(field, "   ", text);
   return true;
 }

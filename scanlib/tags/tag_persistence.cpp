@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "c_locale_number.h"
 #include "load_checks.h"
 #include "settings_store.h"
 #include "tag_ids.h"
@@ -51,7 +52,7 @@ void ReadStoredText(const char* key, const char* name, const char* fallback, cha
 float ReadStoredFloat(const char* key, const char* name, const char* fallback) {
   char text[kTextSize];
   ReadStoredText(key, name, fallback, text, sizeof text);
-  return static_cast<float>(std::strtod(text, nullptr));
+  return static_cast<float>(ParseNumberC(text));
 }
 
 int WriteText(const char* key, const char* name, const char* text) {
@@ -66,7 +67,8 @@ int32_t WriteFour(const char* key, int row, const void* value) {
     ChannelValueName(kTagTable[row].RegName, c, name);
     char text[kTextSize];
     if (s.Kind == kStoreFourGamma) {
-      std::snprintf(text, sizeof text, "%2.2f", static_cast<double>(static_cast<const float*>(value)[c]));
+      std::snprintf(text, sizeof text, "%s",
+                    FormatFixedC(static_cast<double>(static_cast<const float*>(value)[c]), 2, 2).c_str());
       result = WriteText(key, name, text);
     } else if (s.Kind == kStoreFourIntTexts) {
       std::snprintf(text, sizeof text, "%d", static_cast<const int16_t*>(value)[c]);
@@ -153,7 +155,7 @@ void LoadRow(int row, void* value, TagState* record) {
       *slot = FloatToBits(v);
       if (record) {
         const bool physical = row == kRowPhysicalHeight || row == kRowPhysicalWidth;
-        record->Default = FloatToBits(physical ? v : static_cast<float>(std::atof(s.Fallback)));
+        record->Default = FloatToBits(physical ? v : static_cast<float>(ParseNumberC(s.Fallback)));
       }
       return;
     }
@@ -220,7 +222,7 @@ int32_t SaveTagSetting(const char* key, uint32_t tag, const void* value) {
     case kStoreGeometry: {
       float f;
       std::memcpy(&f, value, 4);
-      std::snprintf(text, sizeof text, "%5.2f", static_cast<double>(f));
+      std::snprintf(text, sizeof text, "%s", FormatFixedC(static_cast<double>(f), 5, 2).c_str());
       return WriteText(where, def.RegName, text);
     }
     case kStoreText: {
