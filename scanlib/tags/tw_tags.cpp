@@ -13,27 +13,20 @@
 #include "driver_calls.h"
 #include "driver_flags.h"
 #include "library_state.h"
-#include "localisation.h"
 #include "page_sizes.h"
 #include "plugin_formats.h"
-#include "settings_store.h"
 #include "tag_block.h"
 #include "tag_ids.h"
 #include "tag_persistence.h"
 #include "tag_types.h"
 #include "tw_answer.h"
+#include "tw_caps.h"
+#include "tw_none_word.h"
 #include "units.h"
 
 namespace {
 
 constexpr int32_t kBadContainer = -8;
-
-enum TwCap : int {
-  kCapFeederEnabled = 0x1002, kCapFeederLoaded = 0x1003, kCapDuplexEnabled = 0x1013,
-  kIcapCompression = 0x0100, kIcapPixelType = 0x0101, kIcapUnits = 0x0102, kIcapXferMech = 0x0103,
-  kIcapFilter = 0x1106, kIcapHalftones = 0x1109, kIcapFileFormat = 0x110C,
-  kIcapOrientation = 0x1110, kIcapLightPath = 0x1120, kIcapSupportedSizes = 0x1122,
-};
 
 constexpr int kScanTypeRoom = 5;
 
@@ -298,7 +291,8 @@ int32_t FilterList(int row, TagState* r, const TwAnswer& a) {
   } else if (a.kind() == kTwOneValue) {
     const int32_t v = FilterFromTwain(a.ItemInt(0));
     if (v >= 0) list.AddInt(v);
-    for (int32_t f = 1; f <= 3; ++f)
+    // Every TWAIN filter from red on: a source that takes red offers it too.
+    for (int32_t f = 0; f <= 3; ++f)
       if (TrySet(kIcapFilter, static_cast<uint32_t>(f))) list.AddUnique(FilterFromTwain(f));
   } else {
     return ContainerRule(row, r, a);
@@ -348,6 +342,16 @@ float AnswerFloat(const TwAnswer& a, bool* ok) {
   return v;
 }
 
+// The size the capability answers with the feeder set one way; false when refused or unread.
+bool SizeWithFeeder(int cap, uint32_t feeder, float* out) {
+  if (!TrySet(kCapFeederEnabled, feeder)) return false;
+  TwAnswer a;
+  a.Ask(cap, kTypeFloat);
+  bool ok = false;
+  *out = AnswerFloat(a, &ok);
+  return ok;
+}
+
 // Count 1 with the larger of the feeder and flatbed sizes; both stay behind the count.
 int32_t PhysicalSize(int row, TagState* r, const TwAnswer& first) {
   if (first.kind() != kTwOneValue) return first.ok() ? kBadContainer : ContainerRule(row, r, first);
@@ -355,22 +359,14 @@ int32_t PhysicalSize(int row, TagState* r, const TwAnswer& first) {
   const int32_t feeder = AskOne(kCapFeederEnabled, kTypeInt16, 1);
   bool ok = false;
   const float plain = AnswerFloat(first, &ok);
-  float sizes[3] = {plain, plain, plain};
-  TwAnswer a;
-  if (TrySet(kCapFeederEnabled, 1)) {
-    a.Ask(cap, kTypeFloat);
-    const float v = AnswerFloat(a, &ok);
-    if (ok) sizes[1] = v;
-  }
-  if (TrySet(kCapFeederEnabled, 0)) {
-    a.Ask(cap, kTypeFloat);
-    const float v = AnswerFloat(a, &ok);
-    sizes[2] = ok ? v : sizes[1];
-  } else {
-    sizes[2] = sizes[1];
-  }
+  float withFeeder = plain, flatbed = plain;
+  const bool haveFeeder = SizeWithFeeder(cap, 1, &withFeeder);
+  const bool haveFlatbed = SizeWithFeeder(cap, 0, &flatbed);
+  // A source without a feeder gives its flatbed size for both.
+  if (!haveFeeder) withFeeder = haveFlatbed ? flatbed : plain;
+  if (!haveFlatbed) flatbed = withFeeder;
   TrySet(kCapFeederEnabled, static_cast<uint32_t>(feeder));
-  sizes[0] = sizes[1] > sizes[2] ? sizes[1] : sizes[2];
+  const float sizes[3] = {withFeeder > flatbed ? withFeeder : flatbed, withFeeder, flatbed};
   if (!AllocChoices(kTypeFloat, 3, &r->Choices)) {
     r->Count = -1;
     return 0;
@@ -412,15 +408,6 @@ int32_t PageSizeList(int row, TagState* r, const TwAnswer& a) {
   BuildPageSizeList(row, r, RoundedPixels(CurrentFloat(kRowPhysicalWidth), unit),
                     RoundedPixels(CurrentFloat(kRowPhysicalHeight), unit));
   return 0;
-}
-
-std::string NoneWord() {
-  // The file kept at start-up, not whatever the current folder holds now.
-  char path[144] = {};
-  ReadSetting(kGeneralKey, "LOCALIZE", path, kSettingString, sizeof path);
-  char section[8] = {};
-  GetLanguageCode(section);
-  return LocalText(path[0] ? path : kLocalisationFile, section, "None", "None", 33);
 }
 
 int32_t DitherList(int row, TagState* r) {

@@ -47,6 +47,15 @@ double Signed(uint16_t type, uint32_t raw) {
 
 }  // namespace
 
+double DsCapabilities::InCurrentUnit(double inches, bool horizontal) const {
+  switch (Current(ICAP_UNITS)) {
+    case TWUN_CENTIMETERS: return inches * 2.54;
+    case TWUN_PIXELS:
+      return inches * Fix32Value(Current(horizontal ? ICAP_XRESOLUTION : ICAP_YRESOLUTION));
+    default: return inches;
+  }
+}
+
 uint32_t Fix32Raw(double v) {
   int32_t scaled = static_cast<int32_t>(std::lround(v * 65536.0));
   uint16_t whole = static_cast<uint16_t>(scaled >> 16);
@@ -160,7 +169,8 @@ bool DsCapabilities::Container(uint16_t id, uint16_t msg, TW_CAPABILITY* cap) {
       uint32_t l = Current(ICAP_SUPPORTEDSIZES) == TWSS_A4LETTER   ? Fix32Raw(11.69)
                    : Current(ICAP_SUPPORTEDSIZES) == TWSS_USLEGAL ? Fix32Raw(14)
                                                                   : Fix32Raw(11);
-      uint32_t f[4] = {0, 0, w, l};
+      uint32_t f[4] = {0, 0, Fix32Raw(InCurrentUnit(Fix32Value(w), true)),
+                       Fix32Raw(InCurrentUnit(Fix32Value(l), false))};
       std::memcpy(at, f, 16);
     } else {
       std::memcpy(at, &c->items[i], size);
@@ -185,6 +195,9 @@ bool DsCapabilities::Container(uint16_t id, uint16_t msg, TW_CAPABILITY* cap) {
     putItem(p + 2, 0);
   } else {
     uint32_t v = msg == MSG_GETDEFAULT ? c->defaultValue : c->current;
+    // The physical size is kept in inches and answered in the unit the application chose.
+    if (id == ICAP_PHYSICALWIDTH || id == ICAP_PHYSICALHEIGHT)
+      v = Fix32Raw(InCurrentUnit(Fix32Value(v), id == ICAP_PHYSICALWIDTH));
     std::memcpy(p + 2, &v, std::min(size, 4));
   }
   GlobalUnlock(h);
@@ -199,12 +212,20 @@ uint16_t DsCapabilities::Set(const TW_CAPABILITY& cap, uint16_t* cc) {
     *cc = TWCC_CAPUNSUPPORTED;
     return TWRC_FAILURE;
   }
-  if (!c->settable) {
-    *cc = TWCC_CAPBADOPERATION;
-    return TWRC_FAILURE;
-  }
   if (cap.ConType != TWON_ONEVALUE || !cap.hContainer || GlobalSize(cap.hContainer) < 3) {
     *cc = TWCC_BADVALUE;
+    return TWRC_FAILURE;
+  }
+  if (!c->settable) {
+    // A fixed capability still takes the value it has (a flatbed's feeder stays disabled).
+    if (!IsString(c->itemType) && c->itemType != TWTY_FRAME && c->conType == TWON_ONEVALUE) {
+      uint32_t raw = 0;
+      const uint8_t* p = static_cast<const uint8_t*>(GlobalLock(cap.hContainer));
+      std::memcpy(&raw, p + 2, std::min<size_t>(GlobalSize(cap.hContainer) - 2, ItemBytes(c->itemType)));
+      GlobalUnlock(cap.hContainer);
+      if (raw == c->current) return TWRC_SUCCESS;
+    }
+    *cc = TWCC_CAPBADOPERATION;
     return TWRC_FAILURE;
   }
   const uint8_t* p = static_cast<const uint8_t*>(GlobalLock(cap.hContainer));

@@ -41,5 +41,8 @@ class DsCapabilities {
   void SetSettable(uint16_t id, bool settable);
 
  private:
+  // A length in inches expressed in ICAP_UNITS (pixels at the current resolution).
+  double InCurrentUnit(double inches, bool horizontal) const;
+
   std::vector<DsCap> caps_;
 };

@@ -20,6 +20,21 @@ std::vector<uint16_t> CapList(const char* path, const char* key) {
   return out;
 }
 
+std::vector<std::pair<uint16_t, uint32_t>> CapValueList(const char* path, const char* key) {
+  char text[512] = {};
+  GetPrivateProfileStringA("Twain", key, "", text, sizeof text, path);
+  std::vector<std::pair<uint16_t, uint32_t>> out;
+  std::stringstream ss(text);
+  std::string item;
+  while (std::getline(ss, item, ',')) {
+    const size_t colon = item.find(':');
+    if (colon == std::string::npos) continue;
+    out.emplace_back(static_cast<uint16_t>(std::strtoul(item.substr(0, colon).c_str(), nullptr, 0)),
+                     static_cast<uint32_t>(std::strtoul(item.substr(colon + 1).c_str(), nullptr, 0)));
+  }
+  return out;
+}
+
 }  // namespace
 
 DsConfig LoadDsConfig() {
@@ -30,6 +45,9 @@ DsConfig LoadDsConfig() {
   zebsim::LoadSimConfig(path, &c.sim, &error);
   c.refuse = CapList(path, "Refuse");
   c.adjust = CapList(path, "Adjust");
+  c.refuseValue = CapValueList(path, "RefuseValue");
+  c.oneValue = CapList(path, "OneValue");
+  c.unsupported = CapList(path, "Unsupported");
   c.doubleFeedPage = GetPrivateProfileIntA("Twain", "DoubleFeed", 0, path);
   char failAt[64] = {};
   GetPrivateProfileStringA("Twain", "FailAt", "", failAt, sizeof failAt, path);

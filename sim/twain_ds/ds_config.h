@@ -4,6 +4,9 @@
 //   [Feeder] [Fault] [Sources]   as every simulated scanner reads them
 //   [Twain]  Refuse=0x1118,...   capabilities whose MSG_SET fails with TWCC_BADVALUE
 //            Adjust=0x1101,...   capabilities whose MSG_SET answers TWRC_CHECKSTATUS
+//            RefuseValue=0x0103:0,... capability:value pairs whose MSG_SET fails (TWCC_BADVALUE)
+//            OneValue=0x0103,... capabilities whose MSG_GET answers their current value alone
+//            Unsupported=0x111e,... capabilities the source does not know
 //            DoubleFeed=k        a double feed at page k
 //            FailAt=imageinfo|setupmem|memxfer|nativexfer|filexfer|endxfer|reset|enable|setupfile
 //            FailPage=k          the page FailAt strikes (0: the first time)
@@ -15,6 +18,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim_scanner.h"
@@ -23,6 +27,9 @@ struct DsConfig {
   zebsim::SimConfig sim;
   std::vector<uint16_t> refuse;
   std::vector<uint16_t> adjust;
+  std::vector<std::pair<uint16_t, uint32_t>> refuseValue;
+  std::vector<uint16_t> oneValue;
+  std::vector<uint16_t> unsupported;
   int doubleFeedPage = 0;
   std::string failAt;
   int failPage = 0;

@@ -30,6 +30,12 @@ void DsSource::Identity(TW_IDENTITY* out) {
   lstrcpynA(out->ProductName, "Quandrix Sim TWAIN", sizeof out->ProductName);
 }
 
+bool DsSource::GlassInUse() const {
+  return config_.sim.flatbed || caps_.Current(CAP_FEEDERENABLED) == 0;
+}
+
+zebsim::SimFeeder& DsSource::Active() { return GlassInUse() ? *glass_ : *feeder_; }
+
 TW_UINT16 DsSource::Fail(TW_UINT16 cc) {
   condition_ = cc;
   return TWRC_FAILURE;
@@ -71,23 +77,51 @@ TW_UINT16 DsSource::Open(TW_IDENTITY* id) {
   caps_.SetCurrentValue(CAP_DUPLEXENABLED, config_.sim.duplex ? 1 : 0);
   if (config_.sim.flatbed) caps_.SetSettable(CAP_FEEDERENABLED, false);
   feeder_ = std::make_unique<zebsim::SimFeeder>(config_.sim);
+  zebsim::SimConfig glass = config_.sim;
+  glass.flatbed = true;
+  glass_ = std::make_unique<zebsim::SimFeeder>(glass);
   failureUsed_ = false;
   Identity(id);
   state_ = 4;
   return TWRC_SUCCESS;
 }
 
+bool DsSource::RefusedValue(const TW_CAPABILITY& cap) const {
+  if (cap.ConType != TWON_ONEVALUE || !cap.hContainer || GlobalSize(cap.hContainer) < 4) return false;
+  const uint8_t* p = static_cast<const uint8_t*>(GlobalLock(cap.hContainer));
+  uint16_t type;
+  std::memcpy(&type, p, 2);
+  uint32_t value = 0;
+  const size_t bytes = type == TWTY_INT8 || type == TWTY_UINT8 ? 1
+                       : type == TWTY_INT32 || type == TWTY_UINT32 || type == TWTY_FIX32 ? 4 : 2;
+  std::memcpy(&value, p + 2, std::min(bytes, static_cast<size_t>(GlobalSize(cap.hContainer)) - 2));
+  GlobalUnlock(cap.hContainer);
+  for (const auto& r : config_.refuseValue)
+    if (r.first == cap.Cap && r.second == value) return true;
+  return false;
+}
+
 TW_UINT16 DsSource::Control(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
   switch (dat) {
     case DAT_CAPABILITY: {
       TW_CAPABILITY* cap = static_cast<TW_CAPABILITY*>(data);
+      if (std::count(config_.unsupported.begin(), config_.unsupported.end(), cap->Cap))
+        return Fail(TWCC_CAPUNSUPPORTED);
       if (msg == MSG_GET || msg == MSG_GETCURRENT || msg == MSG_GETDEFAULT) {
-        if (!caps_.Container(cap->Cap, msg, cap)) return Fail(TWCC_CAPUNSUPPORTED);
+        // The paper sensor sees what the feeder holds now.
+        if (cap->Cap == CAP_FEEDERLOADED)
+          caps_.SetCurrentValue(CAP_FEEDERLOADED,
+                                !config_.sim.flatbed && feeder_->PaperPresent() ? 1 : 0);
+        const bool alone =
+            std::count(config_.oneValue.begin(), config_.oneValue.end(), cap->Cap) != 0;
+        if (!caps_.Container(cap->Cap, alone ? MSG_GETCURRENT : msg, cap))
+          return Fail(TWCC_CAPUNSUPPORTED);
         return TWRC_SUCCESS;
       }
       if (msg == MSG_SET) {
         if (state_ != 4) return Fail(TWCC_SEQERROR);
-        if (std::count(config_.refuse.begin(), config_.refuse.end(), cap->Cap))
+        if (std::count(config_.refuse.begin(), config_.refuse.end(), cap->Cap) ||
+            RefusedValue(*cap))
           return Fail(TWCC_BADVALUE);
         uint16_t cc = TWCC_SUCCESS;
         TW_UINT16 rc = caps_.Set(*cap, &cc);
@@ -173,7 +207,7 @@ TW_UINT16 DsSource::UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui) {
       if (msg == MSG_ENABLEDSUIONLY) {
         Raise(MSG_CLOSEDSOK);  // the operator confirmed the settings at once
       } else {
-        feeder_->BeginScan();
+        Active().BeginScan();
         Raise(MSG_XFERREADY);
       }
       return TWRC_SUCCESS;
@@ -224,7 +258,7 @@ bool DsSource::ScriptedFailure(const char* request) {
 
 bool DsSource::NextPage(TW_UINT16* rc) {
   if (pageReady_) return true;
-  feed_ = feeder_->NextPage();
+  feed_ = Active().NextPage();
   if (feed_.kind == zebsim::FeedResult::kEnd) {
     *rc = Fail(TWCC_SEQERROR);
     return false;
@@ -345,8 +379,8 @@ void DsSource::EndOfScan() {
   pageReady_ = false;
   if (!showUI_) return;
   // With its own window the source stays enabled: more scans, then the operator closes it.
-  if (--scansLeft_ > 0 && feeder_->PaperPresent()) {
-    feeder_->BeginScan();
+  if (--scansLeft_ > 0 && Active().PaperPresent()) {
+    Active().BeginScan();
     Raise(MSG_XFERREADY);
   } else {
     Raise(MSG_CLOSEDSREQ);
@@ -360,10 +394,10 @@ TW_UINT16 DsSource::Pending(TW_UINT16 msg, TW_PENDINGXFERS* p) {
       if (state_ != 6 && state_ != 7) return Fail(TWCC_SEQERROR);
       if (ScriptedFailure("endxfer")) return TWRC_FAILURE;
       // A page whose transfer ended whole leaves the feeder; an interrupted one stays.
-      if (pageReady_ && state_ == 7 && feed_.kind == zebsim::FeedResult::kPage) feeder_->PageDone();
+      if (pageReady_ && state_ == 7 && feed_.kind == zebsim::FeedResult::kPage) Active().PageDone();
       pageReady_ = false;
-      bool more = feeder_->PagesLeft() > 0 && !config_.sim.flatbed;
-      p->Count = more ? static_cast<TW_UINT16>(feeder_->PagesLeft()) : 0;
+      bool more = Active().PagesLeft() > 0 && !GlassInUse();
+      p->Count = more ? static_cast<TW_UINT16>(Active().PagesLeft()) : 0;
       if (more) {
         state_ = 6;
       } else {
@@ -383,7 +417,7 @@ TW_UINT16 DsSource::Pending(TW_UINT16 msg, TW_PENDINGXFERS* p) {
       EndOfScan();
       return TWRC_SUCCESS;
     case MSG_GET:
-      p->Count = state_ >= 6 ? static_cast<TW_UINT16>(std::max(feeder_->PagesLeft(), 1)) : 0;
+      p->Count = state_ >= 6 ? static_cast<TW_UINT16>(std::max(Active().PagesLeft(), 1)) : 0;
       return TWRC_SUCCESS;
     default: return Fail(TWCC_BADPROTOCOL);
   }

@@ -27,6 +27,8 @@ class DsSource {
   TW_UINT16 FileXfer();
 
   TW_UINT16 Fail(TW_UINT16 cc);
+  // A MSG_SET whose capability and value the settings file refuses.
+  bool RefusedValue(const TW_CAPABILITY& cap) const;
   // A scripted failure of this request for the current page.
   bool ScriptedFailure(const char* request);
   // Prepares the next page of the scan; false with the code to answer when it cannot come.
@@ -39,6 +41,9 @@ class DsSource {
   DsConfig config_;
   DsCapabilities caps_;
   std::unique_ptr<zebsim::SimFeeder> feeder_;
+  std::unique_ptr<zebsim::SimFeeder> glass_;  // one page per scan when the feeder is disabled
+  bool GlassInUse() const;
+  zebsim::SimFeeder& Active();
   TW_UINT16 condition_ = TWCC_SUCCESS;
   TW_UINT16 event_ = MSG_NULL;
   HWND parent_ = nullptr;

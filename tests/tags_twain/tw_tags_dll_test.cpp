@@ -57,9 +57,50 @@ class TwainTags : public ::testing::Test {
     ASSERT_EQ(p.ZebLoad(nullptr), 0);
   }
   void TearDown() override {
+    Stop();
+    SHDeleteKeyA(HKEY_CURRENT_USER, kQuandrix);
+    SetEnvironmentVariableA("QUANDRIX_SIM_TWAIN", nullptr);
+    if (!configFile.empty()) DeleteFileA(configFile.c_str());
+  }
+  void Stop() {
     if (p.ZebFree) p.ZebFree();
     if (p.module) FreeLibrary(p.module);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kQuandrix);
+    p = Pavlot{};
+  }
+  // Starts the library again over a source with these settings (the simulated source's file)
+  // and, when unit >= 0, with that UNITS stored.
+  void Restart(const char* settings, int32_t unit = -1) {
+    Stop();
+    if (settings) {
+      char folder[MAX_PATH];
+      GetTempPathA(MAX_PATH, folder);
+      configFile = std::string(folder) + "tw_tags_sim.ini";
+      HANDLE f = CreateFileA(configFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      DWORD written = 0;
+      WriteFile(f, settings, static_cast<DWORD>(std::strlen(settings)), &written, nullptr);
+      CloseHandle(f);
+      SetEnvironmentVariableA("QUANDRIX_SIM_TWAIN", configFile.c_str());
+    }
+    if (unit >= 0) {
+      HKEY k;
+      RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix\\ScanData", 0, nullptr, 0, KEY_WRITE,
+                      nullptr, &k, nullptr);
+      const DWORD v = static_cast<DWORD>(unit);
+      RegSetValueExA(k, "UNITS", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4);
+      RegCloseKey(k);
+    }
+    ASSERT_TRUE(p.Load());
+    ASSERT_EQ(p.ZebLoad(nullptr), 0);
+  }
+  float FloatValue(uint16_t tag) {
+    float v = 0;
+    EXPECT_EQ(p.ZebGetValue(tag, &v), 0) << std::hex << tag;
+    return v;
+  }
+  int32_t IntValue(uint16_t tag) {
+    int32_t v = 0;
+    EXPECT_EQ(p.ZebGetValue(tag, &v), 0) << std::hex << tag;
+    return static_cast<int16_t>(v);
   }
 
   int32_t Flag(uint16_t tag) {
@@ -111,6 +152,7 @@ class TwainTags : public ::testing::Test {
   }
 
   Pavlot p;
+  std::string configFile;
 };
 
 using V = std::vector<int32_t>;
@@ -122,6 +164,7 @@ TEST_F(TwainTags, ListsFollowTheSourceCapabilities) {
     bool wide;
   };
   const Case cases[] = {
+      {0x9100, {0, 1, 2}, false},                     // feeder and flatbed accepted
       {0x9101, {0, 1}, false},                        // duplex probed
       {0x9200, {100, 150, 200, 300, 400, 600}, true},  // FIX32 enumeration
       {0x9201, {100, 150, 200, 300, 400, 600}, true},
@@ -140,6 +183,10 @@ TEST_F(TwainTags, ListsFollowTheSourceCapabilities) {
       {0x9308, {0, 1}, false},
       {0x9309, {0, 1}, false},
       {0x930A, {0, 1}, false},
+      {0x9603, {0, 1}, false},  // the feeder can hold paper
+      {0x9007, {0}, false},
+      {0x9053, {0}, false},
+      {0x9601, {0, 1, 2, 3, 5, 6, 9, 10, 11}, false},  // what fits 2550 x 4200 pixels
   };
   for (const Case& c : cases) EXPECT_EQ(List(c.tag, c.wide), c.items) << std::hex << c.tag;
 
@@ -164,6 +211,10 @@ TEST_F(TwainTags, RangesFollowTheSourceOrTheFixedLimits) {
       {0x9052, {32767, 5242800, 1}, true}, {0x920A, {0, 20, 1}, false},
       {0x930B, {1, 360, 1}, false},      {0x930C, {1, 100, 1}, false},
       {0x930D, {0, 50, 1}, false},       {0x9505, {0, 118, 1}, false},
+      // Capabilities this source does not know: nothing but the stored value.
+      {0x9300, {0, 0, 0}, false},        {0x9303, {0, 0, 0}, false},
+      {0x9304, {0, 0, 0}, false},        {0x9305, {0, 0, 0}, false},
+      {0x9008, {0, 0, 0}, false},
   };
   for (const Case& c : cases) EXPECT_EQ(Range(c.tag, c.wide), c.range) << std::hex << c.tag;
   EXPECT_EQ(Flag(0x9600), kAny);
@@ -183,6 +234,93 @@ TEST_F(TwainTags, ProductTextsComeFromThePrivateCapabilities) {
 TEST_F(TwainTags, DitherListsEveryHalftoneOnce) {
   // The source's "None" is the word the list starts with, so it is not listed twice.
   EXPECT_EQ(Texts(0x9211), (std::vector<std::string>{"None", "Dither", "Diffusion"}));
+}
+
+TEST_F(TwainTags, TheStringOfTheDeviceTagIsItsCurrentText) {
+  EXPECT_EQ(Texts(0x900A).size(), 1u);
+}
+
+// The physical size and the area in each unit: the source answers in the unit the library
+// keeps, because ICAP_UNITS goes out as soon as UNITS is loaded.
+TEST_F(TwainTags, AreaGeometryIsInTheStoredUnit) {
+  struct Case {
+    int32_t unit;
+    float width, height, margin, step;
+  };
+  const Case cases[] = {
+      {0, 8.5f, 14.0f, 0.214f, 0.005f},
+      {1, 21.59f, 35.56f, 0.542f, 0.01f},
+      {2, 2550.0f, 4200.0f, 64.0f, 1.0f},
+  };
+  for (const Case& c : cases) {
+    Restart(nullptr, c.unit);
+    EXPECT_EQ(IntValue(0x9504), c.unit);
+    EXPECT_NEAR(FloatValue(0x9401), c.width, 0.01f) << c.unit;
+    EXPECT_NEAR(FloatValue(0x9400), c.height, 0.01f) << c.unit;
+    const auto expectNear = [&](std::vector<float> got, std::vector<float> want) {
+      ASSERT_EQ(got.size(), want.size());
+      for (size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 0.01f) << c.unit << " " << i;
+    };
+    expectNear(FloatRange(0x9500), {0.0f, c.width - c.margin, c.step});
+    expectNear(FloatRange(0x9501), {0.0f, c.height - c.margin, c.step});
+    expectNear(FloatRange(0x9503), {c.margin, c.width, c.step});
+    expectNear(FloatRange(0x9502), {c.margin, c.height, c.step});
+    for (uint16_t tag : {0x9500, 0x9501, 0x9502, 0x9503}) {
+      const std::vector<float> r = FloatRange(tag);
+      const float v = FloatValue(tag);
+      EXPECT_GE(v, r[0]) << std::hex << tag;
+      EXPECT_LE(v, r[1]) << std::hex << tag;
+    }
+    // LENGTHDETECT: what is left below the area, in pixels at 300 per inch.
+    const float below = FloatValue(0x9400) - FloatValue(0x9501) - FloatValue(0x9502);
+    const float perUnit = c.unit == 0 ? 300.0f : c.unit == 1 ? 300.0f * 0.39370078740157477f : 1.0f;
+    const std::vector<int32_t> detect = Range(0x9310);
+    EXPECT_EQ(detect[0], 0);
+    EXPECT_NEAR(detect[1], static_cast<int32_t>(below * perUnit), 1) << c.unit;
+  }
+}
+
+TEST_F(TwainTags, PaperPathsFollowWhatTheSourceAccepts) {
+  struct Case {
+    const char* settings;
+    V scanTypes;
+    V paper;
+  };
+  const Case cases[] = {
+      {"[Feeder]\nFlatbed=1\n", {0, 2}, {0}},                // no feeder to enable
+      {"[Twain]\nOneValue=0x111e\n", {0, 1, 2}, {0, 1}},     // one reflective path
+      {"[Twain]\nUnsupported=0x111e\n", {0}, {0}},           // no light path at all
+  };
+  for (const Case& c : cases) {
+    Restart(c.settings);
+    EXPECT_EQ(List(0x9100), c.scanTypes) << c.settings;
+    EXPECT_EQ(List(0x9603), c.paper) << c.settings;
+  }
+}
+
+TEST_F(TwainTags, OneValueAnswersAreMappedToTheTagsValues) {
+  struct Case {
+    const char* settings;
+    uint16_t tag;
+    V items;
+  };
+  const Case cases[] = {
+      {"[Twain]\nOneValue=0x0103\n", 0x9102, {1}},  // native transfer is TRANSFERMODE 1
+      {"[Twain]\nOneValue=0x0101\n", 0x9202, {1}},  // gray
+      {"[Twain]\nOneValue=0x1106\n", 0x9209, {0, 1, 2, 3}},  // none, then each filter tried
+      {"[Twain]\nOneValue=0x0102\n", 0x9504, {0}},  // inches only
+  };
+  for (const Case& c : cases) {
+    Restart(c.settings);
+    EXPECT_EQ(List(c.tag), c.items) << c.settings;
+  }
+}
+
+TEST_F(TwainTags, AFlatbedSourceNamesItsProductEvenWithoutFeeder) {
+  Restart("[Feeder]\nFlatbed=1\n");
+  EXPECT_EQ(Texts(0x9004), std::vector<std::string>{"Quandrix Sim 9000"});
+  // Both sizes are the glass's.
+  EXPECT_NEAR(FloatValue(0x9401), 2550.0f, 0.5f);
 }
 
 }  // namespace
