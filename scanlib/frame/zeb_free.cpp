@@ -5,6 +5,7 @@
 #include "interface_font.h"
 #include "library_state.h"
 #include "pavlot.h"
+#include "../plugins/plugin_host.h"
 #include "tag_lifecycle.h"
 
 int32_t ZebFreeLib(int full) {
@@ -15,6 +16,7 @@ int32_t ZebFreeLib(int full) {
   CallKSFree();
   if (full == 1) {
     DeleteInterfaceFont();
+    ReleaseFilePlugins();
     FreeAuxiliaryLibraries();
     gLib.state = kStateNotStarted;
   } else {

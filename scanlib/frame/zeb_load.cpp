@@ -7,6 +7,7 @@
 #include "interface_font.h"
 #include "library_state.h"
 #include "pavlot.h"
+#include "../plugins/plugin_host.h"
 #include "settings_store.h"
 #include "source_settings.h"
 #include "tag_persistence.h"
@@ -70,6 +71,7 @@ extern "C" int32_t __stdcall ZebLoad(HWND owner) {
   StoreLocalisationPath();
   CreateInterfaceFont();
   StoreTemporaryFolder();
+  DiscoverFilePlugins();
   LoadAuxiliaryLibraries();
   gLib.driverKind = LoadDriverKind();
   gLib.state = kStateStarted;

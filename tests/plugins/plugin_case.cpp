@@ -1,0 +1,145 @@
+#include "plugin_case.h"
+
+#include <shlwapi.h>
+
+namespace {
+
+template <typename T>
+bool Bind(HMODULE m, const char* name, T* slot) {
+  *slot = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(m, name)));
+  return *slot != nullptr;
+}
+
+std::string FolderOfThisProgram() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s = path;
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+void DeleteFolder(const std::string& folder) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteFolder(folder + name + "\\");
+      else DeleteFileA((folder + name).c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+void StoreDword(const char* name, DWORD value) {
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+  RegCloseKey(key);
+}
+
+void StoreText(const char* name, const std::string& text) {
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+bool PavlotFiles::Load(const std::string& path) {
+  module = LoadLibraryA(path.c_str());
+  return module && Bind(module, "ZebLoad", &ZebLoad) && Bind(module, "ZebFree", &ZebFree) &&
+         Bind(module, "ZebSetValue", &ZebSetValue) && Bind(module, "ZebGetValue", &ZebGetValue) &&
+         Bind(module, "ZebGetTagChoice", &ZebGetTagChoice) &&
+         Bind(module, "ZebFileCreate", &ZebFileCreate) && Bind(module, "ZebFileSave", &ZebFileSave) &&
+         Bind(module, "ZebFileClose", &ZebFileClose) && Bind(module, "ZebGetCompMode", &ZebGetCompMode) &&
+         Bind(module, "ZebGetFileExt", &ZebGetFileExt) && Bind(module, "ZebGetFileExtStr", &ZebGetFileExtStr) &&
+         Bind(module, "ZebOpenImage", &ZebOpenImage) && Bind(module, "ZebGetImage", &ZebGetImage) &&
+         Bind(module, "ZebCloseImage", &ZebCloseImage) && Bind(module, "ZebSetPageIndex", &ZebSetPageIndex) &&
+         Bind(module, "ZebSaveAs", &ZebSaveAs) && Bind(module, "ZebConvertFile", &ZebConvertFile);
+}
+
+void PavlotFiles::Unload() {
+  if (module) {
+    if (ZebFree) ZebFree();
+    FreeLibrary(module);
+  }
+  *this = PavlotFiles{};
+}
+
+void PluginCase::SetUp() {
+  const std::string mine = FolderOfThisProgram();
+  binFolder_ = mine.substr(0, mine.find_last_of('\\', mine.size() - 2) + 1);
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  caseFolder = std::string(temp) + "plugin_case_" + info->name() + "\\";
+  DeleteFolder(caseFolder);
+  CreateDirectoryA(caseFolder.c_str(), nullptr);
+  workFolder = caseFolder + "work\\";
+  CreateDirectoryA(workFolder.c_str(), nullptr);
+  char current[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, current);
+  savedCurrent_ = current;
+  SetCurrentDirectoryA(workFolder.c_str());
+  SetDllDirectoryA(caseFolder.c_str());
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+  DeleteFileA("c:\\temp\\ondrel.ini");
+  StoreDword("DEBUGLEVEL", 1);
+  StoreText("SAVEPATH", caseFolder);
+  SetEnvironmentVariableA("PLUGIN_FIXTURE_LOG", nullptr);
+}
+
+void PluginCase::TearDown() {
+  pavlot.Unload();
+  SetDllDirectoryA(nullptr);
+  SetCurrentDirectoryA(savedCurrent_.c_str());
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+  DeleteFolder(caseFolder);
+}
+
+void PluginCase::ProvidePlugins(const std::vector<std::string>& names, const std::string& folder) {
+  for (const std::string& n : names) {
+    const std::string from = binFolder_ + "fixtures\\plugins\\" + n + "\\" + n + ".dll";
+    const std::string to = (folder.empty() ? caseFolder : folder) + n + ".dll";
+    ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from;
+  }
+}
+
+bool PluginCase::ProvideFromBin(const char* name) {
+  return CopyFileA((binFolder_ + name).c_str(), (caseFolder + name).c_str(), FALSE) != 0;
+}
+
+void PluginCase::Start() {
+  ASSERT_TRUE(ProvideFromBin("pavlot.dll"));
+  ASSERT_TRUE(ProvideFromBin("zebdrv.dll"));
+  ASSERT_TRUE(pavlot.Load(caseFolder + "pavlot.dll"));
+  ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
+  // The save options carry the quality: a known one keeps the expected texts short.
+  ASSERT_EQ(Set16(0x920A, 0), 0);
+}
+
+int32_t PluginCase::Set16(uint16_t tag, int16_t value) { return pavlot.ZebSetValue(tag, &value); }
+
+std::vector<int32_t> PluginCase::Choices16(uint16_t tag) {
+  std::vector<int32_t> items;
+  int16_t v = 0;
+  for (int i = 0; pavlot.ZebGetTagChoice(tag, i, &v) == 0; ++i) items.push_back(v);
+  return items;
+}
+
+std::string PluginCase::TakeLog() {
+  char text[8192] = {};
+  GetEnvironmentVariableA("PLUGIN_FIXTURE_LOG", text, sizeof text);
+  SetEnvironmentVariableA("PLUGIN_FIXTURE_LOG", nullptr);
+  return text;
+}
+
+int32_t PluginCase::LiveBlocks(const char* plugin) {
+  HMODULE m = GetModuleHandleA((std::string(plugin) + ".dll").c_str());
+  int32_t(__stdcall * live)() = nullptr;
+  if (!m || !Bind(m, "FixtureLiveBlocks", &live)) return -1;
+  return live();
+}
