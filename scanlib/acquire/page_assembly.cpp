@@ -9,6 +9,11 @@ uint32_t PageBlockSize(uint32_t rowLength, uint32_t transferBufferBytes) {
   return rowLength * (transferBufferBytes / rowLength);
 }
 
+uint32_t DriverBlockSize(uint32_t rowLength, uint32_t transferBufferBytes) {
+  const uint32_t rows = PageBlockSize(rowLength, transferBufferBytes);
+  return rows != 0 ? rows : transferBufferBytes;
+}
+
 bool EndsPage(int32_t code) { return code == 1 || code == 3 || code == 5; }
 
 PageDibRefusal PageAssembly::Begin(const PageFormat& format) {
@@ -25,6 +30,7 @@ bool PageAssembly::Attach(uint8_t* block, size_t blockBytes) {
   if (layout_.BlockSize == 0 || !BuildDibHeader(block, blockBytes, format_, layout_)) return false;
   pixels_ = block + layout_.HeaderSize;
   bytesLeft_ = layout_.ImageSize;
+  joiner_.Reset(layout_.RowLength);
   failed_ = false;
   return true;
 }
@@ -34,11 +40,13 @@ PageStep PageAssembly::Receive(const uint8_t* data, uint32_t bytes, int32_t code
     failed_ = true;
     return PageStep::Discard;
   }
-  if (bytes % layout_.RowLength != 0 || (bytes != 0 && data == nullptr)) {
+  if (bytes != 0 && data == nullptr) {
     failed_ = true;
     return PageStep::Discard;
   }
-  rowsStored_ += CopyRowsToDib(pixels_, data, bytes / layout_.RowLength, &bytesLeft_, format_, layout_);
+  joiner_.Feed(data, bytes, [this](const uint8_t* rows, uint32_t count) {
+    rowsStored_ += CopyRowsToDib(pixels_, rows, count, &bytesLeft_, format_, layout_);
+  });
   if (!EndsPage(code)) return PageStep::More;
   // Rows the driver never sent read as paper (white), whichever end code it gave.
   PadDibRowsWhite(pixels_, &bytesLeft_, layout_);

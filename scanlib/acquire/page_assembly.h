@@ -5,10 +5,15 @@
 #include <cstdint>
 
 #include "page_format.h"
+#include "row_joiner.h"
 
 // Bytes the driver is asked to send per block: the most whole rows that fit the transfer buffer.
 // 0 when not even one row fits (the page cannot be received through this buffer).
 uint32_t PageBlockSize(uint32_t rowLength, uint32_t transferBufferBytes);
+
+// The block size the driver is told: whole rows when one fits the transfer buffer, else the whole
+// buffer (the rows then arrive in pieces and are put together again).
+uint32_t DriverBlockSize(uint32_t rowLength, uint32_t transferBufferBytes);
 
 // What to do with the page after a data event.
 enum class PageStep {
@@ -31,8 +36,9 @@ class PageAssembly {
   // The caller's block, at least Layout().BlockSize bytes, not owned; header written here.
   bool Attach(uint8_t* block, size_t blockBytes);
 
-  // A data event: `bytes` of whole rows with the driver's code. A short page (code 5) is padded
-  // with white rows; a negative code, or a block that is not whole rows, discards the page.
+  // A data event: `bytes` of rows with the driver's code; a row split across blocks is joined
+  // again. Rows past the page's end are dropped. Rows never sent (a short page, code 5) read
+  // white; a negative code discards the page.
   PageStep Receive(const uint8_t* data, uint32_t bytes, int32_t code);
 
   uint32_t RowsStored() const { return rowsStored_; }
@@ -44,6 +50,7 @@ class PageAssembly {
   uint8_t* pixels_ = nullptr;
   uint32_t bytesLeft_ = 0;
   uint32_t rowsStored_ = 0;
+  RowJoiner joiner_;
   bool failed_ = true;
 };
 

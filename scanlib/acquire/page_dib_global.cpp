@@ -1,14 +1,15 @@
 #include "page_dib_global.h"
 
+#include "acquire_memory.h"
+
 HGLOBAL AllocPageDib(PageAssembly& assembly) {
   const uint32_t size = assembly.Layout().BlockSize;
   if (size == 0) return nullptr;
-  HGLOBAL dib = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  HGLOBAL dib = AcquireAlloc(size);
   if (dib == nullptr) return nullptr;
   auto* block = static_cast<uint8_t*>(GlobalLock(dib));
   if (block == nullptr || !assembly.Attach(block, GlobalSize(dib))) {
-    if (block != nullptr) GlobalUnlock(dib);
-    GlobalFree(dib);
+    AcquireFree(dib);
     return nullptr;
   }
   return dib;
@@ -20,8 +21,4 @@ void UnlockPageDibFully(HGLOBAL dib) {
   }
 }
 
-void FreeOwnedPageDib(HGLOBAL dib) {
-  if (dib == nullptr) return;
-  UnlockPageDibFully(dib);
-  GlobalFree(dib);
-}
+void FreeOwnedPageDib(HGLOBAL dib) { AcquireFree(dib); }

@@ -72,30 +72,46 @@ ScanPageInfo InfoOf(const ScanArea& a) {
 }
 
 // Delivers one page (or its first half, when a fault strikes in the middle). Answers 0 when the
-// page went out whole, else the callback's stop or the fault's code.
+// page went out whole, else the callback's stop or the fault's code. The callback's block size
+// is honoured in bytes: whole rows when one fits, else each row in pieces no larger than it.
 int32_t DeliverPage(const ScanArea& a, const FeedResult& r, PageCallbackProc cb, uint8_t* buffer,
                     std::vector<uint8_t>& own, bool* delivered) {
   *delivered = false;
   ScanPageInfo info = InfoOf(a);
   uint32_t block = static_cast<uint32_t>(info.Preferred);
-  cb(&info, &block, kPageEventInfo);  // its answer does not stop the scan
-  int rowsPerBlock = std::max<int>(1, static_cast<int>(block / static_cast<uint32_t>(a.rowBytes)));
+  // A caller that cannot take the page (no memory for it, a file it cannot create) says so here.
+  int32_t announced = cb(&info, &block, kPageEventInfo);
+  if (announced != 0) return announced;
+  if (block == 0) return kKSRefused;
+  const uint32_t rowBytes = static_cast<uint32_t>(a.rowBytes);
+  const uint32_t rowsPerBlock = block / rowBytes;
+  const uint32_t blockBytes = rowsPerBlock > 0 ? rowsPerBlock * rowBytes : block;
   if (!buffer) {
-    own.resize(size_t(rowsPerBlock) * a.rowBytes);
+    own.resize(blockBytes);
     buffer = own.data();
   }
   bool fault = r.kind == FeedResult::kFault;
   int rows = fault ? a.length / 2 : a.length;
-  std::vector<uint8_t> full(a.page.bytesPerRow);
-  for (int row = 0; row < rows;) {
-    int n = std::min(rowsPerBlock, rows - row);
-    for (int i = 0; i < n; ++i) {
-      zebsim::RenderRow(a.format, r.pageNumber, a.top + row + i, full.data());
-      CutRow(a, full.data(), buffer + size_t(i) * a.rowBytes);
+  std::vector<uint8_t> full(a.page.bytesPerRow), row(rowBytes);
+  const uint64_t total = uint64_t(rows) * rowBytes;
+  uint64_t sent = 0;
+  int nextRow = 0;
+  uint32_t rowUsed = rowBytes;  // bytes of `row` already sent
+  while (sent < total) {
+    uint32_t bytes = 0;
+    while (bytes < blockBytes && sent + bytes < total) {
+      if (rowUsed == rowBytes) {
+        zebsim::RenderRow(a.format, r.pageNumber, a.top + nextRow++, full.data());
+        CutRow(a, full.data(), row.data());
+        rowUsed = 0;
+      }
+      const uint32_t n = std::min(blockBytes - bytes, rowBytes - rowUsed);
+      std::memcpy(buffer + bytes, row.data() + rowUsed, n);
+      rowUsed += n;
+      bytes += n;
     }
-    row += n;
-    bool last = !fault && row == rows;
-    uint32_t bytes = static_cast<uint32_t>(n) * a.rowBytes;
+    sent += bytes;
+    bool last = !fault && sent == total;
     int32_t answer = cb(buffer, &bytes, last ? kPageBlockLast : kPageBlockMore);
     if (last) *delivered = true;  // the caller has the whole page, whatever it answers
     if (answer != 0) return answer;
@@ -119,14 +135,21 @@ int32_t RunScan(KSDevice& device, PageCallbackProc callback, void* buffer) {
   zebsim::SimFeeder& source = useFeeder ? device.Feeder() : device.Glass();
   ScanArea area = AreaOf(device);
   std::vector<uint8_t> own;
+  // XFERCOUNT: the pages a feeder scan takes at most; -1 (or 0) takes all.
+  const int limit = useFeeder ? static_cast<int>(device.Number(kTagXferCount)) : -1;
+  int pages = 0;
   source.BeginScan();
   for (;;) {
+    if (limit > 0 && pages >= limit) return 0;
     FeedResult r = source.NextPage();
     if (r.kind == FeedResult::kEnd) return 0;
     if (r.kind == FeedResult::kFault && !r.midPage) return zebsim::FaultCode(r.fault);
     bool delivered = false;
     int32_t rc = DeliverPage(area, r, callback, static_cast<uint8_t*>(buffer), own, &delivered);
-    if (delivered) source.PageDone();
+    if (delivered) {
+      source.PageDone();
+      ++pages;
+    }
     if (rc != 0) return rc;
   }
 }

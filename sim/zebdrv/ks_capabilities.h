@@ -19,6 +19,7 @@ constexpr int32_t kTagYPosition = 0x9501;
 constexpr int32_t kTagImageLength = 0x9502;
 constexpr int32_t kTagImageWidth = 0x9503;
 constexpr int32_t kTagPaperPresent = 0x9603;
+constexpr int32_t kTagXferCount = 0x9600;
 constexpr int32_t kTagBackground = 0x9008;
 constexpr int32_t kTagBackgroundLines = 0x930d;
 constexpr int32_t kTagDriverQuery = 0x9053;

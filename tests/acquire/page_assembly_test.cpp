@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -78,12 +79,44 @@ INSTANTIATE_TEST_SUITE_P(
         AssemblyCase{"negative_first", {{0, -1, PageStep::Discard}}, 0}),
     [](const testing::TestParamInfo<AssemblyCase>& i) { return std::string(i.param.name); });
 
-TEST(PageAssembly, BlockOfPartRowsDiscardsThePage) {
+// A transfer buffer under one row: the driver sends each row in pieces of any length.
+TEST(PageAssembly, RowsSplitAcrossBlocksAreJoined) {
+  for (uint32_t piece : {1u, 3u, 5u, 7u, 19u}) {
+    PageAssembly page;
+    ASSERT_EQ(page.Begin(Gray(4, 5)), PageDibRefusal::None);
+    std::vector<uint8_t> dib(page.Layout().BlockSize), data(20);
+    ASSERT_TRUE(page.Attach(dib.data(), dib.size()));
+    std::iota(data.begin(), data.end(), 1);
+    PageStep step = PageStep::More;
+    for (uint32_t at = 0; at < data.size(); at += piece) {
+      const uint32_t n = std::min<uint32_t>(piece, static_cast<uint32_t>(data.size()) - at);
+      step = page.Receive(data.data() + at, n, at + n == data.size() ? 1 : 0);
+    }
+    ASSERT_EQ(step, PageStep::Deliver) << piece;
+    EXPECT_EQ(page.RowsStored(), 5u) << piece;
+    const uint8_t* pixels = dib.data() + page.Layout().HeaderSize;
+    for (uint32_t r = 0; r < 5; ++r)
+      for (uint32_t x = 0; x < 4; ++x)
+        ASSERT_EQ(pixels[(4 - r) * page.Layout().RowStride + x], data[4 * r + x]) << piece;
+  }
+}
+
+TEST(PageAssembly, RowLeftUnfinishedAtThePageEndReadsWhite) {
   PageAssembly page;
-  ASSERT_EQ(page.Begin(Gray(4, 5)), PageDibRefusal::None);
-  std::vector<uint8_t> dib(page.Layout().BlockSize), data(6, 1);
+  ASSERT_EQ(page.Begin(Gray(4, 2)), PageDibRefusal::None);
+  std::vector<uint8_t> dib(page.Layout().BlockSize), data(6, 7);
   ASSERT_TRUE(page.Attach(dib.data(), dib.size()));
-  EXPECT_EQ(page.Receive(data.data(), 6, 1), PageStep::Discard);
+  EXPECT_EQ(page.Receive(data.data(), 6, 1), PageStep::Deliver);
+  EXPECT_EQ(page.RowsStored(), 1u);
+  const uint8_t* pixels = dib.data() + page.Layout().HeaderSize;
+  EXPECT_EQ(pixels[page.Layout().RowStride], 7);
+  EXPECT_EQ(pixels[0], 0xFF);
+}
+
+TEST(DriverBlockSize, WholeRowsOrTheWholeBufferWhenNoRowFits) {
+  EXPECT_EQ(DriverBlockSize(2550, 65536), 63750u);
+  EXPECT_EQ(DriverBlockSize(40000, 32767), 32767u);
+  EXPECT_EQ(DriverBlockSize(0, 32767), 32767u);
 }
 
 TEST(PageAssembly, NothingIsStoredWithoutABlock) {

@@ -1,0 +1,178 @@
+#include "page_file_writer.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "acquisition_state.h"
+#include "driver_flags.h"
+#include "page_assembly.h"
+#include "page_callback.h"
+#include "page_file_name.h"
+#include "status_codes.h"
+#include "tag_state.h"
+#include "tag_table.h"
+
+namespace {
+
+PageFileOps gOps{};
+
+struct FileProgress {
+  bool pageOpen = false;        // a page created and not yet closed
+  bool fileOpen = false;        // the plug-in holds a file open for further pages
+  int32_t pagesInFile = 0;      // completed pages in the open file
+  char lastFile[kPageFileNameSize] = {};  // the last completed page file still on disk
+};
+FileProgress gFiles;
+
+int32_t ImageRows() { return gAcq.page.ImageLength > 0 ? gAcq.page.ImageLength : 0; }
+
+int32_t Close(int32_t keepOpen) { return gOps.Close != nullptr ? gOps.Close(keepOpen) : kZebNotBound; }
+
+int32_t SaveRows(const uint8_t* rows, uint32_t count, int32_t received) {
+  if (gOps.Save == nullptr) return kZebNotBound;
+  return gOps.Save(rows, static_cast<int32_t>(gAcq.rowLength), static_cast<int32_t>(count), received, 0);
+}
+
+// White rows until the page holds the rows it announced, at least one row per write.
+int32_t PadPageWhite(uint32_t blockBytes) {
+  ShortPagePadding pad(gAcq.rowsWritten, static_cast<uint32_t>(ImageRows()), gAcq.rowLength, blockBytes);
+  if (pad.RowsPerCall() == 0) return 0;
+  std::vector<uint8_t> white(pad.BufferBytes(), 0xFF);
+  for (uint32_t rows; (rows = pad.Next()) != 0;) {
+    const int32_t rc = SaveRows(white.data(), rows, 0);
+    if (rc < 0) return rc;
+    gAcq.rowsWritten += rows;
+  }
+  return 0;
+}
+
+void RememberCompletedFile() { std::memcpy(gFiles.lastFile, gAcq.fileName, kPageFileNameSize); }
+
+// A page that failed while being written. A file holding no completed page is deleted; one that
+// holds earlier pages keeps them, the failed page finished white so the file stays readable.
+void AbandonPage() {
+  const bool keepFile = gFiles.fileOpen && gFiles.pagesInFile > 0;
+  if (keepFile) PadPageWhite(gAcq.bufferBytes);
+  Close(0);
+  gFiles.pageOpen = false;
+  gFiles.fileOpen = false;
+  gFiles.pagesInFile = 0;
+  if (!keepFile) {
+    DeleteFileA(gAcq.fileName);
+    if (std::strcmp(gFiles.lastFile, gAcq.fileName) == 0) gFiles.lastFile[0] = '\0';
+  }
+}
+
+int32_t ClosePage(uint32_t* size) {
+  const int32_t multiPage = CurrentInt(kRowMultiPage);
+  gFiles.pageOpen = false;
+  if (multiPage == 1 || multiPage == 2) {
+    const int32_t keep =
+        multiPage == 1 ? 1 : (CurrentInt(kRowFeederType) == 1 && gAcq.pageCounter % 2 == 1 ? 1 : 0);
+    const int32_t rc = Close(keep);
+    gFiles.fileOpen = keep == 1;
+    gFiles.pagesInFile = keep == 1 ? gFiles.pagesInFile + 1 : 0;
+    if (rc >= 0) RememberCompletedFile();
+    return rc;
+  }
+  const int32_t rc = Close(0);
+  gFiles.fileOpen = false;
+  gFiles.pagesInFile = 0;
+  if (rc < 0) {
+    DeleteFileA(gAcq.fileName);
+    return rc;
+  }
+  RememberCompletedFile();
+  const int32_t answer = TellApplication(gAcq.fileName, size, 1);
+  if (answer < 0) {
+    // The application refused this page: its file goes, and the scan stops.
+    DeleteFileA(gAcq.fileName);
+    gFiles.lastFile[0] = '\0';
+  }
+  return answer;
+}
+
+}  // namespace
+
+void SetPageFileOps(const PageFileOps& ops) { gOps = ops; }
+
+void ResetPageFiles() { gFiles = FileProgress{}; }
+
+bool PageFileNamesFit() {
+  PageFileNaming naming{CurrentInt(kRowMultiPage), CurrentInt(kRowFeederType), true};
+  char name[kPageFileNameSize];
+  // Numbering adds the same number of characters to every page: the first page tells.
+  return BuildPageFileName(CurrentText(kRowFileName), 1, naming, name, sizeof name);
+}
+
+int32_t BeginPageFile() {
+  const PageFileNaming naming{CurrentInt(kRowMultiPage), CurrentInt(kRowFeederType), FeederInUse == 1};
+  if (!BuildPageFileName(CurrentText(kRowFileName), gAcq.pageCounter, naming, gAcq.fileName,
+                         sizeof gAcq.fileName))
+    return kZebValueRefused;
+  gAcq.page.Compression = static_cast<int16_t>(CurrentInt(kRowCompression));
+  gAcq.rowsWritten = 0;
+  gAcq.fileRows.Reset(gAcq.rowLength);
+  if (gOps.Create == nullptr) return kZebNotBound;
+  const int32_t rc = gOps.Create(gAcq.fileName, &gAcq.page, 0);
+  if (rc == 0) gFiles.pageOpen = gFiles.fileOpen = true;
+  return rc;
+}
+
+int32_t WritePageFileBlock(uint32_t* size, int32_t code) {
+  if (!gFiles.pageOpen) {
+    if (code < 0) return 0;
+    return gAcq.pageStatus != 0 ? gAcq.pageStatus : kZebWrongState;
+  }
+  if (code < 0) {
+    AbandonPage();
+    return 0;  // the driver's own result ends the scan
+  }
+  int32_t result = 0;
+  const uint32_t rows = static_cast<uint32_t>(ImageRows());
+  gAcq.fileRows.Feed(static_cast<const uint8_t*>(gAcq.current), *size,
+                     [&](const uint8_t* first, uint32_t count) {
+                       // Rows past the announced length would make the file disagree with it.
+                       const uint32_t room = rows - std::min(gAcq.rowsWritten, rows);
+                       const uint32_t n = std::min(count, room);
+                       if (result < 0 || n == 0) return;
+                       result = SaveRows(first, n, 1);
+                       if (result >= 0) gAcq.rowsWritten += n;
+                     });
+  if (result < 0) {
+    AbandonPage();
+    return result;
+  }
+  if (!EndsPage(code) || result != 0) return result;
+  // Rows the driver never sent are written white, whichever end code it gave.
+  const int32_t padded = PadPageWhite(*size);
+  if (padded < 0) {
+    AbandonPage();
+    return padded;
+  }
+  return ClosePage(size);
+}
+
+int32_t TellDriverWrittenFile(void* templateName, uint32_t* size) {
+  const char* name = static_cast<const char*>(templateName);
+  if (name == nullptr) return TellApplication(templateName, size, 1);
+  char written[kPageFileNameSize];
+  const bool duplex = CurrentInt(kRowFeederType) == 1;
+  if (!EngineFileName(name, *size, gAcq.pageCounter, duplex, FeederInUse == 1, written, sizeof written))
+    return TellApplication(templateName, size, 1);
+  return TellApplication(written, size, 1);
+}
+
+void FinishPageFiles() {
+  if (gFiles.pageOpen) AbandonPage();
+  else if (gFiles.fileOpen) Close(0);
+  gFiles.fileOpen = false;
+  if (gFiles.lastFile[0] != '\0') {
+    uint32_t none = 0;
+    TellApplication(gFiles.lastFile, &none, 1);
+  }
+  if (char* target = CurrentText(kRowFileName)) target[0] = '\0';
+}
