@@ -47,6 +47,10 @@ DsConfig LoadDsConfig() {
   c.adjust = CapList(path, "Adjust");
   c.refuseValue = CapValueList(path, "RefuseValue");
   c.oneValue = CapList(path, "OneValue");
+  c.lightPaths = CapList(path, "LightPaths");
+  char product[256] = {};
+  GetPrivateProfileStringA("Twain", "ProductName", "", product, sizeof product, path);
+  c.productName = product;
   c.unsupported = CapList(path, "Unsupported");
   c.doubleFeedPage = GetPrivateProfileIntA("Twain", "DoubleFeed", 0, path);
   char failAt[64] = {};

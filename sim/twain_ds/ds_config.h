@@ -7,6 +7,8 @@
 //            RefuseValue=0x0103:0,... capability:value pairs whose MSG_SET fails (TWCC_BADVALUE)
 //            OneValue=0x0103,... capabilities whose MSG_GET answers their current value alone
 //            Unsupported=0x111e,... capabilities the source does not know
+//            ProductName=text    the answer to the product-name capability 0x1213
+//            LightPaths=0,1,...  the light paths ICAP_LIGHTPATH lists (default: reflective)
 //            DoubleFeed=k        a double feed at page k
 //            FailAt=imageinfo|setupmem|memxfer|nativexfer|filexfer|endxfer|reset|enable|setupfile
 //            FailPage=k          the page FailAt strikes (0: the first time)
@@ -29,6 +31,8 @@ struct DsConfig {
   std::vector<uint16_t> adjust;
   std::vector<std::pair<uint16_t, uint32_t>> refuseValue;
   std::vector<uint16_t> oneValue;
+  std::string productName;
+  std::vector<uint16_t> lightPaths;
   std::vector<uint16_t> unsupported;
   int doubleFeedPage = 0;
   std::string failAt;

@@ -72,6 +72,9 @@ TW_UINT16 DsSource::Open(TW_IDENTITY* id) {
   if (state_ != 3) return Fail(TWCC_SEQERROR);
   config_ = LoadDsConfig();
   caps_ = DsCapabilities();
+  if (!config_.productName.empty()) caps_.Find(0x1213)->strings = {config_.productName};
+  if (!config_.lightPaths.empty())
+    caps_.Find(ICAP_LIGHTPATH)->items.assign(config_.lightPaths.begin(), config_.lightPaths.end());
   caps_.SetCurrentValue(CAP_FEEDERENABLED, config_.sim.flatbed ? 0 : 1);
   caps_.SetCurrentValue(CAP_FEEDERLOADED, config_.sim.flatbed ? 0 : 1);
   caps_.SetCurrentValue(CAP_DUPLEXENABLED, config_.sim.duplex ? 1 : 0);

@@ -295,6 +295,19 @@ TEST_F(Push, ARefusedNativeTransferFallsBackToMemory) {
   EXPECT_EQ(TWAINSetProp(), -8);
 }
 
+TEST_F(Push, AFileTransferTheSourceWillNotRunNeedsAPlugIn) {
+  Set(kRowTransferMode, 2);
+  g_engine.refuseValue[(uint64_t(0x0103) << 32) | 1] = -8;
+  EXPECT_EQ(TWAINSetProp(), -7);
+  EXPECT_EQ(DriverDelivers, 0);
+  g_engine.Reset();
+  g_engine.refuseValue[(uint64_t(0x0103) << 32) | 1] = -8;
+  DriverDelivers = 1;
+  g_currentPlugin = 0;
+  EXPECT_EQ(TWAINSetProp(), 0);
+  EXPECT_EQ(g_engine.ValuesOf(0x0103), (std::vector<uint32_t>{1, 2}));
+}
+
 TEST_F(Push, OnlyTheNeededPushesStopIt) {
   struct Case {
     int32_t cap;

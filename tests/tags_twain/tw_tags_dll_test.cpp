@@ -290,6 +290,9 @@ TEST_F(TwainTags, PaperPathsFollowWhatTheSourceAccepts) {
       {"[Feeder]\nFlatbed=1\n", {0, 2}, {0}},                // no feeder to enable
       {"[Twain]\nOneValue=0x111e\n", {0, 1, 2}, {0, 1}},     // one reflective path
       {"[Twain]\nUnsupported=0x111e\n", {0}, {0}},           // no light path at all
+      {"[Twain]\nLightPaths=0,1\n", {0, 1, 2, 3}, {0, 1}},   // and transparencies
+      {"[Twain]\nLightPaths=1,0,1,0,1,0\n", {0, 3, 1, 2}, {0, 1}},  // each path once
+      {"[Feeder]\nFlatbed=1\n[Twain]\nLightPaths=0,1\n", {0, 2, 3}, {0}},
   };
   for (const Case& c : cases) {
     Restart(c.settings);
@@ -314,6 +317,25 @@ TEST_F(TwainTags, OneValueAnswersAreMappedToTheTagsValues) {
     Restart(c.settings);
     EXPECT_EQ(List(c.tag), c.items) << c.settings;
   }
+}
+
+TEST_F(TwainTags, UnansweredLevelsGetTheirFixedRanges) {
+  Restart("[Twain]\nUnsupported=0x110a,0x1113,0x1108\n");
+  EXPECT_EQ(Range(0x9206), (V{255, 255, 0}));
+  EXPECT_EQ(Range(0x9207), (V{0, 0, 0}));
+  int16_t levels[4] = {};
+  ASSERT_EQ(p.ZebGetValue(0x9206, levels), 0);
+  EXPECT_EQ(levels[0], 255);
+  EXPECT_EQ(Flag(0x9208), kAny);  // a gamma the source does not know takes any value
+}
+
+TEST_F(TwainTags, ALongProductNameIsCutTo32Characters) {
+  Restart("[Twain]\nProductName=Quandrix Simulated Scanner Model 9000 Plus\n");
+  EXPECT_EQ(Texts(0x9004), std::vector<std::string>{"Quandrix Simulated Scanner Model"});
+  char v[256];
+  std::memset(v, 'x', sizeof v);
+  ASSERT_EQ(p.ZebGetValue(0x9004, v), 0);
+  EXPECT_EQ(std::string(v), "Quandrix Simulated Scanner Model");
 }
 
 TEST_F(TwainTags, AFlatbedSourceNamesItsProductEvenWithoutFeeder) {

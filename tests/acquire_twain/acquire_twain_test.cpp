@@ -1,0 +1,242 @@
+// TWAIN scans end to end: pavlot.dll, wexlo.dll, Wine's source manager and the simulated source.
+// Every page must be the page the simulated scanner made, whole, in the form asked for.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "twain_scan_fixture.h"
+
+namespace {
+
+class AcquireTwain : public ::testing::Test {
+ protected:
+  void TearDown() override { scanner.Stop(); }
+
+  // Starts over a source with these settings and scans once with `s`.
+  int32_t Scan(const std::string& sim, const ScanSettings& s, TwainScan* scan) {
+    scanner.Stop();
+    EXPECT_TRUE(scanner.Start(sim));
+    EXPECT_TRUE(scanner.Apply(s));
+    scan->transferMode = s.transferMode;
+    return scanner.Acquire(scan);
+  }
+
+  // Each page whole and equal to the scanner's pages first, first + 1, ...
+  void ExpectPages(const TwainScan& scan, const ScanSettings& s, int count, int first,
+                   const std::string& label) {
+    ASSERT_EQ(scan.Complete(), count) << label;
+    const zebsim::PageFormat format = FormatFor(s);
+    const zebsim::PageGeometry g = zebsim::GeometryOf(format);
+    for (int i = 0; i < count; ++i) {
+      const ReceivedPage& p = scan.pages[static_cast<size_t>(i)];
+      EXPECT_EQ(p.info.ImageWidth, g.width) << label;
+      EXPECT_EQ(p.info.ImageLength, g.length) << label;
+      EXPECT_EQ(p.info.BitsPerPixel, g.bitsPerPixel) << label;
+      EXPECT_EQ(p.info.XResolution, s.dpi) << label;
+      const std::string diff = s.transferMode == 0 ? CompareRowPage(p.data, format, first + i)
+                                                   : CompareDibPage(p.data, format, first + i);
+      EXPECT_EQ(diff, "") << label << " page " << i + 1;
+    }
+  }
+
+  TwainScanner scanner;
+};
+
+struct PathCase {
+  const char* name;
+  const char* sim;
+  int16_t scanType, duplex;
+  int pages;
+};
+const PathCase kPaths[] = {
+    {"feeder", "[Feeder]\nSheets=3\n", 1, 0, 3},
+    {"duplex", "[Feeder]\nSheets=2\nDuplex=1\n", 1, 1, 4},
+    {"flatbed", "[Feeder]\nFlatbed=1\n", 2, 0, 1},
+};
+const int16_t kPixelTypes[] = {0, 1, 2};
+
+
+TEST_F(AcquireTwain, NativePageDibsAreTheScannersPages) {
+  for (const PathCase& path : kPaths)
+    for (int16_t pixel : kPixelTypes) {
+      ScanSettings s;
+      s.transferMode = 1;
+      s.pixelType = pixel;
+      s.scanType = path.scanType;
+      s.duplex = path.duplex;
+      TwainScan scan;
+      const std::string label = std::string(path.name) + " pixel " + std::to_string(pixel);
+      EXPECT_EQ(Scan(path.sim, s, &scan), 0) << label;
+      ExpectPages(scan, s, path.pages, 1, label);
+    }
+}
+
+TEST_F(AcquireTwain, MemoryBlocksCarryTheScannersRows) {
+  for (const PathCase& path : kPaths)
+    for (int16_t pixel : kPixelTypes) {
+      ScanSettings s;
+      s.transferMode = 0;
+      s.pixelType = pixel;
+      s.scanType = path.scanType;
+      s.duplex = path.duplex;
+      TwainScan scan;
+      const std::string label = std::string(path.name) + " pixel " + std::to_string(pixel);
+      EXPECT_EQ(Scan(path.sim, s, &scan), 0) << label;
+      ExpectPages(scan, s, path.pages, 1, label);
+    }
+}
+
+TEST_F(AcquireTwain, PagesAreAssembledWhenTheSourceRefusesNativeTransfer) {
+  for (const PathCase& path : kPaths)
+    for (int16_t pixel : kPixelTypes) {
+      ScanSettings s;
+      s.transferMode = 1;
+      s.pixelType = pixel;
+      s.scanType = path.scanType;
+      s.duplex = path.duplex;
+      TwainScan scan;
+      const std::string label = std::string(path.name) + " pixel " + std::to_string(pixel);
+      const std::string sim = std::string(path.sim) + "[Twain]\nRefuseValue=0x0103:0\n";
+      EXPECT_EQ(Scan(sim, s, &scan), 0) << label;
+      ExpectPages(scan, s, path.pages, 1, label);
+    }
+}
+
+TEST_F(AcquireTwain, AFeederScanWithNoPaperAnswersNoPaper) {
+  for (int16_t mode : {0, 1}) {
+    ScanSettings s;
+    s.transferMode = mode;
+    TwainScan scan;
+    EXPECT_EQ(Scan("[Feeder]\nSheets=0\n", s, &scan), -16) << mode;
+    EXPECT_TRUE(scan.pages.empty()) << mode;
+  }
+}
+
+TEST_F(AcquireTwain, ScanType0TakesTheFeederWhenLoadedElseTheGlass) {
+  ScanSettings s;
+  s.scanType = 0;
+  s.duplex = 1;
+  TwainScan fromFeeder;
+  EXPECT_EQ(Scan("[Feeder]\nSheets=2\nDuplex=1\n", s, &fromFeeder), 0);
+  ExpectPages(fromFeeder, s, 4, 1, "loaded feeder");
+  // An empty feeder: one page from the glass, and simplex from then on.
+  TwainScan fromGlass;
+  EXPECT_EQ(Scan("[Feeder]\nSheets=0\n", s, &fromGlass), 0);
+  ExpectPages(fromGlass, s, 1, 1, "glass");
+  int16_t feederType = -1;
+  ASSERT_EQ(scanner.ZebGetValue(0x9101, &feederType), 0);
+  EXPECT_EQ(feederType, 0);
+}
+
+TEST_F(AcquireTwain, AJamDeliversThePagesBeforeItWholeAndAnswersAnError) {
+  struct Case {
+    int16_t transferMode;
+    const char* extra;
+  };
+  const Case cases[] = {{1, ""}, {0, ""}, {1, "[Twain]\nRefuseValue=0x0103:0\n"}};
+  for (const Case& c : cases) {
+    ScanSettings s;
+    s.transferMode = c.transferMode;
+    TwainScan scan;
+    const std::string sim = std::string("[Feeder]\nSheets=4\n[Fault]\nKind=jam\nPage=3\n") + c.extra;
+    const std::string label = std::to_string(c.transferMode) + c.extra;
+    EXPECT_LT(Scan(sim, s, &scan), 0) << label;
+    ExpectPages(scan, s, 2, 1, label);
+  }
+}
+
+TEST_F(AcquireTwain, ACancelFromTheCallbackStopsCleanly) {
+  for (int16_t mode : {0, 1}) {
+    ScanSettings s;
+    s.transferMode = mode;
+    TwainScan scan;
+    scan.stopAfter = 2;
+    EXPECT_NE(Scan("[Feeder]\nSheets=5\n", s, &scan), 0) << mode;
+    ExpectPages(scan, s, 2, 1, "cancelled " + std::to_string(mode));
+    // The library and the source are ready for the next scan, which takes the pages left.
+    TwainScan next;
+    next.transferMode = mode;
+    EXPECT_EQ(scanner.Acquire(&next), 0) << mode;
+    ExpectPages(next, s, 3, 3, "after the cancel " + std::to_string(mode));
+  }
+}
+
+TEST_F(AcquireTwain, AdjustedAndIgnoredRefusalsKeepEveryPushedValue) {
+  ScanSettings s;
+  s.pixelType = 2;
+  s.dpi = 150;
+  TwainScan scan;
+  // The source adjusts the resolutions and brightness and knows no highlight or light path; had
+  // the engine reopened the source for it, the pages would come in its default gray at 300 dpi.
+  EXPECT_EQ(Scan("[Feeder]\nSheets=2\n[Twain]\nAdjust=0x1118,0x1119,0x1101\nRefuse=0x110a,0x111e\n",
+                 s, &scan), 0);
+  ExpectPages(scan, s, 2, 1, "adjusted");
+  // Nothing the push ignored blocks the tag exports afterwards.
+  int16_t pixel = -1;
+  EXPECT_EQ(scanner.ZebGetValue(0x9202, &pixel), 0);
+  EXPECT_EQ(pixel, 2);
+  int32_t flag = 0;
+  EXPECT_EQ(scanner.ZebGetTagFlag(0x9202, &flag), 0);
+}
+
+TEST_F(AcquireTwain, AFlatbedScanWhoseLightPathIsRefusedLeavesTheTagsUsable) {
+  ScanSettings s;
+  s.scanType = 2;
+  TwainScan scan;
+  EXPECT_EQ(Scan("[Feeder]\nFlatbed=1\n[Twain]\nRefuse=0x111e\n", s, &scan), 0);
+  ExpectPages(scan, s, 1, 1, "flatbed");
+  int32_t flag = 0;
+  EXPECT_EQ(scanner.ZebGetTagFlag(0x9200, &flag), 0);
+  int32_t dpi = 0;
+  EXPECT_EQ(scanner.ZebGetValue(0x9200, &dpi), 0);
+  EXPECT_EQ(dpi, 100);
+}
+
+TEST_F(AcquireTwain, ARefusedCompressionIsTheLibrarysJobOnlyForTheMakersOwnSource) {
+  ScanSettings s;
+  TwainScan own;
+  // The maker's source (it names its product) scans on; the library assembles the pages.
+  EXPECT_EQ(Scan("[Feeder]\nSheets=1\n[Twain]\nRefuse=0x0100\n", s, &own), 0);
+  ExpectPages(own, s, 1, 1, "own source");
+  // Another source, started without unloading the library, must not inherit that standing.
+  ASSERT_TRUE(scanner.Restart("[Feeder]\nSheets=1\n[Twain]\nRefuse=0x0100\nUnsupported=0x1213\n"));
+  TwainScan other;
+  other.transferMode = s.transferMode;
+  EXPECT_EQ(scanner.Acquire(&other), -7);
+  EXPECT_TRUE(other.pages.empty());
+}
+
+// Failed scans keep no page DIB: the library frees the page it was assembling. Each restart of
+// the library costs the same whatever the scan did, so jammed scans are measured against
+// scans that end well.
+TEST_F(AcquireTwain, FailedScansKeepNoPageDib) {
+  auto committed = []() {
+    PROCESS_MEMORY_COUNTERS m{};
+    m.cb = sizeof m;
+    GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
+    return static_cast<double>(m.PagefileUsage);
+  };
+  ScanSettings s;
+  s.dpi = 200;  // a 3.7 MB gray page
+  const std::string assembled = "[Twain]\nRefuseValue=0x0103:0\n";
+  auto growth = [&](const std::string& sim, bool jams) {
+    TwainScan warmUp;
+    Scan(sim, s, &warmUp);
+    const double before = committed();
+    for (int i = 0; i < 4; ++i) {
+      TwainScan scan;
+      const int32_t rc = Scan(sim, s, &scan);
+      EXPECT_EQ(rc < 0, jams) << sim;
+      EXPECT_EQ(scan.Complete(), jams ? 0 : 1) << sim;
+    }
+    return committed() - before;
+  };
+  const double good = growth("[Feeder]\nSheets=1\n" + assembled, false);
+  const double jammed = growth("[Feeder]\nSheets=2\n[Fault]\nKind=jam\nPage=1\n" + assembled, true);
+  EXPECT_LT(jammed - good, 3.0 * 1024 * 1024);
+}
+
+}  // namespace
