@@ -22,6 +22,7 @@ TEST(FormatRules, EachFormatHasItsCodeExtensionAndModes) {
       {FileKind::kPdf, "pdf", 3, {3, 3}, {0, 5, 11, 13}},
       {FileKind::kPcx, "pcx", 7, {7}, {0}},
       {FileKind::kTga, "tga", 8, {8}, {0}},
+      {FileKind::kDjvu, "djvu", 6, {6, 6}, {0}},
   };
   for (const Row& r : rows) {
     const FormatRule& rule = RuleFor(r.kind);

@@ -40,7 +40,19 @@ for ref in "${refs[@]}"; do
     *.jpg) fuzz=15; most=8 ;;
     mode11_*|*.pdf) fuzz=15; most=8 ;;
   esac
-  if [[ $base == *.pdf ]]; then
+  if [[ $base == *.djvu ]]; then
+    ext=pgm; [ "$colour" = 1 ] && ext=ppm
+    out=render_${base%.djvu}_$page.$ext
+    ddjvu -format=$ext -page="$page" "$base" "$out" 2>/dev/null || { fail "ddjvu cannot render page $page of $base"; continue; }
+    size=$(identify -format '%w %h' "$out")
+    [ "$size" = "120 90" ] || fail "$base page $page renders at $size, not 120 90"
+    # JB2 keeps black and white exactly; IW44 is lossy like JPEG.
+    if [[ $ref == *.ppm ]] || [ "$(identify -format '%k' "$ref")" -gt 2 ]; then
+      differing "$out" "$ref" 15 8
+    else
+      differing "$out" "$ref" 1 0
+    fi
+  elif [[ $base == *.pdf ]]; then
     out=render_${base%.pdf}_$page
     render_pdf_page "$base" "$page" "$colour" "$out"
     ext=pgm; [ "$colour" = 1 ] && ext=ppm
@@ -129,6 +141,16 @@ TABLE
 
 got=$(identify -format '%z %k' page_bw.pcx 2>&1)
 [ "$got" = "1 2" ] || fail "page_bw.pcx is not a two-colour 1-bit picture: $got"
+
+# DjVu, when the plug-in is built: a bundle of three pages, and single pages as DJVU forms.
+if [ -f page_bw.djvu ]; then
+  pages=$(djvudump multi.djvu 2>&1 | grep -c 'FORM:DJVU')
+  [ "$pages" = 3 ] || fail "multi.djvu holds $pages pages, not 3"
+  djvudump multi.djvu 2>&1 | head -1 | grep -q 'FORM:DJVM' || fail "multi.djvu is not a bundled document"
+  djvudump page_bw.djvu 2>&1 | grep -q 'Sjbz' || fail "page_bw.djvu has no JB2 chunk"
+  djvudump page_rgb.djvu 2>&1 | grep -q 'BG44' || fail "page_rgb.djvu has no IW44 chunk"
+  djvudump page_gray.djvu 2>&1 | grep -q 'DjVu 120x90, v[0-9]*, 200 dpi' || fail "page_gray.djvu size or resolution"
+fi
 
 left=(*.~wr)
 [ ${#left[@]} -eq 0 ] || fail "files left half-written: ${left[*]}"

@@ -248,5 +248,15 @@ TEST(LineSession, SinglePageFormatRefusesASecondPageInOneFile) {
   EXPECT_EQ(session.Create("two.bmp", &info, 11), kPluginOk);
 }
 
+TEST(LineSession, FormatWithoutAWriterHereIsRefusedBeforeAnyFile) {
+  // The DjVu writer lives with its codec in the Windows plug-in; without it nothing is made.
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kDjvu), target);
+  ScanPageInfo info = testpages::Info(K::kGray8, 8, 8);
+  EXPECT_EQ(session.Create("p.djvu", &info, 11), kPluginNoWriter);
+  EXPECT_EQ(target.opens, 0);
+  EXPECT_FALSE(session.PageOpen());
+}
+
 }  // namespace
 }  // namespace fileplugins

@@ -122,6 +122,9 @@ const std::vector<DllRow>& Dlls() {
       {"FilePdf.dll", "pdf", 3, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
       {"FilePcx.dll", "pcx", 7, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
       {"FileTga.dll", "tga", 8, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
+#ifdef FILEPLUGINS_HAVE_DJVU
+      {"FileDjvu.dll", "djvu", 6, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
+#endif
   };
   return rows;
 }
@@ -221,12 +224,15 @@ TEST_F(PluginDlls, PagesWrittenLineByLineReadBackAsScanned) {
 
 TEST_F(PluginDlls, MultipageFilesHoldEveryPageInOrder) {
   const K kinds[] = {K::kBlackWhite, K::kGray8, K::kRgb24};
-  for (const char* file : {"FileTiff.dll", "FilePdf.dll"}) {
+  std::vector<std::pair<const char*, std::string>> multipage = {{"FileTiff.dll", "tif"}, {"FilePdf.dll", "pdf"}};
+#ifdef FILEPLUGINS_HAVE_DJVU
+  multipage.push_back({"FileDjvu.dll", "djvu"});
+#endif
+  for (const auto& [file, ext] : multipage) {
     PluginDll dll(file);
-    const std::string ext = file[4] == 'T' ? "tif" : "pdf";
     const std::string name = "multi." + ext;
     for (int p = 0; p < 3; ++p) {
-      ASSERT_EQ(SendPage(dll, Out(name), kinds[p], 10 + p, 5), 0) << name << p;
+      ASSERT_EQ(SendPage(dll, Out(name), kinds[p], 10 + p, ext == "djvu" ? 0 : 5), 0) << name << p;
       ASSERT_EQ(dll.fileClose(p < 2 ? 1 : 0), 0) << name << p;
       EXPECT_EQ(Exists(Out(name)), p == 2);
       WriteReference(Out(name + "." + std::to_string(p + 1) + ".ref." + (p == 2 ? "ppm" : "pgm")), kinds[p],

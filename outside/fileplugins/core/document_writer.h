@@ -23,6 +23,13 @@ class DocumentWriter {
 std::unique_ptr<DocumentWriter> MakeTiffWriter();
 std::unique_ptr<DocumentWriter> MakePdfWriter();
 std::unique_ptr<DocumentWriter> MakeSinglePageWriter(FileKind kind);
+
+// A writer kept outside this library (DjVu, whose codec is built for Windows only) is made
+// through the maker its plug-in registers.
+using WriterMaker = std::unique_ptr<DocumentWriter> (*)();
+void RegisterWriter(FileKind kind, WriterMaker make);
+
+// Null for a format without a writer here.
 std::unique_ptr<DocumentWriter> MakeWriter(FileKind kind);
 
 }  // namespace fileplugins

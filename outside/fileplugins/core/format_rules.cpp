@@ -20,6 +20,8 @@ const std::vector<FormatRule>& Table() {
       {FileKind::kPcx, "pcx", 7, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, {kModeNone}},
       // TGA has no 1-bit pages: black and white is kept as 8-bit gray, losing nothing.
       {FileKind::kTga, "tga", 8, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, {kModeNone}},
+      // DjVu: JB2 for black and white, IW44 for gray and colour.
+      {FileKind::kDjvu, "djvu", 6, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24}, {kModeNone}},
   };
   return rules;
 }

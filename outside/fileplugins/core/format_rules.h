@@ -10,7 +10,7 @@
 
 namespace fileplugins {
 
-enum class FileKind { kTiff, kBmp, kJpeg, kPdf, kPcx, kTga };
+enum class FileKind { kTiff, kBmp, kJpeg, kPdf, kPcx, kTga, kDjvu };
 
 // Compression modes as offered through COMPRESSION. The numbers follow TWAIN's compression
 // codes, except JPEG, which the scan library's save options know as 11.

@@ -44,9 +44,11 @@ PluginStatus LineSession::Create(const char* name, const ScanPageInfo* info, int
     if (s != kPluginOk) return s;
   }
   if (!writer_) {
+    std::unique_ptr<DocumentWriter> writer = MakeWriter(rule_.kind);
+    if (!writer) return kPluginNoWriter;
     s = target_.Open(target);
     if (s != kPluginOk) return s;
-    writer_ = MakeWriter(rule_.kind);
+    writer_ = std::move(writer);
     s = writer_->Begin(target_.Out());
     if (s != kPluginOk) {
       Abandon();

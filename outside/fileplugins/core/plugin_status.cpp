@@ -19,6 +19,7 @@ const PluginStatusRow kPluginStatusTexts[] = {
     {kPluginBadPageIndex, "no such page"},
     {kPluginOnePageOnly, "the format holds one page per file"},
     {kPluginCannotRead, "this file kind cannot be read here"},
+    {kPluginNoWriter, "this file kind cannot be written here"},
 };
 const int kPluginStatusCount = sizeof(kPluginStatusTexts) / sizeof(kPluginStatusTexts[0]);
 

@@ -22,6 +22,7 @@ enum PluginStatus : int32_t {
   kPluginBadPageIndex = -113,
   kPluginOnePageOnly = -114,        // a second page for a format that holds one
   kPluginCannotRead = -115,         // a source this plug-in cannot read
+  kPluginNoWriter = -116,           // a format whose writer this build lacks
 };
 
 struct PluginStatusRow {

@@ -58,10 +58,21 @@ std::unique_ptr<DocumentWriter> MakeSinglePageWriter(FileKind kind) {
   return std::make_unique<SinglePageDocument>(kind);
 }
 
+namespace {
+WriterMaker g_djvuMaker = nullptr;
+}
+
+void RegisterWriter(FileKind kind, WriterMaker make) {
+  if (kind == FileKind::kDjvu) g_djvuMaker = make;
+}
+
 std::unique_ptr<DocumentWriter> MakeWriter(FileKind kind) {
-  if (kind == FileKind::kTiff) return MakeTiffWriter();
-  if (kind == FileKind::kPdf) return MakePdfWriter();
-  return MakeSinglePageWriter(kind);
+  switch (kind) {
+    case FileKind::kTiff: return MakeTiffWriter();
+    case FileKind::kPdf: return MakePdfWriter();
+    case FileKind::kDjvu: return g_djvuMaker ? g_djvuMaker() : nullptr;
+    default: return MakeSinglePageWriter(kind);
+  }
 }
 
 }  // namespace fileplugins

@@ -14,9 +14,10 @@ PluginStatus SaveWholeDocument(const FormatRule& rule, const std::vector<RawPage
   if (!Offers(rule, mode)) return kPluginCompressionUnsupported;
   for (const RawPage& p : pages)
     if (!Carries(rule, p.kind)) return kPluginPageUnsupported;
+  std::unique_ptr<DocumentWriter> writer = MakeWriter(rule.kind);
+  if (!writer) return kPluginNoWriter;
   PluginStatus s = out.Open(target);
   if (s != kPluginOk) return s;
-  std::unique_ptr<DocumentWriter> writer = MakeWriter(rule.kind);
   s = writer->Begin(out.Out());
   for (size_t i = 0; s == kPluginOk && i < pages.size(); ++i)
     s = writer->AddPage(pages[i], CodingFor(rule, mode, pages[i].kind), JpegQuality(quality));

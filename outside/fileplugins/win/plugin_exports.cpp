@@ -14,6 +14,9 @@
 #include "line_session.h"
 #include "page_info.h"
 #include "whole_file_save.h"
+#ifdef FILEPLUGIN_WITH_DJVU
+#include "djvu_document.h"
+#endif
 
 using namespace fileplugins;
 
@@ -23,6 +26,9 @@ const FormatRule& Rule() { return RuleFor(FileKind::FILEPLUGIN_KIND); }
 
 // One scan writes through one plug-in at a time; the library calls it from one thread.
 struct PluginState {
+#ifdef FILEPLUGIN_WITH_DJVU
+  PluginState() { RegisterWriter(FileKind::kDjvu, MakeDjvuWriter); }
+#endif
   FileTarget lineTarget;  // declared first: outlives the session that writes through it
   LineSession session{Rule(), lineTarget};
   ImageFileReader reader;
@@ -108,6 +114,7 @@ int32_t __stdcall GetImageData(HGLOBAL* dib, ScanPageInfo* info, intptr_t, intpt
 
 int32_t __stdcall FileSaveAs(const char* source, HGLOBAL dib, const char* target, intptr_t,
                              intptr_t, const FileSaveOptions* options) {
+  State();  // registers a writer kept outside the core
   std::vector<RawPage> pages;
   if (source) {
     if (!FileNameFits(source)) return kPluginBadName;
