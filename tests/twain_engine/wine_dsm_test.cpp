@@ -373,4 +373,38 @@ TEST_F(WineDsmFaultTest, FailureAtAChosenStrip) {
   EXPECT_EQ(got.lastCode, -12);
 }
 
+BOOL CALLBACK CountProxy(HWND w, LPARAM count) {
+  char title[64] = {};
+  GetWindowTextA(w, title, sizeof title);
+  if (std::string(title) == "Zeb library tools Proxy") ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int CountProxyWindows() {
+  int count = 0;
+  EnumWindows(CountProxy, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// The proxy window goes with the library: loading and unloading it again and again leaves none.
+TEST(WexloProxyWindow, GoesWhenTheLibraryIsUnloaded) {
+  const int before = CountProxyWindows();
+  for (int i = 0; i < 3; ++i) {
+    HMODULE m = LoadLibraryA("wexlo.dll");
+    ASSERT_NE(m, nullptr);
+    auto load = reinterpret_cast<decltype(&TWAINLoad)>(reinterpret_cast<void*>(GetProcAddress(m, "TWAINLoad")));
+    auto reg = reinterpret_cast<decltype(&TWAINRegister)>(reinterpret_cast<void*>(GetProcAddress(m, "TWAINRegister")));
+    auto free = reinterpret_cast<decltype(&TWAINFree)>(reinterpret_cast<void*>(GetProcAddress(m, "TWAINFree")));
+    TWAppInfo info{};
+    reg(&info);
+    // A later load without a window of the caller's keeps the one proxy.
+    load(nullptr);
+    reg(&info);
+    EXPECT_EQ(CountProxyWindows(), before + 1);
+    free();
+    FreeLibrary(m);
+    EXPECT_EQ(CountProxyWindows(), before);
+  }
+}
+
 }  // namespace

@@ -25,6 +25,7 @@ struct TwainConnection {
   TWImageInfoRec imageInfo{};
   TW_PENDINGXFERS pending{};
   TW_UINT16 lastReturnCode = 0;  // raw return code of the most recent request
+  HWND proxyWindow = nullptr;    // the parent TWAINRegister made itself; destroyed at unload
 };
 
 extern TwainConnection g_twain;

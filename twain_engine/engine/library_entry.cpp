@@ -16,4 +16,8 @@ void EngineAttach(HINSTANCE instance) {
 void EngineDetach() {
   CloseBatchEvents();
   TWAINFree();
+  // A window of ours outliving the library would stay on screen, and each load would add one.
+  if (g_twain.proxyWindow && IsWindow(g_twain.proxyWindow)) DestroyWindow(g_twain.proxyWindow);
+  if (g_twain.ParentWindow == g_twain.proxyWindow) g_twain.ParentWindow = nullptr;
+  g_twain.proxyWindow = nullptr;
 }

@@ -62,11 +62,14 @@ extern "C" int32_t __stdcall TWAINFree() {
 
 extern "C" int32_t __stdcall TWAINRegister(const TWAppInfo* info) {
   EngineLogIn("TWAINRegister", nState);
-  if (!IsWindow(g_twain.ParentWindow)) {
+  if (!IsWindow(g_twain.ParentWindow) && IsWindow(g_twain.proxyWindow)) {
+    g_twain.ParentWindow = g_twain.proxyWindow;  // made before: one is enough
+  } else if (!IsWindow(g_twain.ParentWindow)) {
     g_twain.ParentWindow = CreateWindowA("STATIC", "Zeb library tools Proxy",
                                          WS_POPUPWINDOW | WS_VISIBLE, CW_USEDEFAULT,
                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                          nullptr, g_twain.instance, nullptr);
+    g_twain.proxyWindow = g_twain.ParentWindow;
   }
   if (info) {
     TW_IDENTITY& id = g_twain.AppIdentity;
