@@ -22,6 +22,8 @@ int32_t Glass(uint32_t lightPath) {
   PushValue(kCapAutoScan, 0);
   const int32_t rc = PushValue(kCapFeederEnabled, 0);
   if (rc != 0) return rc;
+  // A duplex left from an earlier feeder scan would name the glass's page as a sheet's side.
+  PushValue(kCapDuplexEnabled, 0);
   // Sources without a light path refuse this; nothing of the scan depends on it.
   PushValue(kIcapLightPath, lightPath);
   return 0;
@@ -40,6 +42,7 @@ int32_t PushPaperPath() {
         PushValue(kCapDuplexEnabled, duplex);
       } else {
         PushValue(kCapFeederEnabled, 0);
+        PushValue(kCapDuplexEnabled, 0);
         FeederInUse = 0;
         SetCurrentInt(kRowFeederType, 0);
       }

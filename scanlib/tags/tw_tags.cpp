@@ -161,7 +161,11 @@ void ProbeRule(int row, TagState* r, int capability, int32_t v) {
   List list(row);
   list.AddInt(v);
   const int32_t other = v == 0 ? 1 : 0;
-  if (TrySet(capability, static_cast<uint32_t>(other))) list.AddInt(other);
+  if (TrySet(capability, static_cast<uint32_t>(other))) {
+    list.AddInt(other);
+    // The source goes back to what it had: a probe must not change how it scans.
+    TrySet(capability, static_cast<uint32_t>(v));
+  }
   list.Commit(r);
   SetCurrentNumber(row, r, v);
 }

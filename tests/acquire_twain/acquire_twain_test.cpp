@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "twain_scan_fixture.h"
 
@@ -193,6 +195,47 @@ TEST_F(AcquireTwain, AFlatbedScanWhoseLightPathIsRefusedLeavesTheTagsUsable) {
   int32_t dpi = 0;
   EXPECT_EQ(scanner.ZebGetValue(0x9200, &dpi), 0);
   EXPECT_EQ(dpi, 100);
+}
+
+// A target no plug-in writes: the source writes the page files itself, named by the engine.
+TEST_F(AcquireTwain, TheSourceWritesPageFilesWhenNoPlugInTakesTheName) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string base = std::string(folder) + "twain_pages";
+  struct Case {
+    const PathCase& path;
+    std::vector<std::string> suffixes;
+  };
+  const Case cases[] = {
+      {kPaths[0], {"000001.bmp", "000002.bmp", "000003.bmp"}},
+      {kPaths[1], {"000001A.bmp", "000001B.bmp", "000002A.bmp", "000002B.bmp"}},
+      {kPaths[2], {".bmp"}},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& suffix : c.suffixes) DeleteFileA((base + suffix).c_str());
+    ScanSettings s;
+    s.transferMode = 2;
+    s.pixelType = 2;
+    s.scanType = c.path.scanType;
+    s.duplex = c.path.duplex;
+    scanner.Stop();
+    ASSERT_TRUE(scanner.Start(c.path.sim));
+    ASSERT_TRUE(scanner.Apply(s));
+    char name[129] = {};
+    std::snprintf(name, sizeof name, "%s.tw", base.c_str());
+    ASSERT_EQ(scanner.ZebSetValue(0x9302, name), 0);
+    TwainScan scan;
+    scan.transferMode = 2;
+    EXPECT_EQ(scanner.Acquire(&scan), 0) << c.path.name;
+    EXPECT_EQ(scan.Complete(), static_cast<int32_t>(c.suffixes.size())) << c.path.name;
+    int page = 1;
+    for (const std::string& suffix : c.suffixes) {
+      const std::vector<uint8_t> dib = ReadBmpDib(base + suffix);
+      EXPECT_EQ(CompareDibPage(dib, FormatFor(s), page), "") << base + suffix;
+      DeleteFileA((base + suffix).c_str());
+      ++page;
+    }
+  }
 }
 
 TEST_F(AcquireTwain, ARefusedCompressionIsTheLibrarysJobOnlyForTheMakersOwnSource) {

@@ -29,6 +29,8 @@ int32_t __stdcall OnPage(void* data, uint32_t* size, int32_t code) {
   if (s.transferMode == 0) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     page.data.insert(page.data.end(), bytes, bytes + *size);
+  } else if (s.transferMode == 2) {
+    if (ends) page.fileName = static_cast<const char*>(data);
   } else if (ends) {
     // The page DIB is ours: copied, then given back.
     HGLOBAL dib = *static_cast<HGLOBAL*>(data);
@@ -179,6 +181,19 @@ std::string CompareDibPage(const std::vector<uint8_t>& dib, const zebsim::PageFo
     }
   }
   return "";
+}
+
+std::vector<uint8_t> ReadBmpDib(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return bytes;
+  const DWORD size = GetFileSize(f, nullptr);
+  bytes.resize(size);
+  DWORD read = 0;
+  if (!ReadFile(f, bytes.data(), size, &read, nullptr) || read != size) bytes.clear();
+  CloseHandle(f);
+  if (bytes.size() < sizeof(BITMAPFILEHEADER) || bytes[0] != 'B' || bytes[1] != 'M') return {};
+  return std::vector<uint8_t>(bytes.begin() + sizeof(BITMAPFILEHEADER), bytes.end());
 }
 
 std::string CompareRowPage(const std::vector<uint8_t>& rows, const zebsim::PageFormat& format,

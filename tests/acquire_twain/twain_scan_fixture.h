@@ -11,7 +11,7 @@
 #include "sim_scanner.h"
 
 struct ScanSettings {
-  int16_t transferMode = 1;  // 0 memory blocks, 1 page DIBs
+  int16_t transferMode = 1;  // 0 memory blocks, 1 page DIBs, 2 page files
   int16_t pixelType = 1;     // 0 black and white, 1 gray, 2 colour
   int16_t scanType = 1;      // 1 feeder, 2 flatbed
   int16_t duplex = 0;
@@ -21,6 +21,7 @@ struct ScanSettings {
 struct ReceivedPage {
   ScanPageInfo info{};
   std::vector<uint8_t> data;  // memory mode: the rows as they came; DIB mode: the DIB block
+  std::string fileName;       // file mode: the name the callback was given
   int32_t endCode = -1000;    // the code that ended the page; -1000 while it is open
 };
 
@@ -64,6 +65,8 @@ zebsim::PageFormat FormatFor(const ScanSettings& s);
 // Empty when the DIB block holds the page exactly (header, palette, rows); else what differs.
 std::string CompareDibPage(const std::vector<uint8_t>& dib, const zebsim::PageFormat& format,
                            int pageNumber);
+// The DIB part of a BMP file; empty when the file cannot be read.
+std::vector<uint8_t> ReadBmpDib(const std::string& path);
 // The same for rows received in memory mode (top row first, R G B, no padding).
 std::string CompareRowPage(const std::vector<uint8_t>& rows, const zebsim::PageFormat& format,
                            int pageNumber);

@@ -94,7 +94,7 @@ TEST_F(Push, EveryValueGoesInItsFixedOrder) {
   };
   const std::vector<Expected> expected = {
       {0x0100, 0}, {0x0103, 0}, {0x0101, 1}, {0x112B, 8}, {0x0101, 1},
-      {0x1010, 0}, {0x1002, 0}, {0x111E, 0},  // flatbed, reflective
+      {0x1010, 0}, {0x1002, 0}, {0x1013, 0}, {0x111E, 0},  // flatbed, simplex, reflective
       {0x1118, Fix(300)}, {0x1119, Fix(200)},
       {0x1106, 3}, {0x1101, Fix(10)}, {0x1103, Fix(20)}, {0x110A, Fix(250)}, {0x1113, Fix(5)},
       {0x1108, Fix(2.2f)},
@@ -208,12 +208,12 @@ TEST_F(Push, PaperPathBySourceAndSensor) {
   };
   const Case cases[] = {
       {0, 1, 0, 1, {1}, {1}, {0}, {5}},
-      {0, 0, 0, 0, {1, 0}, {}, {0}, {0xFFFFFFFFu}},  // empty feeder: the flatbed scans
+      {0, 0, 0, 0, {1, 0}, {0}, {0}, {0xFFFFFFFFu}},  // empty feeder: the flatbed scans
       {1, 1, 0, 1, {1}, {1}, {0}, {5}},
       {1, 0, -16, 1, {1}, {}, {}, {}},
-      {2, 1, 0, 0, {0}, {}, {0}, {0xFFFFFFFFu}},
-      {3, 1, 0, 0, {0}, {}, {1}, {0xFFFFFFFFu}},
-      {4, 1, 0, 0, {0}, {}, {1}, {0xFFFFFFFFu}},
+      {2, 1, 0, 0, {0}, {0}, {0}, {0xFFFFFFFFu}},
+      {3, 1, 0, 0, {0}, {0}, {1}, {0xFFFFFFFFu}},
+      {4, 1, 0, 0, {0}, {0}, {1}, {0xFFFFFFFFu}},
   };
   for (const Case& c : cases) {
     g_engine.Reset();
@@ -319,7 +319,7 @@ TEST_F(Push, OnlyTheNeededPushesStopIt) {
       {0x1103, true}, {0x111F, true}, {0x0001, true}, {0x0102, true}, {0x1002, true},
       {0x110A, false}, {0x1113, false}, {0x1108, false}, {0x1106, false}, {0x100B, false},
       {0x9050, false}, {0x1197, false}, {0x1198, false}, {0x1199, false}, {0x9200, false},
-      {0x1151, false}, {0x111E, false}, {0x1010, false},
+      {0x1151, false}, {0x111E, false}, {0x1010, false}, {0x1013, false},
   };
   for (const Case& c : cases) {
     g_engine.Reset();
