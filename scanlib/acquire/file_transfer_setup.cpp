@@ -1,6 +1,48 @@
 #include "file_transfer_setup.h"
 
-#include "status_codes.h"
+#include <cstring>
 
-// The plug-in host's file exports are not part of the library yet: no plug-in can write pages.
-int32_t PrepareFileTransfer() { return kZebNotBound; }
+#include "acquisition_state.h"
+#include "ask_save_file_name.h"
+#include "driver_flags.h"
+#include "library_state.h"
+#include "page_file_writer.h"
+#include "pavlot.h"
+#include "plugin_codes.h"
+#include "plugin_host.h"
+#include "plugin_list.h"
+#include "tag_state.h"
+#include "tag_table.h"
+#include "tag_types.h"
+
+namespace {
+
+// A name from the save dialog into the file-name tag.
+bool AskForTarget(char* target) {
+  char chosen[kSaveFileNameSize] = {};
+  if (AskSaveFileName(gLib.ownerWindow, chosen, &g_tagStates[kRowFileFormat]) == 0) return false;
+  const size_t capacity = static_cast<size_t>(TagTypeSize(kTagTable[kRowFileName].Type));
+  std::strncpy(target, chosen, capacity - 1);
+  target[capacity - 1] = '\0';
+  return true;
+}
+
+}  // namespace
+
+int32_t PrepareFileTransfer() {
+  char* target = CurrentText(kRowFileName);
+  if (target == nullptr) return kZebNotBound;
+  if (target[0] == '\0' && !AskForTarget(target)) return kZebFileNameCancelled;
+  int32_t formatCount = -1;
+  if (ChoosePluginForPageFile(target, &formatCount)) {
+    // A plug-in writing one format per file cannot hold several pages, whichever way it became
+    // current.
+    if (formatCount < 0 && CurrentPlugin() != nullptr)
+      formatCount = static_cast<int32_t>(FileFormatsOf(*CurrentPlugin()).size());
+    if (formatCount == 1) SetCurrentInt(kRowMultiPage, 0);
+    DriverDelivers = 0;
+  }
+  SetPageFileOps(PageFileOps{ZebFileCreate, ZebFileSave, ZebFileClose});
+  // Numbering must not push a page file's name past the name buffer.
+  return PageFileNamesFit() ? kZebOk : kZebValueRefused;
+}

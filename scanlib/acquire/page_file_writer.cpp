@@ -159,11 +159,20 @@ int32_t WritePageFileBlock(uint32_t* size, int32_t code) {
 int32_t TellDriverWrittenFile(void* templateName, uint32_t* size) {
   const char* name = static_cast<const char*>(templateName);
   if (name == nullptr) return TellApplication(templateName, size, 1);
-  char written[kPageFileNameSize];
-  const bool duplex = CurrentInt(kRowFeederType) == 1;
-  if (!EngineFileName(name, *size, gAcq.pageCounter, duplex, FeederInUse == 1, written, sizeof written))
-    return TellApplication(templateName, size, 1);
-  return TellApplication(written, size, 1);
+  // The engine names the file by what the source says of duplex and feeder, which the tags
+  // normally agree with; when they do not, the form that exists on disk is the one written.
+  const bool forms[4][2] = {
+      {CurrentInt(kRowFeederType) == 1, FeederInUse == 1}, {true, true}, {false, true}, {false, false}};
+  char expected[kPageFileNameSize] = {};
+  for (const auto& form : forms) {
+    char candidate[kPageFileNameSize];
+    if (!EngineFileName(name, *size, gAcq.pageCounter, form[0], form[1], candidate, sizeof candidate))
+      continue;
+    if (GetFileAttributesA(candidate) != INVALID_FILE_ATTRIBUTES)
+      return TellApplication(candidate, size, 1);
+    if (expected[0] == '\0') std::memcpy(expected, candidate, sizeof expected);
+  }
+  return TellApplication(expected[0] != '\0' ? expected : templateName, size, 1);
 }
 
 void FinishPageFiles() {

@@ -116,7 +116,6 @@ extern "C" int32_t __stdcall ZebAcquire(PageCallbackProc callback) {
   if (!AllocTransferBuffer()) return Leave("ZebAcquire", kZebNoMemory);
   if (gAcq.transferMode == kTransferFile) {
     rc = PrepareFileTransfer();
-    if (rc == kZebOk && DriverDelivers == 0 && !PageFileNamesFit()) rc = kZebValueRefused;
     if (rc != kZebOk) {
       FreeTransferBuffer();
       return Leave("ZebAcquire", rc);

@@ -211,4 +211,19 @@ TEST_F(FileDeliveryTest, DriverWrittenFilesAreToldByTheirRealNames) {
   EXPECT_EQ(Told(), (std::vector<std::string>{"c:\\scan\\doc000001A.bmp", "c:\\scan\\doc000001B.bmp"}));
 }
 
+TEST_F(FileDeliveryTest, AFileTheEngineNamedOtherwiseIsToldAsWritten) {
+  Prepare(kTransferFile);
+  DriverDelivers = 1;
+  FeederInUse = 0;  // the tags say flatbed; the source still reported duplex
+  const std::string target = folder + "glass.tif";
+  const std::string written = Path("glass000001A.bmp");
+  std::ofstream(written) << "bmp";
+  std::vector<char> templateName(target.begin(), target.end());
+  templateName.push_back('\0');
+  ASSERT_EQ(Info(Page(1, 8, 10, 3)), 0);
+  uint32_t baseLength = static_cast<uint32_t>(target.size() - 4);
+  EXPECT_EQ(PageCallback(templateName.data(), &baseLength, 1), 0);
+  EXPECT_EQ(Told(), std::vector<std::string>{written});
+}
+
 }  // namespace

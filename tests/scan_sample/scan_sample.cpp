@@ -4,7 +4,10 @@
 //
 //   scan_sample [--kind 0|1] [--source NAME] [--dpi N] [--pixel bw|gray|colour]
 //               [--paper letter|a4|legal] [--feeder 0|1] [--duplex 0|1] [--pages N] [--out DIR]
+//               [--file NAME [--multipage 0|1|2]]
 //
+// With --file the library writes the pages itself (file transfer) through the plug-in for the
+// name's extension, and the sample prints every file name it is told of ("file: NAME").
 // Exit code 0 when the scan ended without error and every page was written.
 #include <windows.h>
 
@@ -28,6 +31,8 @@ struct Options {
   int duplex = 0;
   int pages = 1;
   std::string out = ".";
+  std::string file;     // file transfer to this name
+  int multiPage = 0;
 };
 
 struct Pavlot {
@@ -75,6 +80,8 @@ bool ParseOptions(int argc, char** argv, Options* o) {
     else if (a == "--duplex") o->duplex = std::atoi(v.c_str());
     else if (a == "--pages") o->pages = std::atoi(v.c_str());
     else if (a == "--out") o->out = v;
+    else if (a == "--file") o->file = v;
+    else if (a == "--multipage") o->multiPage = std::atoi(v.c_str());
     else if (a == "--pixel" && (v == "bw" || v == "gray" || v == "colour")) {
       o->pixelType = v == "bw" ? 0 : v == "gray" ? 1 : 2;
     } else if (a == "--paper" && (v == "letter" || v == "a4" || v == "legal")) {
@@ -135,6 +142,14 @@ bool WriteBmp(const std::string& path, HGLOBAL dib) {
   return ok;
 }
 
+int32_t __stdcall OnFile(void* data, uint32_t* size, int32_t event) {
+  if (event == 1) {
+    std::printf("file: %s\n", static_cast<const char*>(data));
+    ++gScan.written;
+  }
+  return 0;
+}
+
 int32_t __stdcall OnPage(void* data, uint32_t* size, int32_t event) {
   if (event == kPageEventInfo) {
     const auto* info = static_cast<const ScanPageInfo*>(data);
@@ -171,7 +186,7 @@ int Run(const Options& o, Pavlot& p) {
     return 1;
   }
   TScanPropRec prop{};
-  prop.TransMode = 1;
+  prop.TransMode = static_cast<uint16_t>(o.file.empty() ? 1 : 2);
   prop.PixelType = static_cast<uint16_t>(o.pixelType);
   prop.ScanMethod = static_cast<uint16_t>(o.feeder ? 1 : 2);
   prop.XRes = prop.YRes = o.dpi;
@@ -193,6 +208,23 @@ int Run(const Options& o, Pavlot& p) {
   p.ZebSetValue(0x9600, &count);  // a driver without a page count is stopped by the callback
   gScan.out = o.out;
   gScan.wanted = o.pages;
+  if (!o.file.empty()) {
+    char name[129] = {};
+    std::snprintf(name, sizeof name, "%s", o.file.c_str());
+    // FILEFORMAT picks the plug-in whose choices MULTIPAGE offers.
+    const char* dot = std::strrchr(name, '.');
+    const std::string ext = dot ? dot + 1 : "";
+    int16_t format = ext == "pdf" ? 3 : ext == "bmp" ? 1 : ext == "jpg" ? 2 : 0;
+    p.ZebSetValue(0x9301, &format);
+    int16_t multiPage = static_cast<int16_t>(o.multiPage);
+    if ((rc = p.ZebSetValue(0x9302, name)) != 0 || (rc = p.ZebSetValue(0x9306, &multiPage)) != 0) {
+      std::fprintf(stderr, "file name or MULTIPAGE refused: %d\n", rc);
+      return 1;
+    }
+    rc = p.ZebAcquire(OnFile);
+    std::printf("ZebAcquire answered %d\n", rc);
+    return rc == 0 ? 0 : 1;
+  }
   rc = p.ZebAcquire(OnPage);
   const bool stoppedByUs = rc == -1 && gScan.written >= gScan.wanted && !gScan.failed;
   std::printf("ZebAcquire answered %d, %d page(s) written\n", rc, gScan.written);

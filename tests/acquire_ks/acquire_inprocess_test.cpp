@@ -1,0 +1,99 @@
+// The library's own objects linked into the test, so the global blocks an acquisition holds can
+// be counted and its allocations made to fail, over the simulated scanner's zebdrv.dll.
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "acquire_memory.h"
+#include "pavlot.h"
+#include "tag_exports.h"
+
+namespace {
+
+int gPages = 0;
+int32_t gAnswer = 0;
+
+int32_t __stdcall TakePage(void* data, uint32_t*, int32_t event) {
+  if (event != 1) return 0;
+  EXPECT_EQ(GlobalFree(*static_cast<HGLOBAL*>(data)), nullptr);
+  ++gPages;
+  return gAnswer;
+}
+
+class AcquireInProcess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+    gPages = 0;
+    gAnswer = 0;
+  }
+  void TearDown() override {
+    FailAcquireAllocAfter(-1);
+    ZebFree();
+    SetEnvironmentVariableA("ZEBSIM_CONFIG", nullptr);
+    DeleteFileA(settings.c_str());
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
+  }
+  void Start(const char* ini) {
+    char folder[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "zip", 0, path);
+    std::ofstream(path, std::ios::binary) << ini;
+    settings = path;
+    SetEnvironmentVariableA("ZEBSIM_CONFIG", path);
+    ASSERT_EQ(ZebLoad(nullptr), 0);
+    int16_t v = 1;
+    ASSERT_EQ(ZebSetValue(0x9102, &v), 0);  // DIB transfer
+    ASSERT_EQ(ZebSetValue(0x9202, &v), 0);  // gray
+    int32_t dpi = 75;
+    ASSERT_EQ(ZebSetValue(0x9200, &dpi), 0);
+    ASSERT_EQ(ZebSetValue(0x9201, &dpi), 0);
+    ASSERT_EQ(ZebSetValue(0x9100, &v), 0);  // feeder
+  }
+  std::string settings;
+};
+
+TEST_F(AcquireInProcess, TransferBufferThatCannotBeHadAnswersOutOfMemory) {
+  Start("[Feeder]\nSheets=2\n");
+  FailAcquireAllocAfter(0);
+  EXPECT_EQ(ZebAcquire(TakePage), -9);
+  EXPECT_EQ(gPages, 0);
+  EXPECT_EQ(AcquireBlocksHeld(), 0);
+  EXPECT_EQ(ZebAcquire(TakePage), 0) << "the sheets are still there";
+  EXPECT_EQ(gPages, 2);
+}
+
+TEST_F(AcquireInProcess, PageDibThatCannotBeHadStopsTheScanAndLeaksNothing) {
+  Start("[Feeder]\nSheets=3\n");
+  FailAcquireAllocAfter(2);  // the transfer buffer, page 1, then page 2 fails
+  EXPECT_EQ(ZebAcquire(TakePage), -9);
+  EXPECT_EQ(gPages, 1);
+  EXPECT_EQ(AcquireBlocksHeld(), 0);
+}
+
+TEST_F(AcquireInProcess, NoBlockIsLeftAfterAJamACancelOrAWholeScan) {
+  struct Case {
+    const char* ini;
+    int32_t answer, result;
+    int pages;
+  } cases[] = {
+      {"[Feeder]\nSheets=4\n[Fault]\nKind=jam\nPage=2\n", 0, -12, 1},
+      {"[Feeder]\nSheets=4\n[Fault]\nKind=device\nPage=1\n", 0, -13, 0},
+      {"[Feeder]\nSheets=4\n", -1, -1, 1},
+      {"[Feeder]\nSheets=2\n", 0, 0, 2},
+  };
+  for (const Case& c : cases) {
+    Start(c.ini);
+    gPages = 0;
+    gAnswer = c.answer;
+    EXPECT_EQ(ZebAcquire(TakePage), c.result) << c.ini;
+    EXPECT_EQ(gPages, c.pages) << c.ini;
+    EXPECT_EQ(AcquireBlocksHeld(), 0) << c.ini;
+    ZebFree();
+  }
+}
+
+}  // namespace
