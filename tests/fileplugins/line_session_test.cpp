@@ -157,6 +157,7 @@ TEST(LineSession, CallsOutOfOrderAreRefusedAndLeaveNoFile) {
   EXPECT_EQ(session.Save(row, 7, 1, 1), kPluginBadRows);
   EXPECT_EQ(session.Save(nullptr, 8, 1, 1), kPluginBadArgument);
   EXPECT_EQ(session.Save(row, 8, -1, 1), kPluginBadArgument);
+  EXPECT_EQ(session.Save(row, -8, 1, 1), kPluginBadArgument);
   ASSERT_EQ(session.Close(0), kPluginOk);
   EXPECT_EQ(target.opens, 1);
   EXPECT_EQ(target.files.size(), 1u);

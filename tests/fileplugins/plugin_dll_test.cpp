@@ -326,6 +326,20 @@ TEST_F(PluginDlls, CallsOutOfOrderAndPagesThatDoNotFitGiveClearStatuses) {
   EXPECT_FALSE(Exists(Out("bw.jpg.~wr")));
 }
 
+TEST_F(PluginDlls, FileThatCannotTakeItsPlaceIsReportedAndRemoved) {
+  // The target is a folder: the finished document cannot replace it.
+  ASSERT_TRUE(CreateDirectoryA(Out("taken.tif").c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  PluginDll tiff("FileTiff.dll");
+  ASSERT_EQ(SendPage(tiff, Out("taken.tif"), K::kGray8, 1), 0);
+  EXPECT_EQ(tiff.fileClose(0), fileplugins::kPluginWriteFailed);
+  EXPECT_FALSE(Exists(Out("taken.tif.~wr")));
+  EXPECT_TRUE(RemoveDirectoryA(Out("taken.tif").c_str()));
+  // The plug-in is ready for the next page.
+  ASSERT_EQ(SendPage(tiff, Out("taken.tif"), K::kGray8, 1), 0);
+  EXPECT_EQ(tiff.fileClose(0), 0);
+  EXPECT_TRUE(Exists(Out("taken.tif")));
+}
+
 TEST_F(PluginDlls, AbandonedFileLeavesNothingWhenThePlugInIsUnloaded) {
   {
     PluginDll tiff("FileTiff.dll");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 namespace fileplugins {
@@ -75,6 +76,8 @@ PluginStatus LineSession::Save(const void* rows, int32_t rowBytes, int32_t rowCo
   const size_t least = size_t(page_.width) * BitsOf(page_.kind) / 8;
   if (size_t(rowBytes) < std::max<size_t>(least, 1)) return kPluginBadRows;
   if (uint64_t(rowsDone_) + uint64_t(rowCount) > page_.height) return kPluginBadRows;
+  // The block the caller describes must be addressable at all (a 32-bit process).
+  if (uint64_t(rowBytes) * uint64_t(rowCount) > uint64_t(SIZE_MAX / 2)) return kPluginBadRows;
   const size_t take = std::min(line, size_t(rowBytes));
   const uint8_t* src = static_cast<const uint8_t*>(rows);
   for (int32_t r = 0; r < rowCount; ++r, ++rowsDone_) {
