@@ -7,7 +7,12 @@
 
 #include <fstream>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "acquire_memory.h"
+#include "ask_save_file_name.h"
 #include "pavlot.h"
 #include "tag_exports.h"
 
@@ -94,6 +99,66 @@ TEST_F(AcquireInProcess, NoBlockIsLeftAfterAJamACancelOrAWholeScan) {
     EXPECT_EQ(AcquireBlocksHeld(), 0) << c.ini;
     ZebFree();
   }
+}
+
+// The save dialog as the operator answers it: cancelled, or a name chosen.
+std::string gChosen;
+BOOL ShowSaveDialog(OPENFILENAMEA* dialog) {
+  if (gChosen.empty()) return FALSE;
+  lstrcpynA(dialog->lpstrFile, gChosen.c_str(), static_cast<int>(dialog->nMaxFile));
+  return TRUE;
+}
+void PathTooLong(HWND, const char*) {}
+const SaveDialogPort kOperator{ShowSaveDialog, PathTooLong};
+
+std::vector<std::string> gFiles;
+int32_t __stdcall TakeFile(void* data, uint32_t*, int32_t event) {
+  if (event == 1) gFiles.push_back(static_cast<const char*>(data));
+  return 0;
+}
+
+TEST_F(AcquireInProcess, FileTransferWithoutANameAsksForOneAndCancelStops) {
+  Start("[Feeder]\nSheets=2\n");
+  SetSaveDialogPort(&kOperator);
+  int16_t fileMode = 2;
+  ASSERT_EQ(ZebSetValue(0x9102, &fileMode), 0) << "file transfer, with the plug-ins beside the test";
+  gChosen.clear();
+  EXPECT_EQ(ZebAcquire(TakeFile), -11);
+  EXPECT_EQ(AcquireBlocksHeld(), 0);
+  EXPECT_TRUE(gFiles.empty());
+
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  gChosen = std::string(folder) + "inprocess_scan.tif";
+  const std::string first = std::string(folder) + "inprocess_scan000001.tif";
+  const std::string second = std::string(folder) + "inprocess_scan000002.tif";
+  DeleteFileA(first.c_str());
+  DeleteFileA(second.c_str());
+  EXPECT_EQ(ZebAcquire(TakeFile), 0);
+  EXPECT_EQ(gFiles, (std::vector<std::string>{first, second, second}));
+  EXPECT_NE(GetFileAttributesA(second.c_str()), INVALID_FILE_ATTRIBUTES);
+  char name[129] = "stale";
+  EXPECT_EQ(ZebGetValue(0x9302, name), 0);
+  EXPECT_STREQ(name, "") << "the next file transfer asks again";
+  SetSaveDialogPort(nullptr);
+  DeleteFileA(first.c_str());
+  DeleteFileA(second.c_str());
+}
+
+int32_t __stdcall StartAnotherScan(void* data, uint32_t*, int32_t event) {
+  if (event != 1) return 0;
+  GlobalFree(*static_cast<HGLOBAL*>(data));
+  ++gPages;
+  gAnswer = ZebAcquire(TakePage);
+  return 0;
+}
+
+TEST_F(AcquireInProcess, AScanCannotStartInsideAnother) {
+  Start("[Feeder]\nSheets=2\n");
+  EXPECT_EQ(ZebAcquire(StartAnotherScan), 0);
+  EXPECT_EQ(gAnswer, -1);
+  EXPECT_EQ(gPages, 2);
+  EXPECT_EQ(AcquireBlocksHeld(), 0);
 }
 
 }  // namespace
