@@ -128,6 +128,9 @@ int32_t KSDevice::Query(int32_t tag, int32_t type, uint32_t* count,
 bool KSDevice::Accepts(int32_t tag, const KSValue& v) const {
   const KSCapability* c = FindCapability(tag);
   if (!c) return true;  // a value the scanner does not use is kept as it is
+  // SCANTYPE 0 is the automatic choice the caller adds to the listed ones: the feeder when it
+  // holds paper, else the glass.
+  if (tag == kTagScanType && std::fabs(v.number) < 1e-4) return true;
   switch (c->form) {
     case KSCapability::kList:
       return std::any_of(c->values.begin(), c->values.end(),

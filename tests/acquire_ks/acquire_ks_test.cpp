@@ -168,6 +168,15 @@ TEST_F(AcquireKs, EmptyFeederAnswersNoPaper) {
   EXPECT_TRUE(scan.dibs.empty());
 }
 
+TEST_F(AcquireKs, AutomaticScanTypeTakesTheFeederWhenItHoldsPaperElseTheGlass) {
+  Start("[Feeder]\nSheets=2\n", 0, 75, 0);
+  EXPECT_EQ(Scan(), 0);
+  ExpectPages(0, 75, {1, 2});
+  scan = ReceivedScan{};
+  EXPECT_EQ(Scan(), 0) << "an empty feeder: the page on the glass";
+  ExpectPages(0, 75, {1});
+}
+
 TEST_F(AcquireKs, NoCallbackScansAndKeepsNothing) {
   Start("[Feeder]\nSheets=2\n", 1, 75, kFeeder);
   EXPECT_EQ(pavlot.ZebAcquire(nullptr), 0);
