@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "session_helpers.h"
@@ -257,6 +258,52 @@ TEST(LineSession, FormatWithoutAWriterHereIsRefusedBeforeAnyFile) {
   EXPECT_EQ(session.Create("p.djvu", &info, 11), kPluginNoWriter);
   EXPECT_EQ(target.opens, 0);
   EXPECT_FALSE(session.PageOpen());
+}
+
+// Calls in any order with any arguments, as a misbehaving host might make them: every one
+// answers, nothing is read or written outside the blocks, and whatever file is finished reads.
+TEST(LineSession, CallsInAnyOrderNeverHarm) {
+  std::mt19937 random(1234);
+  auto pick = [&](int n) { return int(random() % uint32_t(n)); };
+  const K kinds[] = {K::kBlackWhite, K::kGray8, K::kGray16, K::kRgb24, K::kRgb48};
+  const FileKind formats[] = {FileKind::kTiff, FileKind::kPdf, FileKind::kBmp, FileKind::kJpeg,
+                              FileKind::kPcx, FileKind::kTga};
+  for (FileKind format : formats) {
+    MemoryTarget target;
+    LineSession session(RuleFor(format), target);
+    std::vector<uint8_t> block(4096, 0x5A);
+    for (int step = 0; step < 600; ++step) {
+      switch (pick(3)) {
+        case 0: {
+          ScanPageInfo info = testpages::Info(kinds[pick(5)], 1 + pick(40), 1 + pick(40),
+                                              int16_t(pick(3) == 0 ? pick(16) : 0));
+          const char* names[] = {"a", "b", "A"};
+          session.Create(names[pick(3)], &info, pick(25) - 2);
+          break;
+        }
+        case 1: {
+          const int32_t rowBytes = pick(10) == 0 ? -1 : pick(300);
+          const int32_t rows = pick(10) == 0 ? -1 : pick(8);
+          if (int64_t(rowBytes) * rows <= int64_t(block.size()))
+            session.Save(block.data(), rowBytes, rows, pick(2));
+          break;
+        }
+        default:
+          session.Close(pick(3) - 1);
+      }
+    }
+    session.Close(0);
+    EXPECT_FALSE(target.IsOpen());
+    EXPECT_FALSE(target.files.empty()) << "some of the calls make whole files";
+    for (const auto& [name, bytes] : target.files) {
+      if (format == FileKind::kPdf) {
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-") << name;
+        continue;
+      }
+      ImageFileReader reader;
+      EXPECT_EQ(reader.Open(bytes, format), kPluginOk) << RuleFor(format).extension << " " << name;
+    }
+  }
 }
 
 }  // namespace
