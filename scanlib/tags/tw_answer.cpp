@@ -116,3 +116,12 @@ int32_t TwAnswer::ItemInt(int32_t index) const {
     default: return 0;
   }
 }
+
+int32_t TwAnswer::CurrentInt() const {
+  if (kind_ == kTwOneValue) return ItemInt(0);
+  if (kind_ == kTwRange) return RangeField(4);
+  if (kind_ != kTwEnum || size_ < 10) return 0;
+  uint32_t current;
+  std::memcpy(&current, static_cast<const uint8_t*>(block_) + 6, 4);
+  return current < static_cast<uint32_t>(Count()) ? ItemInt(static_cast<int32_t>(current)) : 0;
+}

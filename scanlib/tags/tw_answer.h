@@ -29,6 +29,8 @@ class TwAnswer {
   int32_t RangeField(int field) const;
   // Item as a whole number (FIX32 items by their whole part); 0 when absent.
   int32_t ItemInt(int32_t index) const;
+  // The current value: an enumeration's current item, a one value's item, a range's current.
+  int32_t CurrentInt() const;
 
   // Replaces the block with the parts of a container given by a test or another source.
   void Adopt(int32_t kind, const void* bytes, size_t size);

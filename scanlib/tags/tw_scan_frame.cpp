@@ -6,6 +6,17 @@
 #include "tw_push.h"
 #include "tw_set_prop_steps.h"
 
+namespace {
+
+// Source pixels per library pixel in the pixel unit; 1 for the other units.
+float PixelScale(int32_t resolution) {
+  const int32_t dpi = resolution & 0xFFFF;
+  if (CurrentInt(kRowUnits) != 2 || dpi <= 0) return 1.0f;
+  return static_cast<float>(dpi) / 300.0f;
+}
+
+}  // namespace
+
 FrameSpan FitFrameSpan(float start, float size, float physical) {
   FrameSpan s{start > 0.0f ? start : 0.0f, size > 0.0f ? size : 0.0f};
   if (s.start + s.size > physical) {
@@ -21,8 +32,11 @@ int32_t PushScanFrame() {
                                    CurrentFloat(kRowPhysicalWidth));
   const FrameSpan y = FitFrameSpan(CurrentFloat(kRowYPosition), CurrentFloat(kRowImageLength),
                                    CurrentFloat(kRowPhysicalHeight));
+  // The library's pixels are 300 to the inch; a TWAIN source counts pixels at its resolution.
+  const float sx = PixelScale(CurrentInt(kRowXResolution));
+  const float sy = PixelScale(CurrentInt(kRowYResolution));
   // TW_FRAME: Left, Top, Right, Bottom.
-  uint32_t frame[4] = {FloatFix32(x.start), FloatFix32(y.start), FloatFix32(x.start + x.size),
-                       FloatFix32(y.start + y.size)};
+  uint32_t frame[4] = {FloatFix32(x.start * sx), FloatFix32(y.start * sy),
+                       FloatFix32((x.start + x.size) * sx), FloatFix32((y.start + y.size) * sy)};
   return CallTWAINSetValue(kIcapFrames, kTwOneValue, frame);
 }

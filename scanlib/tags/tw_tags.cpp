@@ -370,6 +370,16 @@ int32_t PhysicalSize(int row, TagState* r, const TwAnswer& first) {
   if (!haveFeeder) withFeeder = haveFlatbed ? flatbed : plain;
   if (!haveFlatbed) flatbed = withFeeder;
   TrySet(kCapFeederEnabled, static_cast<uint32_t>(feeder));
+  // In pixels the source counts at its own resolution; the library at 300 to the inch.
+  if (CurrentInt(kRowUnits) == kUnitPixel) {
+    TwAnswer res;
+    res.Ask(row == kRowPhysicalWidth ? kIcapXResolution : kIcapYResolution, kTypeInt32);
+    const int32_t dpi = res.CurrentInt();
+    if (dpi > 0) {
+      withFeeder = withFeeder * 300.0f / static_cast<float>(dpi);
+      flatbed = flatbed * 300.0f / static_cast<float>(dpi);
+    }
+  }
   const float sizes[3] = {withFeeder > flatbed ? withFeeder : flatbed, withFeeder, flatbed};
   if (!AllocChoices(kTypeFloat, 3, &r->Choices)) {
     r->Count = -1;

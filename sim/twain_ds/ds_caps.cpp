@@ -171,6 +171,9 @@ bool DsCapabilities::Container(uint16_t id, uint16_t msg, TW_CAPABILITY* cap) {
                                                                   : Fix32Raw(11);
       uint32_t f[4] = {0, 0, Fix32Raw(InCurrentUnit(Fix32Value(w), true)),
                        Fix32Raw(InCurrentUnit(Fix32Value(l), false))};
+      // A frame the application set is answered as set (in today's unit).
+      if (frameSet_)
+        for (int k = 0; k < 4; ++k) f[k] = Fix32Raw(InCurrentUnit(frameInches_[k], k % 2 == 0));
       std::memcpy(at, f, 16);
     } else {
       std::memcpy(at, &c->items[i], size);
@@ -244,7 +247,15 @@ uint16_t DsCapabilities::Set(const TW_CAPABILITY& cap, uint16_t* cc) {
       c->current = static_cast<uint32_t>(it - c->strings.begin());
     }
   } else if (c->itemType == TWTY_FRAME) {
-    // Any frame is taken; the image stays the whole page.
+    // Any frame is taken and kept in inches; the image stays the whole page.
+    if (avail >= 16) {
+      for (int k = 0; k < 4; ++k) {
+        uint32_t raw;
+        std::memcpy(&raw, p + 2 + 4 * k, 4);
+        frameInches_[k] = Fix32Value(raw) / InCurrentUnit(1.0, k % 2 == 0);
+      }
+      frameSet_ = true;
+    }
   } else {
     uint32_t raw = 0;
     std::memcpy(&raw, p + 2, std::min<size_t>(avail, std::min(4, ItemBytes(type))));

@@ -45,4 +45,6 @@ class DsCapabilities {
   double InCurrentUnit(double inches, bool horizontal) const;
 
   std::vector<DsCap> caps_;
+  double frameInches_[4] = {};  // Left, Top, Right, Bottom of the frame last set
+  bool frameSet_ = false;
 };

@@ -48,6 +48,7 @@ DsConfig LoadDsConfig() {
   c.refuseValue = CapValueList(path, "RefuseValue");
   c.oneValue = CapList(path, "OneValue");
   c.lightPaths = CapList(path, "LightPaths");
+  c.resolution = GetPrivateProfileIntA("Twain", "Resolution", 0, path);
   char product[256] = {};
   GetPrivateProfileStringA("Twain", "ProductName", "", product, sizeof product, path);
   c.productName = product;

@@ -8,6 +8,7 @@
 //            OneValue=0x0103,... capabilities whose MSG_GET answers their current value alone
 //            Unsupported=0x111e,... capabilities the source does not know
 //            ProductName=text    the answer to the product-name capability 0x1213
+//            Resolution=dpi      the resolution the source starts with (default 300)
 //            LightPaths=0,1,...  the light paths ICAP_LIGHTPATH lists (default: reflective)
 //            DoubleFeed=k        a double feed at page k
 //            FailAt=imageinfo|setupmem|memxfer|nativexfer|filexfer|endxfer|reset|enable|setupfile
@@ -33,6 +34,7 @@ struct DsConfig {
   std::vector<uint16_t> oneValue;
   std::string productName;
   std::vector<uint16_t> lightPaths;
+  int resolution = 0;
   std::vector<uint16_t> unsupported;
   int doubleFeedPage = 0;
   std::string failAt;

@@ -72,6 +72,12 @@ TW_UINT16 DsSource::Open(TW_IDENTITY* id) {
   if (state_ != 3) return Fail(TWCC_SEQERROR);
   config_ = LoadDsConfig();
   caps_ = DsCapabilities();
+  if (config_.resolution > 0)
+    for (uint16_t id : {ICAP_XRESOLUTION, ICAP_YRESOLUTION}) {
+      DsCap* c = caps_.Find(id);
+      for (size_t i = 0; i < c->items.size(); ++i)
+        if (Fix32Value(c->items[i]) == config_.resolution) c->current = c->defaultValue = static_cast<uint32_t>(i);
+    }
   if (!config_.productName.empty()) caps_.Find(0x1213)->strings = {config_.productName};
   if (!config_.lightPaths.empty())
     caps_.Find(ICAP_LIGHTPATH)->items.assign(config_.lightPaths.begin(), config_.lightPaths.end());

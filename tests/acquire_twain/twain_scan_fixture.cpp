@@ -98,9 +98,18 @@ bool TwainScanner::Start(const std::string& simSettings) {
   StoreGeneral("SOURCE", REG_DWORD, &twain, 4);
   const char* name = "Quandrix Sim TWAIN";
   StoreGeneral("SOURCENAME", REG_SZ, name, static_cast<DWORD>(std::strlen(name) + 1));
+  if (batchReading) {
+    HKEY k;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix\\ScanData", 0, nullptr, 0, KEY_WRITE,
+                    nullptr, &k, nullptr);
+    const DWORD on = 1;
+    RegSetValueExA(k, "BATCHSCAN", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), 4);
+    RegCloseKey(k);
+  }
   module_ = LoadLibraryA("pavlot.dll");
   return module_ && Bind(module_, ZebLoad_, "ZebLoad") && Bind(module_, ZebFree_, "ZebFree") &&
-         Bind(module_, ZebAcquire_, "ZebAcquire") && Bind(module_, ZebSetValue, "ZebSetValue") &&
+         Bind(module_, ZebAcquire_, "ZebAcquire") &&
+         Bind(module_, ZebAcquireUIOnly_, "ZebAcquireUIOnly") && Bind(module_, ZebSetValue, "ZebSetValue") &&
          Bind(module_, ZebGetValue, "ZebGetValue") &&
          Bind(module_, ZebGetTagFlag, "ZebGetTagFlag") && ZebLoad_(nullptr) == 0;
 }

@@ -44,6 +44,9 @@ class TwainScanner {
   // One ZebAcquire; its answer, with what arrived in *scan.
   int32_t Acquire(TwainScan* scan);
 
+  int32_t AcquireUIOnly() { return ZebAcquireUIOnly_(0); }
+
+  bool batchReading = false;  // Start stores BATCHSCAN 1: the engine reads memory pages ahead
   int32_t(__stdcall* ZebSetValue)(uint32_t, void*) = nullptr;
   int32_t(__stdcall* ZebGetValue)(uint32_t, void*) = nullptr;
   int32_t(__stdcall* ZebGetTagFlag)(uint32_t, int32_t*) = nullptr;
@@ -53,6 +56,7 @@ class TwainScanner {
   int32_t(__stdcall* ZebLoad_)(HWND) = nullptr;
   int32_t(__stdcall* ZebFree_)() = nullptr;
   int32_t(__stdcall* ZebAcquire_)(PageCallbackProc) = nullptr;
+  int32_t(__stdcall* ZebAcquireUIOnly_)(int32_t) = nullptr;
   bool WriteConfig(const std::string& simSettings);
   std::string config_;
 };

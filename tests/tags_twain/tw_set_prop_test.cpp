@@ -368,6 +368,27 @@ TEST_F(Push, TheFrameStaysInsideThePhysicalSize) {
   }
 }
 
+// The library's pixels are 300 to the inch; the source counts pixels at the scan's resolution.
+TEST_F(Push, APixelFrameIsCountedAtTheScansResolution) {
+  Set(kRowUnits, 2);
+  Set(kRowXResolution, 100);
+  Set(kRowYResolution, 200);
+  SetCurrentFloat(kRowPhysicalWidth, 2550.0f);
+  SetCurrentFloat(kRowPhysicalHeight, 4200.0f);
+  SetCurrentFloat(kRowXPosition, 300.0f);
+  SetCurrentFloat(kRowYPosition, 0.0f);
+  SetCurrentFloat(kRowImageWidth, 2250.0f);
+  SetCurrentFloat(kRowImageLength, 3300.0f);
+  ASSERT_EQ(TWAINSetProp(), 0);
+  for (const Pushed& p : g_engine.pushed)
+    if (p.cap == 0x1114) {
+      EXPECT_EQ(p.frame[0], Fix(100));
+      EXPECT_EQ(p.frame[1], Fix(0));
+      EXPECT_EQ(p.frame[2], Fix(850));
+      EXPECT_EQ(p.frame[3], Fix(2200));
+    }
+}
+
 TEST_F(Push, UnitsGoOutAsTwainUnits) {
   const int32_t units[][2] = {{0, 0}, {1, 1}, {2, 5}};
   for (const auto& u : units) {

@@ -280,6 +280,15 @@ TEST_F(TwainTags, AreaGeometryIsInTheStoredUnit) {
   }
 }
 
+// A source counting pixels at 100 dpi still gives the library its 300-per-inch sizes.
+TEST_F(TwainTags, PhysicalSizesInPixelsAreAt300PerInch) {
+  Restart("[Twain]\nResolution=100\n", 2);
+  EXPECT_NEAR(FloatValue(0x9401), 2550.0f, 0.5f);
+  EXPECT_NEAR(FloatValue(0x9400), 4200.0f, 0.5f);
+  Restart("[Twain]\nResolution=100\n", 0);
+  EXPECT_NEAR(FloatValue(0x9401), 8.5f, 0.01f);
+}
+
 TEST_F(TwainTags, PaperPathsFollowWhatTheSourceAccepts) {
   struct Case {
     const char* settings;
