@@ -306,5 +306,31 @@ TEST(LineSession, CallsInAnyOrderNeverHarm) {
   }
 }
 
+TEST(LineSession, CompressQualityTradesSizeForFidelity) {
+  struct Case {
+    FileKind format;
+    int16_t mode;
+  };
+  for (const Case c : {Case{FileKind::kJpeg, kModeNone}, Case{FileKind::kTiff, kModeJpeg},
+                       Case{FileKind::kPdf, kModeJpeg}}) {
+    // Busy rows: flat ones code to next to nothing at any quality.
+    std::mt19937 random(7);
+    std::vector<uint8_t> rows(96 * 96 * 3);
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = uint8_t((i / 3 % 96) * 2 + random() % 64);
+    size_t previous = 0;
+    for (int32_t quality : {0, 11, 20}) {
+      MemoryTarget target;
+      LineSession session(RuleFor(c.format), target);
+      ScanPageInfo info = testpages::Info(K::kRgb24, 96, 96, c.mode);
+      ASSERT_EQ(session.Create("q", &info, quality), kPluginOk);
+      ASSERT_EQ(session.Save(rows.data(), 96 * 3, 96, 1), kPluginOk);
+      ASSERT_EQ(session.Close(0), kPluginOk);
+      const size_t size = target.files["q"].size();
+      EXPECT_GT(size, previous) << RuleFor(c.format).extension << " quality " << quality;
+      previous = size;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace fileplugins
