@@ -33,6 +33,8 @@
 // Lists: GetFileExts and GetCompMode store the address of a locked global block of 16-bit
 // codes; the caller frees it (GlobalHandle, unlock, GlobalFree).
 //   GetFileExts(&list, &count, 0)     the file-format codes the plug-in handles, main one first
+//                                     (the count also says whether a file can hold several
+//                                     pages: a multipage format reports its code twice)
 //   GetCompMode(&list, &count, have)  the compression modes, written after the `have` items
 //                                     already in *list (the block grown or replaced as needed);
 //                                     count is how many it wrote
