@@ -190,10 +190,12 @@ TEST_F(TwainTags, ListsFollowTheSourceCapabilities) {
   };
   for (const Case& c : cases) EXPECT_EQ(List(c.tag, c.wide), c.items) << std::hex << c.tag;
 
-  const V transfer = List(0x9102);
-  ASSERT_GE(transfer.size(), 2u);
-  EXPECT_EQ(transfer[0], 0);
-  EXPECT_EQ(transfer[1], 1);
+  // Memory and native; file transfer only with a file-format plug-in beside the library.
+  WIN32_FIND_DATAA found;
+  HANDLE plugins = FindFirstFileA("File*.dll", &found);
+  const bool havePlugins = plugins != INVALID_HANDLE_VALUE;
+  if (havePlugins) FindClose(plugins);
+  EXPECT_EQ(List(0x9102), havePlugins ? (V{0, 1, 2}) : (V{0, 1}));
   EXPECT_EQ(List(0x9301).at(0), 1);  // BMP is the source's only file format
   EXPECT_EQ(List(0x9210).at(0), 0);  // no compression
 }
