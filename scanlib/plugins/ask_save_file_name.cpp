@@ -82,7 +82,7 @@ int32_t AskSaveFileName(HWND owner, char* fileName, TagState* fileFormat) {
     g_port->pathTooLong(owner, TooLongText().c_str());
   }
 
-  if (fileName) lstrcpynA(fileName, path, static_cast<int>(kSaveFileNameSize));
+  if (fileName) lstrcpynA(fileName, path, static_cast<int>(kFileNameTagLength + 1));
   const char* lastSlash = std::strrchr(path, '\\');
   if (lastSlash) WriteSettingString(kGeneralKey, kDefaultPathValue, std::string(path, static_cast<size_t>(lastSlash + 1 - path)).c_str());
   if (fileFormat) fileFormat->Current = IntToRaw(FileFormatType(), FormatOfFilterLine(filter, dialog.nFilterIndex));

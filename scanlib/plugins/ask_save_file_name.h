@@ -8,14 +8,15 @@
 
 struct TagState;
 
-constexpr size_t kSaveFileNameSize = 144;  // the caller's buffer holds at least this much
+constexpr size_t kSaveFileNameSize = 144;  // the dialog's file name and title buffers
 constexpr size_t kFileNameTagLength = 128;  // characters the file-name tag holds
 
 // Shows the system's save dialog owned by `owner`, one filter line per format of FILEFORMAT's
 // record (`fileFormat`), starting in the folder chosen last time. On OK copies the chosen path
 // into `fileName`, keeps its folder for next time, sets FILEFORMAT's Current to the format of
 // the selected filter line and answers non-zero; on cancel answers 0. A path too long for the
-// file-name tag is refused with a message and the dialog is shown again.
+// file-name tag is refused with a message and the dialog is shown again, so `fileName` may be
+// the tag's own buffer (kFileNameTagLength + 1 bytes).
 int32_t AskSaveFileName(HWND owner, char* fileName, TagState* fileFormat);
 
 // The dialog and the message as AskSaveFileName uses them, so a test can stand in for both.

@@ -136,9 +136,26 @@ class TagDll : public ::testing::Test {
   Pavlot pavlot;
 };
 
+// File-format plug-ins beside pavlot.dll (bin/ holds the real ones once they are built).
+bool PlugInsBeside(HMODULE module) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(module, path, MAX_PATH);
+  std::string pattern = path;
+  pattern = pattern.substr(0, pattern.find_last_of('\\') + 1) + "File*.dll";
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA(pattern.c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  return true;
+}
+
 TEST_F(TagDll, EveryTagAnswersAsItsRowSays) {
   ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
-  for (const Row& r : kRows) {
+  const bool plugIns = PlugInsBeside(pavlot.module);
+  for (const Row& row : kRows) {
+    Row r = row;
+    // MULTIPAGE lists the current plug-in's page choices when there is one.
+    if (r.tag == 0x9306 && plugIns) r.flag = L;
     int32_t flag = 0;
     ASSERT_EQ(pavlot.ZebGetTagFlag(r.tag, &flag), 0) << std::hex << r.tag;
     EXPECT_EQ(flag, r.flag) << std::hex << r.tag;
