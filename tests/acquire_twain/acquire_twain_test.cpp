@@ -169,6 +169,30 @@ TEST_F(AcquireTwain, TheSourceGetsTheAreaAtTheScansResolution) {
   }
 }
 
+// Black and white with a halftone the source offers goes through; one it refuses stops the push.
+TEST_F(AcquireTwain, AHalftoneIsSentByNameForBlackAndWhite) {
+  struct Case {
+    const char* sim;
+    int32_t result;
+    int pages;
+  };
+  const Case cases[] = {{"[Feeder]\nSheets=1\n", 0, 1},
+                        {"[Feeder]\nSheets=1\n[Twain]\nRefuse=0x1109\n", -8, 0}};
+  for (const Case& c : cases) {
+    ScanSettings s;
+    s.pixelType = 0;
+    scanner.Stop();
+    ASSERT_TRUE(scanner.Start(c.sim));
+    ASSERT_TRUE(scanner.Apply(s));
+    char dither[33] = "Diffusion";
+    ASSERT_EQ(scanner.ZebSetValue(0x9211, dither), 0);
+    TwainScan scan;
+    scan.transferMode = s.transferMode;
+    EXPECT_EQ(scanner.Acquire(&scan), c.result) << c.sim;
+    ExpectPages(scan, s, c.pages, 1, c.sim);
+  }
+}
+
 TEST_F(AcquireTwain, AFeederScanWithNoPaperAnswersNoPaper) {
   for (int16_t mode : {0, 1}) {
     ScanSettings s;
