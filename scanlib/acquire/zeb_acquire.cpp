@@ -103,59 +103,58 @@ void ResetAcquisition(PageCallbackProc callback) {
 
 }  // namespace
 
-extern "C" int32_t __stdcall ZebAcquire(PageCallbackProc callback) {
-  LogIn("ZebAcquire");
-  LogTiming("ZebAcquire", "   In");
-  // One acquisition at a time: a page callback cannot start another one inside it.
-  if (gAcq.running) return Leave("ZebAcquire", kZebWrongState);
+namespace {
+
+int32_t RunAcquisition(PageCallbackProc callback) {
   DriverDelivers = 1;
   int32_t rc = EnsureDriverReady();
-  if (rc != kZebOk) return Leave("ZebAcquire", rc);
-
+  if (rc != kZebOk) return rc;
   ResetAcquisition(callback);
-  if (!AllocTransferBuffer()) return Leave("ZebAcquire", kZebNoMemory);
+  if (!AllocTransferBuffer()) return kZebNoMemory;
   if (gAcq.transferMode == kTransferFile) {
     rc = PrepareFileTransfer();
     if (rc != kZebOk) {
       FreeTransferBuffer();
-      return Leave("ZebAcquire", rc);
+      return rc;
     }
   }
-
-  gAcq.running = true;
   rc = RunDriver();
-  gAcq.running = false;
-
   DeskewCropEnd();
   FreeTransferBuffer();
   if (gAcq.transferMode == kTransferFile && DriverDelivers == 0) FinishPageFiles();
   // Whatever the result, a page DIB the application never got is not left behind.
   DropOwnedPageDib();
+  return rc;
+}
+
+}  // namespace
+
+extern "C" int32_t __stdcall ZebAcquire(PageCallbackProc callback) {
+  LogIn("ZebAcquire");
+  LogTiming("ZebAcquire", "   In");
+  // One acquisition at a time: neither a page callback nor a message handled while the source
+  // or save dialog is open can start another one.
+  if (gAcq.running) return Leave("ZebAcquire", kZebWrongState);
+  gAcq.running = true;
+  const int32_t rc = RunAcquisition(callback);
+  gAcq.running = false;
   return Leave("ZebAcquire", rc);
 }
 
 extern "C" int32_t __stdcall ZebAcquireUIOnly(int32_t unused) {
   LogIn("ZebAcquireUIOnly");
   if (gAcq.running) return Leave("ZebAcquireUIOnly", kZebWrongState);
+  gAcq.running = true;
   int32_t rc = EnsureDriverReady();
-  if (rc != kZebOk) return Leave("ZebAcquireUIOnly", rc);
-  switch (gLib.driverKind) {
-    case kDriverMaker:
-      // The library's own scanner-settings dialog is not part of the library yet.
-      rc = kZebOk;
-      break;
-    case kDriverTwain:
-      // No acquisition is prepared: whatever the source sends goes nowhere.
-      ResetAcquisition(nullptr);
-      gAcq.transferMode = kTransferNone;
-      gAcq.running = true;
-      rc = CallTWAINAcquireUIOnly(PageCallback, nullptr);
-      gAcq.running = false;
-      DropOwnedPageDib();
-      break;
-    default:
-      rc = kZebOk;
-      break;
+  if (rc == kZebOk && gLib.driverKind == kDriverTwain) {
+    // No acquisition is prepared: whatever the source sends goes nowhere.
+    ResetAcquisition(nullptr);
+    gAcq.transferMode = kTransferNone;
+    rc = CallTWAINAcquireUIOnly(PageCallback, nullptr);
+    DropOwnedPageDib();
   }
+  // Driver kind 0: the library's own scanner-settings dialog is not part of the library yet;
+  // kind 2 has no settings-only call.
+  gAcq.running = false;
   return Leave("ZebAcquireUIOnly", rc);
 }

@@ -153,6 +153,25 @@ int32_t __stdcall StartAnotherScan(void* data, uint32_t*, int32_t event) {
   return 0;
 }
 
+// A message handled while the save dialog is open must not start a second scan.
+int32_t gInnerResult = 0;
+BOOL ShowSaveDialogAndClickScan(OPENFILENAMEA*) {
+  gInnerResult = ZebAcquire(TakePage);
+  return FALSE;
+}
+const SaveDialogPort kImpatientOperator{ShowSaveDialogAndClickScan, PathTooLong};
+
+TEST_F(AcquireInProcess, AScanCannotStartWhileTheSaveDialogIsOpen) {
+  Start("[Feeder]\nSheets=2\n");
+  SetSaveDialogPort(&kImpatientOperator);
+  int16_t fileMode = 2;
+  ASSERT_EQ(ZebSetValue(0x9102, &fileMode), 0);
+  EXPECT_EQ(ZebAcquire(TakeFile), -11);
+  EXPECT_EQ(gInnerResult, -1);
+  EXPECT_EQ(gPages, 0);
+  SetSaveDialogPort(nullptr);
+}
+
 TEST_F(AcquireInProcess, AScanCannotStartInsideAnother) {
   Start("[Feeder]\nSheets=2\n");
   EXPECT_EQ(ZebAcquire(StartAnotherScan), 0);
