@@ -1,36 +1,10 @@
 #include "plugin_case.h"
 
+#include "test_files.h"
+
 #include <shlwapi.h>
 
 namespace {
-
-template <typename T>
-bool Bind(HMODULE m, const char* name, T* slot) {
-  *slot = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(m, name)));
-  return *slot != nullptr;
-}
-
-std::string FolderOfThisProgram() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s = path;
-  return s.substr(0, s.find_last_of('\\') + 1);
-}
-
-void DeleteFolder(const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteFolder(folder + name + "\\");
-      else DeleteFileA((folder + name).c_str());
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 void StoreDword(const char* name, DWORD value) {
   HKEY key;

@@ -226,7 +226,9 @@ int Run(const Options& o, Pavlot& p) {
     return rc == 0 ? 0 : 1;
   }
   rc = p.ZebAcquire(OnPage);
-  const bool stoppedByUs = rc == -1 && gScan.written >= gScan.wanted && !gScan.failed;
+  // The sample stops the scan after the last page it wants; the driver answers that stop with
+  // its own code (-1 from the maker's driver, the cancel code -4 from the TWAIN engine).
+  const bool stoppedByUs = rc < 0 && gScan.written >= gScan.wanted && !gScan.failed;
   std::printf("ZebAcquire answered %d, %d page(s) written\n", rc, gScan.written);
   if ((rc != 0 && !stoppedByUs) || gScan.failed || gScan.written != gScan.wanted) return 1;
   return 0;

@@ -1,0 +1,19 @@
+// Small helpers the Windows tests share: binding a library's exports by name, the folder the
+// test program runs from, and removing a case folder with everything in it.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Binds the export `name` of `module` to `*slot`; false when it is missing.
+template <typename T>
+bool Bind(HMODULE module, const char* name, T* slot) {
+  *slot = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return *slot != nullptr;
+}
+
+// The test program's own folder, ending in a backslash.
+std::string FolderOfThisProgram();
+
+// Deletes `folder` (ending in a backslash) and everything below it.
+void DeleteFolder(const std::string& folder);
