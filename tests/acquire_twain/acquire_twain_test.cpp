@@ -45,6 +45,10 @@ class AcquireTwain : public ::testing::Test {
     }
   }
 
+  // Every paper path with every pixel type in one transfer mode; `simExtra` is added to each
+  // path's source settings.
+  void ScanEveryPathAndType(int32_t transferMode, const std::string& simExtra);
+
   TwainScanner scanner;
 };
 
@@ -61,51 +65,27 @@ const PathCase kPaths[] = {
 };
 const int16_t kPixelTypes[] = {0, 1, 2};
 
-
-TEST_F(AcquireTwain, NativePageDibsAreTheScannersPages) {
+void AcquireTwain::ScanEveryPathAndType(int32_t transferMode, const std::string& simExtra) {
   for (const PathCase& path : kPaths)
     for (int16_t pixel : kPixelTypes) {
       ScanSettings s;
-      s.transferMode = 1;
+      s.transferMode = transferMode;
       s.pixelType = pixel;
       s.scanType = path.scanType;
       s.duplex = path.duplex;
       TwainScan scan;
       const std::string label = std::string(path.name) + " pixel " + std::to_string(pixel);
-      EXPECT_EQ(Scan(path.sim, s, &scan), 0) << label;
+      EXPECT_EQ(Scan(std::string(path.sim) + simExtra, s, &scan), 0) << label;
       ExpectPages(scan, s, path.pages, 1, label);
     }
 }
 
-TEST_F(AcquireTwain, MemoryBlocksCarryTheScannersRows) {
-  for (const PathCase& path : kPaths)
-    for (int16_t pixel : kPixelTypes) {
-      ScanSettings s;
-      s.transferMode = 0;
-      s.pixelType = pixel;
-      s.scanType = path.scanType;
-      s.duplex = path.duplex;
-      TwainScan scan;
-      const std::string label = std::string(path.name) + " pixel " + std::to_string(pixel);
-      EXPECT_EQ(Scan(path.sim, s, &scan), 0) << label;
-      ExpectPages(scan, s, path.pages, 1, label);
-    }
-}
+TEST_F(AcquireTwain, NativePageDibsAreTheScannersPages) { ScanEveryPathAndType(1, ""); }
+
+TEST_F(AcquireTwain, MemoryBlocksCarryTheScannersRows) { ScanEveryPathAndType(0, ""); }
 
 TEST_F(AcquireTwain, PagesAreAssembledWhenTheSourceRefusesNativeTransfer) {
-  for (const PathCase& path : kPaths)
-    for (int16_t pixel : kPixelTypes) {
-      ScanSettings s;
-      s.transferMode = 1;
-      s.pixelType = pixel;
-      s.scanType = path.scanType;
-      s.duplex = path.duplex;
-      TwainScan scan;
-      const std::string label = std::string(path.name) + " pixel " + std::to_string(pixel);
-      const std::string sim = std::string(path.sim) + "[Twain]\nRefuseValue=0x0103:0\n";
-      EXPECT_EQ(Scan(sim, s, &scan), 0) << label;
-      ExpectPages(scan, s, path.pages, 1, label);
-    }
+  ScanEveryPathAndType(1, "[Twain]\nRefuseValue=0x0103:0\n");
 }
 
 // The engine reading a batch ahead hands the same pages on, in memory blocks and as page DIBs the
