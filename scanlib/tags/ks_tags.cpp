@@ -14,6 +14,7 @@
 #include "library_state.h"
 #include "page_sizes.h"
 #include "plugin_formats.h"
+#include "tag_choice_list.h"
 #include "tag_block.h"
 #include "tag_ids.h"
 #include "tag_persistence.h"
@@ -26,41 +27,12 @@ int32_t OwnDevice = 0;
 
 namespace {
 
-// A list record from items already in the row's type.
-class ListBuilder {
+class ListBuilder : public TagChoiceList {
  public:
-  explicit ListBuilder(int row) : row_(row), size_(TagTypeSize(kTagTable[row].Type)) {}
-  void Add(const void* item) {
-    const auto* p = static_cast<const uint8_t*>(item);
-    bytes_.insert(bytes_.end(), p, p + size_);
-  }
-  void AddInt(int32_t v) {
-    std::vector<uint8_t> item(static_cast<size_t>(size_), 0);
-    WriteNumber(kTagTable[row_].Type, v, item.data());
-    Add(item.data());
-  }
+  using TagChoiceList::TagChoiceList;
   void AddDriverList(const KSAnswer& a) {
-    for (int32_t i = 0; i < a.ListSize(); ++i) Add(a.Item(static_cast<size_t>(i)));
+    for (int32_t i = 0; i < a.ListSize(); ++i) AddBytes(a.Item(static_cast<size_t>(i)));
   }
-  bool Has(int32_t v) const {
-    for (size_t i = 0; i < bytes_.size(); i += static_cast<size_t>(size_))
-      if (ReadNumber(kTagTable[row_].Type, bytes_.data() + i) == v) return true;
-    return false;
-  }
-  int32_t Count() const { return static_cast<int32_t>(bytes_.size() / static_cast<size_t>(size_)); }
-  void Commit(TagState* r) const {
-    if (!AllocChoices(kTagTable[row_].Type, Count(), &r->Choices)) {
-      r->Count = -1;
-      return;
-    }
-    if (!bytes_.empty()) std::memcpy(r->Choices, bytes_.data(), bytes_.size());
-    r->Count = Count();
-  }
-
- private:
-  int row_;
-  int size_;
-  std::vector<uint8_t> bytes_;
 };
 
 void SetRange(TagState* r, uint32_t min, uint32_t max, uint32_t step) {
@@ -171,7 +143,7 @@ void PhysicalSize(int row, TagState* r, const KSAnswer& a) {
     const float v = BitsToFloat(a.Raw(static_cast<size_t>(i)));
     if (i == 0 || v > largest) largest = v;
   }
-  list.Add(&largest);
+  list.AddBytes(&largest);
   list.AddDriverList(a);
   list.Commit(r);
   r->Current = FloatToBits(largest);

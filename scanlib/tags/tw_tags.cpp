@@ -15,6 +15,7 @@
 #include "library_state.h"
 #include "page_sizes.h"
 #include "plugin_formats.h"
+#include "tag_choice_list.h"
 #include "tag_block.h"
 #include "tag_ids.h"
 #include "tag_persistence.h"
@@ -30,55 +31,7 @@ constexpr int32_t kBadContainer = -8;
 
 constexpr int kScanTypeRoom = 5;
 
-// A list record built from values already in the row's type; no value twice when asked.
-class List {
- public:
-  explicit List(int row) : row_(row), type_(kTagTable[row].Type), size_(TagTypeSize(type_)) {}
-  void AddInt(int32_t v) {
-    std::vector<uint8_t> item(static_cast<size_t>(size_), 0);
-    WriteNumber(type_, v, item.data());
-    AddBytes(item.data());
-  }
-  void AddUnique(int32_t v) {
-    if (!Has(v)) AddInt(v);
-  }
-  // One source item converted from its TWAIN type to the row's type.
-  void AddConverted(int itemType, const void* item) {
-    std::vector<uint8_t> out(static_cast<size_t>(size_), 0);
-    ConvertTagValue(out.data(), type_, itemType, item);
-    if (IsTagStringType(type_)) out[static_cast<size_t>(size_) - 1] = 0;
-    AddBytes(out.data());
-  }
-  void AddBytes(const void* item) {
-    const auto* p = static_cast<const uint8_t*>(item);
-    bytes_.insert(bytes_.end(), p, p + size_);
-  }
-  bool Has(int32_t v) const {
-    for (size_t i = 0; i < bytes_.size(); i += static_cast<size_t>(size_))
-      if (ReadNumber(type_, bytes_.data() + i) == v) return true;
-    return false;
-  }
-  bool HasText(const char* s) const {
-    for (size_t i = 0; i < bytes_.size(); i += static_cast<size_t>(size_))
-      if (lstrcmpiA(reinterpret_cast<const char*>(bytes_.data() + i), s) == 0) return true;
-    return false;
-  }
-  int32_t Count() const { return static_cast<int32_t>(bytes_.size() / static_cast<size_t>(size_)); }
-  void Commit(TagState* r) const {
-    if (!AllocChoices(type_, Count() > 0 ? Count() : 1, &r->Choices)) {
-      r->Count = -1;
-      return;
-    }
-    if (!bytes_.empty()) std::memcpy(r->Choices, bytes_.data(), bytes_.size());
-    r->Count = Count();
-  }
-
- private:
-  int row_;
-  int type_;
-  int size_;
-  std::vector<uint8_t> bytes_;
-};
+using List = TagChoiceList;
 
 bool IsPointerRow(int row) { return IsChannelRow(row) || IsTagStringType(kTagTable[row].Type); }
 
