@@ -65,8 +65,10 @@ extern "C" int32_t __stdcall TWAINRegister(const TWAppInfo* info) {
   if (!IsWindow(g_twain.ParentWindow) && IsWindow(g_twain.proxyWindow)) {
     g_twain.ParentWindow = g_twain.proxyWindow;  // made before: one is enough
   } else if (!IsWindow(g_twain.ParentWindow)) {
+    // Hidden: the source only needs an owner, and a shown window costs seconds to take down
+    // where no window manager answers its withdrawal.
     g_twain.ParentWindow = CreateWindowA("STATIC", "Zeb library tools Proxy",
-                                         WS_POPUPWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+                                         WS_POPUPWINDOW, CW_USEDEFAULT,
                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                          nullptr, g_twain.instance, nullptr);
     g_twain.proxyWindow = g_twain.ParentWindow;
