@@ -63,5 +63,9 @@ DsConfig LoadDsConfig() {
   c.rowPadding = GetPrivateProfileIntA("Twain", "RowPadding", 0, path);
   c.stripRows = GetPrivateProfileIntA("Twain", "StripRows", 0, path);
   c.failStrip = GetPrivateProfileIntA("Twain", "FailStrip", 0, path);
+  c.refuseCondition = static_cast<uint16_t>(GetPrivateProfileIntA("Twain", "RefuseCondition", TWCC_BADVALUE, path));
+  c.pixelUnits = GetPrivateProfileIntA("Twain", "PixelUnits", 0, path) != 0;
+  c.depthsOfPixelType = GetPrivateProfileIntA("Twain", "DepthsOfPixelType", 0, path) != 0;
+  c.minBufSize = static_cast<uint32_t>(GetPrivateProfileIntA("Twain", "MinBufSize", 0, path));
   return c;
 }

@@ -18,6 +18,11 @@
 //            RowPadding=n        memory rows padded to a multiple of n bytes (0: none)
 //            StripRows=n         at most n rows per memory strip (0: as many as fit)
 //            FailStrip=k         FailAt=memxfer strikes at the k-th strip of its page
+//            RefuseCondition=n   the condition code of a Refuse or RefuseValue refusal
+//            PixelUnits=1        ICAP_UNITS starts as pixels, and a resolution set while the
+//                                unit is pixels fails with TWCC_CAPSEQERROR
+//            DepthsOfPixelType=1 ICAP_BITDEPTH lists, and takes, the current pixel type's depth only
+//            MinBufSize=n        the least memory block the source takes (default: one row)
 #pragma once
 #include <cstdint>
 #include <string>
@@ -44,6 +49,10 @@ struct DsConfig {
   int rowPadding = 0;
   int stripRows = 0;
   int failStrip = 0;
+  uint16_t refuseCondition = 10;  // TWCC_BADVALUE
+  bool pixelUnits = false;
+  bool depthsOfPixelType = false;
+  uint32_t minBufSize = 0;
 };
 
 // Reads the file named by QUANDRIX_SIM_TWAIN; the defaults when there is none.

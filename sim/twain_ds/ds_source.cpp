@@ -56,8 +56,12 @@ TW_UINT16 DsSource::Entry(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_U
       case MSG_GET: Identity(static_cast<TW_IDENTITY*>(data)); return TWRC_SUCCESS;
       case MSG_OPENDS: return Open(static_cast<TW_IDENTITY*>(data));
       case MSG_CLOSEDS:
-        if (state_ != 4) return Fail(TWCC_SEQERROR);
+        // Closing is taken in any open state: a transfer in progress is dropped, its sheet
+        // staying in the feeder.
+        if (state_ < 4) return Fail(TWCC_SEQERROR);
         state_ = 3;
+        pageReady_ = false;
+        event_ = MSG_NULL;
         return TWRC_SUCCESS;
       default: return Fail(TWCC_BADPROTOCOL);
     }
@@ -85,6 +89,11 @@ TW_UINT16 DsSource::Open(TW_IDENTITY* id) {
   caps_.SetCurrentValue(CAP_FEEDERLOADED, config_.sim.flatbed ? 0 : 1);
   caps_.SetCurrentValue(CAP_DUPLEXENABLED, config_.sim.duplex ? 1 : 0);
   if (config_.sim.flatbed) caps_.SetSettable(CAP_FEEDERENABLED, false);
+  if (config_.pixelUnits) {
+    DsCap* units = caps_.Find(ICAP_UNITS);
+    for (size_t i = 0; i < units->items.size(); ++i)
+      if (units->items[i] == TWUN_PIXELS) units->current = units->defaultValue = static_cast<uint32_t>(i);
+  }
   feeder_ = std::make_unique<zebsim::SimFeeder>(config_.sim);
   zebsim::SimConfig glass = config_.sim;
   glass.flatbed = true;
@@ -93,6 +102,15 @@ TW_UINT16 DsSource::Open(TW_IDENTITY* id) {
   Identity(id);
   state_ = 4;
   return TWRC_SUCCESS;
+}
+
+bool DsSource::DepthOfPixelType(const TW_CAPABILITY& cap) const {
+  if (!cap.hContainer || GlobalSize(cap.hContainer) < 4) return false;
+  uint16_t depth = 0;
+  std::memcpy(&depth, static_cast<const uint8_t*>(GlobalLock(cap.hContainer)) + 2, 2);
+  GlobalUnlock(cap.hContainer);
+  const uint32_t pt = caps_.Current(ICAP_PIXELTYPE);
+  return depth == (pt == TWPT_BW ? 1 : pt == TWPT_GRAY ? 8 : 24);
 }
 
 bool DsSource::RefusedValue(const TW_CAPABILITY& cap) const {
@@ -121,8 +139,10 @@ TW_UINT16 DsSource::Control(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
         if (cap->Cap == CAP_FEEDERLOADED)
           caps_.SetCurrentValue(CAP_FEEDERLOADED,
                                 !config_.sim.flatbed && feeder_->PaperPresent() ? 1 : 0);
+        // A source whose depths follow the pixel type lists the current one's depth alone.
         const bool alone =
-            std::count(config_.oneValue.begin(), config_.oneValue.end(), cap->Cap) != 0;
+            std::count(config_.oneValue.begin(), config_.oneValue.end(), cap->Cap) != 0 ||
+            (config_.depthsOfPixelType && cap->Cap == ICAP_BITDEPTH);
         if (!caps_.Container(cap->Cap, alone ? MSG_GETCURRENT : msg, cap))
           return Fail(TWCC_CAPUNSUPPORTED);
         return TWRC_SUCCESS;
@@ -131,6 +151,11 @@ TW_UINT16 DsSource::Control(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
         if (state_ != 4) return Fail(TWCC_SEQERROR);
         if (std::count(config_.refuse.begin(), config_.refuse.end(), cap->Cap) ||
             RefusedValue(*cap))
+          return Fail(config_.refuseCondition);
+        if (config_.pixelUnits && caps_.Current(ICAP_UNITS) == TWUN_PIXELS &&
+            (cap->Cap == ICAP_XRESOLUTION || cap->Cap == ICAP_YRESOLUTION))
+          return Fail(TWCC_CAPSEQERROR);
+        if (config_.depthsOfPixelType && cap->Cap == ICAP_BITDEPTH && !DepthOfPixelType(*cap))
           return Fail(TWCC_BADVALUE);
         uint16_t cc = TWCC_SUCCESS;
         TW_UINT16 rc = caps_.Set(*cap, &cc);
@@ -153,7 +178,7 @@ TW_UINT16 DsSource::Control(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
       if (ScriptedFailure("setupmem")) return TWRC_FAILURE;
       zebsim::PageGeometry g = zebsim::GeometryOf(Format());
       TW_SETUPMEMXFER* s = static_cast<TW_SETUPMEMXFER*>(data);
-      s->MinBufSize = static_cast<TW_UINT32>(g.bytesPerRow);
+      s->MinBufSize = std::max(static_cast<TW_UINT32>(g.bytesPerRow), config_.minBufSize);
       s->MaxBufSize = kMaxBuffer;
       s->Preferred = kPreferredBuffer;
       return TWRC_SUCCESS;
@@ -278,6 +303,7 @@ bool DsSource::NextPage(TW_UINT16* rc) {
     return false;
   }
   pageReady_ = true;
+  interrupted_ = false;
   rowsSent_ = 0;
   stripsSent_ = 0;
   return true;
@@ -309,8 +335,10 @@ TW_UINT16 DsSource::MemXfer(TW_IMAGEMEMXFER* m) {
   TW_UINT16 rc;
   if (!NextPage(&rc)) return rc;
   ++stripsSent_;
-  if ((config_.failStrip == 0 || config_.failStrip == stripsSent_) && ScriptedFailure("memxfer"))
+  if ((config_.failStrip == 0 || config_.failStrip == stripsSent_) && ScriptedFailure("memxfer")) {
+    interrupted_ = true;
     return TWRC_FAILURE;
+  }
   state_ = 7;
   zebsim::PageFormat f = Format();
   zebsim::PageGeometry g = zebsim::GeometryOf(f);
@@ -320,12 +348,14 @@ TW_UINT16 DsSource::MemXfer(TW_IMAGEMEMXFER* m) {
   }
   if (config_.doubleFeedPage == pageNumber_ && rowsSent_ >= g.length / 2) {
     config_.doubleFeedPage = 0;
+    interrupted_ = true;
     return Fail(TWCC_PAPERDOUBLEFEED);
   }
   uint32_t rowBytes = static_cast<uint32_t>(g.bytesPerRow);
   if (config_.rowPadding > 1)
     rowBytes = (rowBytes + config_.rowPadding - 1) / config_.rowPadding * config_.rowPadding;
-  if (!m->Memory.TheMem || m->Memory.Length < rowBytes) return Fail(TWCC_BADVALUE);
+  if (!m->Memory.TheMem || m->Memory.Length < rowBytes || m->Memory.Length < config_.minBufSize)
+    return Fail(TWCC_BADVALUE);
   int rows = static_cast<int>(m->Memory.Length / rowBytes);
   rows = std::min(rows, g.length - rowsSent_);
   if (config_.stripRows > 0) rows = std::min(rows, config_.stripRows);
@@ -349,7 +379,10 @@ TW_UINT16 DsSource::NativeXfer(TW_MEMREF data) {
   if (state_ != 6) return Fail(TWCC_SEQERROR);
   TW_UINT16 rc;
   if (!NextPage(&rc)) return rc;
-  if (ScriptedFailure("nativexfer")) return TWRC_FAILURE;
+  if (ScriptedFailure("nativexfer")) {
+    interrupted_ = true;
+    return TWRC_FAILURE;
+  }
   state_ = 7;
   if (feed_.kind == zebsim::FeedResult::kFault) {
     if (feed_.fault == zebsim::Fault::Cancel) return TWRC_CANCEL;
@@ -357,6 +390,7 @@ TW_UINT16 DsSource::NativeXfer(TW_MEMREF data) {
   }
   if (config_.doubleFeedPage == pageNumber_) {
     config_.doubleFeedPage = 0;
+    interrupted_ = true;
     return Fail(TWCC_PAPERDOUBLEFEED);
   }
   HGLOBAL dib = MakePageDib(Format(), pageNumber_);
@@ -369,7 +403,10 @@ TW_UINT16 DsSource::FileXfer() {
   if (state_ != 6) return Fail(TWCC_SEQERROR);
   TW_UINT16 rc;
   if (!NextPage(&rc)) return rc;
-  if (ScriptedFailure("filexfer")) return TWRC_FAILURE;
+  if (ScriptedFailure("filexfer")) {
+    interrupted_ = true;
+    return TWRC_FAILURE;
+  }
   state_ = 7;
   if (feed_.kind == zebsim::FeedResult::kFault) {
     if (feed_.fault == zebsim::Fault::Cancel) return TWRC_CANCEL;
@@ -377,6 +414,7 @@ TW_UINT16 DsSource::FileXfer() {
   }
   if (config_.doubleFeedPage == pageNumber_) {
     config_.doubleFeedPage = 0;
+    interrupted_ = true;
     return Fail(TWCC_PAPERDOUBLEFEED);
   }
   if (!WritePageBmp(Format(), pageNumber_, fileName_)) return Fail(TWCC_FILEWRITEERROR);
@@ -403,7 +441,8 @@ TW_UINT16 DsSource::Pending(TW_UINT16 msg, TW_PENDINGXFERS* p) {
       if (state_ != 6 && state_ != 7) return Fail(TWCC_SEQERROR);
       if (ScriptedFailure("endxfer")) return TWRC_FAILURE;
       // A page whose transfer ended whole leaves the feeder; an interrupted one stays.
-      if (pageReady_ && state_ == 7 && feed_.kind == zebsim::FeedResult::kPage) Active().PageDone();
+      if (pageReady_ && state_ == 7 && feed_.kind == zebsim::FeedResult::kPage && !interrupted_)
+        Active().PageDone();
       pageReady_ = false;
       bool more = Active().PagesLeft() > 0 && !GlassInUse();
       p->Count = more ? static_cast<TW_UINT16>(Active().PagesLeft()) : 0;

@@ -29,6 +29,8 @@ class DsSource {
   TW_UINT16 Fail(TW_UINT16 cc);
   // A MSG_SET whose capability and value the settings file refuses.
   bool RefusedValue(const TW_CAPABILITY& cap) const;
+  // Whether a bit depth set is the one the current pixel type has.
+  bool DepthOfPixelType(const TW_CAPABILITY& cap) const;
   // A scripted failure of this request for the current page.
   bool ScriptedFailure(const char* request);
   // Prepares the next page of the scan; false with the code to answer when it cannot come.
@@ -54,6 +56,7 @@ class DsSource {
   int pageNumber_ = 0;
   zebsim::FeedResult feed_{};
   int rowsSent_ = 0;
+  bool interrupted_ = false;  // the page's transfer failed: its sheet stays in the feeder
   int stripsSent_ = 0;
   bool failureUsed_ = false;
   std::string fileName_ = "TWAIN.BMP";

@@ -322,34 +322,86 @@ TEST_F(WineDsmFaultTest, RefusedAndAdjustedCapabilities) {
   EXPECT_EQ(w_.SetValue(ICAP_CONTRAST, TWON_ONEVALUE, &v), 0) << "adjusted counts as set";
 }
 
-TEST_F(WineDsmFaultTest, PaddedRowsInOddSizedStrips) {
-  UseSettings("[Twain]\nRowPadding=4\nStripRows=7\n");
-  OpenSim();
-  uint32_t memory = TWSX_MEMORY, bw = TWPT_BW;
-  TW_FIX32 dpi{100, 0};
-  w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &memory);
-  w_.SetValue(ICAP_PIXELTYPE, TWON_ONEVALUE, &bw);
-  w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi);
-  w_.SetValue(ICAP_YRESOLUTION, TWON_ONEVALUE, &dpi);
-  MemPages got;
-  g_mem = &got;
-  std::vector<uint8_t> buffer(1 << 20);
-  EXPECT_EQ(w_.Acquire(MemCallback, buffer.data()), 0);
-  ASSERT_EQ(got.pages.size(), 3u);
-  zebsim::PageFormat format;
-  format.kind = zebsim::PixelKind::BlackWhite;
-  format.xResolution = format.yResolution = 100;
-  zebsim::PageGeometry g = zebsim::GeometryOf(format);
-  const size_t padded = (g.bytesPerRow + 3) / 4 * 4;
-  ASSERT_NE(padded, static_cast<size_t>(g.bytesPerRow)) << "the rows really are padded";
-  std::vector<uint8_t> row(g.bytesPerRow);
-  for (int p = 0; p < 3; ++p) {
-    ASSERT_EQ(got.pages[p].size(), padded * g.length) << p;
-    for (int y = 0; y < g.length; ++y) {
-      zebsim::RenderRow(format, p + 1, y, row.data());
-      ASSERT_EQ(std::memcmp(got.pages[p].data() + y * padded, row.data(), row.size()), 0) << p << ":" << y;
-    }
+// Rows the source pads, in odd-sized strips, and a source whose least block is larger than the
+// caller's: every page arrives with its rows as the caller lays them, none lost.
+TEST_F(WineDsmFaultTest, StripsArriveInTheCallersRowLayout) {
+  const char* cases[] = {"[Twain]\nRowPadding=4\nStripRows=7\n", "[Twain]\nMinBufSize=300000\n",
+                         "[Twain]\nMinBufSize=300000\nRowPadding=8\n"};
+  for (const char* settings : cases) {
+    UseSettings(settings);
+    OpenSim();
+    uint32_t memory = TWSX_MEMORY, bw = TWPT_BW;
+    TW_FIX32 dpi{100, 0};
+    w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &memory);
+    w_.SetValue(ICAP_PIXELTYPE, TWON_ONEVALUE, &bw);
+    w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi);
+    w_.SetValue(ICAP_YRESOLUTION, TWON_ONEVALUE, &dpi);
+    MemPages got;
+    g_mem = &got;
+    std::vector<uint8_t> buffer(1 << 20);
+    EXPECT_EQ(w_.Acquire(MemCallback, buffer.data()), 0) << settings;
+    ASSERT_EQ(got.pages.size(), 3u) << settings;
+    zebsim::PageFormat format;
+    format.kind = zebsim::PixelKind::BlackWhite;
+    format.xResolution = format.yResolution = 100;
+    zebsim::PageGeometry g = zebsim::GeometryOf(format);
+    ASSERT_NE(g.bytesPerRow % 4, 0) << "a padded row would differ";
+    for (int p = 0; p < 3; ++p)
+      EXPECT_TRUE(got.pages[p] == zebsim::RenderPage(format, p + 1)) << settings << " page " << p + 1;
+    w_.Free();
+    ASSERT_EQ(w_.Load(nullptr), 0);
   }
+}
+
+// A source that refuses MSG_ENDXFER then refuses the reset and the disable too: the scan ends
+// with an error instead of waiting for ever, the source is closed, and the next scan works.
+TEST_F(WineDsmFaultTest, ARefusedEndOfTransferClosesTheSource) {
+  UseSettings("[Twain]\nFailAt=endxfer\nFailPage=2\n");
+  OpenSim();
+  uint32_t native = TWSX_NATIVE;
+  ASSERT_EQ(w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &native), 0);
+  g_pages = g_info = 0;
+  HGLOBAL dib = nullptr;
+  EXPECT_LT(w_.Acquire(NativeCallback, &dib), 0);
+  EXPECT_EQ(g_pages, 2);
+  // The source opens again, now without the fault, for a whole scan.
+  UseSettings("[Feeder]\nSheets=3\n");
+  g_pages = g_info = 0;
+  EXPECT_EQ(w_.Acquire(NativeCallback, &dib), 0);
+  EXPECT_EQ(g_pages, 3);
+}
+
+std::vector<TWImageInfoRec> g_infos;
+int32_t __stdcall InfoCallback(void* p, uint32_t*, int32_t code) {
+  if (code == 2) g_infos.push_back(*static_cast<const TWImageInfoRec*>(p));
+  if (code == 1) GlobalFree(*static_cast<HGLOBAL*>(p));
+  return 0;
+}
+
+// Refusals that answer their own request: a sequence error on a set, and the image information
+// asked before any transfer. Neither may close the source and lose what was set.
+TEST_F(WineDsmFaultTest, SequenceErrorsKeepEverySetting) {
+  UseSettings("[Feeder]\nSheets=1\n[Twain]\nRefuse=0x1106\nRefuseCondition=11\n");
+  OpenSim();
+  auto imageInfo = reinterpret_cast<decltype(&TWAINImageInfo)>(
+      reinterpret_cast<void*>(GetProcAddress(w_.module, "TWAINImageInfo")));
+  ASSERT_NE(imageInfo, nullptr);
+  uint32_t native = TWSX_NATIVE, rgb = TWPT_RGB, red = TWFT_RED;
+  TW_FIX32 dpi{150, 0};
+  ASSERT_EQ(w_.SetValue(ICAP_XFERMECH, TWON_ONEVALUE, &native), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_PIXELTYPE, TWON_ONEVALUE, &rgb), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_XRESOLUTION, TWON_ONEVALUE, &dpi), 0);
+  ASSERT_EQ(w_.SetValue(ICAP_YRESOLUTION, TWON_ONEVALUE, &dpi), 0);
+  EXPECT_EQ(w_.SetValue(ICAP_FILTER, TWON_ONEVALUE, &red), -3);
+  TWImageInfoRec early{};
+  uint32_t max = 0;
+  EXPECT_EQ(imageInfo(&early, &max), -3);
+  g_infos.clear();
+  HGLOBAL dib = nullptr;
+  EXPECT_EQ(w_.Acquire(InfoCallback, &dib), 0);
+  ASSERT_EQ(g_infos.size(), 1u);
+  EXPECT_EQ(g_infos[0].XResolution, 150);
+  EXPECT_EQ(g_infos[0].PixelType, TWPT_RGB);
 }
 
 TEST_F(WineDsmFaultTest, FailureAtAChosenStrip) {

@@ -77,6 +77,18 @@ int32_t TWEnableDS(TW_UINT16 showUI) { return EnableWith("TWEnableDS", MSG_ENABL
 
 int32_t TWEnableDSUIOnly() { return EnableWith("TWEnableDSUIOnly", MSG_ENABLEDSUIONLY, 1); }
 
+void AbandonSource() {
+  EngineLogIn("AbandonSource", nState);
+  g_twain.imageInfo = {};
+  const int32_t closed =
+      CallDSMEntry(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &g_twain.SourceIdentity);
+  nState = 3;
+  if (closed == 0) g_twain.SourceIdentity.Id = 0;
+  else TWAINFree();
+  EngineLogOut("AbandonSource", closed);
+  EngineLogState();
+}
+
 int32_t TWDisableDS() {
   EngineLogIn("TWDisableDS", nState);
   g_twain.imageInfo = {};
@@ -150,13 +162,16 @@ int32_t ProcessTWMessage(MSG* message, TWAcquireCallback fn, void* data) {
           CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &g_twain.pending);
           nState = 5;
         }
-        TWDisableDS();
+        // A source left enabled after a failed scan would keep the loop waiting for ever.
+        if (nState == 5 && TWDisableDS() != 0) AbandonSource();
       }
     }
   } else if (event.TWMessage == MSG_CLOSEDSREQ || event.TWMessage == MSG_CLOSEDSOK) {
     result = TWDisableDS();
     if (result == 0) result = TWAINCloseDS();
     if (result == 0) result = TWAINFree();
+    // A source that asked to be closed and then refuses it is closed all the same.
+    if (nState >= 4) AbandonSource();
   }
   EngineLogOut("ProcessTWMessage", result);
   EngineLogState();

@@ -17,7 +17,6 @@
 #include "transfer_math.h"
 
 int32_t DoStripTransfer(TWAcquireCallback fn, void* data);
-void ResetPendingTransfers();
 
 namespace {
 
@@ -141,6 +140,7 @@ class BatchRun {
     }
     int32_t r = CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending);
     nState = 6;
+    endRefused_ = r != 0;
     if (r != 0 || g_twain.pending.Count == 0) ended_ = true;
   }
 
@@ -166,10 +166,11 @@ class BatchRun {
 
   void Finish() {
     if (nState == 7) {
-      CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending);
+      endRefused_ =
+          CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending) != 0;
       nState = 6;
     }
-    ResetPendingTransfers();
+    ResetPendingTransfers(endRefused_);
   }
 
   TWAcquireCallback fn_;
@@ -180,6 +181,7 @@ class BatchRun {
   uint32_t writer_ = 0;
   uint32_t consumer_ = 0;
   bool ended_ = false;
+  bool endRefused_ = false;
 };
 
 }  // namespace

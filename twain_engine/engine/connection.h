@@ -24,6 +24,7 @@ struct TwainConnection {
   uint16_t UIControl = 0;
   TWImageInfoRec imageInfo{};
   TW_PENDINGXFERS pending{};
+  uint32_t minBufSize = 0;       // the source's least memory block for the pending image
   TW_UINT16 lastReturnCode = 0;  // raw return code of the most recent request
   HWND proxyWindow = nullptr;    // the parent TWAINRegister made itself; destroyed at unload
 };
@@ -47,6 +48,13 @@ bool IsConnectionFailure(int32_t code);
 int32_t TWEnableDS(TW_UINT16 showUI);
 int32_t TWEnableDSUIOnly();
 int32_t TWDisableDS();
+// Closes a source that will not walk back down (and the manager when even that is refused), so
+// that no loop waits on a state the source never reaches; the engine is then in state 3 or 1.
+void AbandonSource();
+// MSG_RESET of the pending transfers, then the disable unless the caller keeps the source
+// enabled; a source still stuck in a transfer after a refused MSG_ENDXFER is disabled all the
+// same, and closed when it refuses.
+void ResetPendingTransfers(bool endRefused);
 int32_t ProcessTWMessage(MSG* message, TWAcquireCallback fn, void* data);
 int32_t PumpTWMessages(TWAcquireCallback fn, void* data);
 bool NeedsSourceLookup();

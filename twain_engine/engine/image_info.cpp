@@ -22,6 +22,7 @@ extern "C" int32_t __stdcall TWAINImageInfo(TWImageInfoRec* rec, uint32_t* maxSi
     rec->Compression = info.Compression;
     result = CallDSMEntry(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup);
     rec->Preferred = setup.Preferred;
+    g_twain.minBufSize = result == 0 ? setup.MinBufSize : 0;
     if (maxSize) *maxSize = setup.MaxBufSize;
   }
   EngineLogOut("TWImageInfo", result);

@@ -6,16 +6,16 @@
 #include "connection.h"
 #include "transfer_math.h"
 
-// Resets the pending transfers and disables the source unless the caller keeps it enabled.
-void ResetPendingTransfers() {
-  CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &g_twain.pending);
+void ResetPendingTransfers(bool endRefused) {
+  const int32_t reset = CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &g_twain.pending);
   nState = 5;
-  if (!g_twain.UIControl) TWDisableDS();
+  // After a refused end of transfer and a refused reset the source is still in its transfer.
+  const bool stuck = endRefused && reset != 0;
+  if (g_twain.UIControl && !stuck) return;
+  if (TWDisableDS() != 0) AbandonSource();
 }
 
 namespace {
-
-void ResetPending() { ResetPendingTransfers(); }
 
 // The end of one image in every routine; c is the transfer's code with a cancel folded in.
 // Answers the routine's code and whether another image follows.
@@ -24,14 +24,14 @@ int32_t EndOfImage(int32_t c, bool* another) {
   if (c == 1) {
     int32_t r = CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending);
     nState = 6;
-    if (g_twain.pending.Count == 0 || r != 0) ResetPending();
+    if (g_twain.pending.Count == 0 || r != 0) ResetPendingTransfers(r != 0);
     code = r;
   } else {
-    CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending);
+    const int32_t r = CallDSMEntry(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &g_twain.pending);
     nState = 6;
-    ResetPending();
+    ResetPendingTransfers(r != 0);
   }
-  *another = !(g_twain.pending.Count == 0 || nState == 5);
+  *another = nState == 6 && g_twain.pending.Count != 0;
   return code;
 }
 
@@ -76,6 +76,53 @@ bool CurrentFlag(uint16_t cap) {
   return flag;
 }
 
+// The engine's own strip block, for a source whose least block is larger than the caller's.
+class StripBlock {
+ public:
+  ~StripBlock() { Release(); }
+  void* Reserve(uint32_t bytes) {
+    if (bytes <= size_) return memory_;
+    Release();
+    handle_ = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memory_ = handle_ ? GlobalLock(handle_) : nullptr;
+    size_ = memory_ ? bytes : 0;
+    return memory_;
+  }
+
+ private:
+  void Release() {
+    if (handle_) {
+      GlobalUnlock(handle_);
+      GlobalFree(handle_);
+    }
+    handle_ = nullptr;
+    memory_ = nullptr;
+    size_ = 0;
+  }
+  HGLOBAL handle_ = nullptr;
+  void* memory_ = nullptr;
+  uint32_t size_ = 0;
+};
+
+uint32_t TightRowBytes(const TWImageInfoRec& info) {
+  if (info.ImageWidth <= 0 || info.BitsPerPixel <= 0) return 0;
+  return static_cast<uint32_t>((uint64_t(info.ImageWidth) * uint32_t(info.BitsPerPixel) + 7) / 8);
+}
+
+// Rows the source padded to its own BytesPerRow moved together in place, as the caller reads
+// them; answers the bytes the strip now holds.
+uint32_t PackStripRows(const TW_IMAGEMEMXFER& mem, uint32_t rowBytes) {
+  const uint32_t written = mem.BytesWritten;
+  // Compressed strips, or rows already as the caller lays them: the bytes as they came.
+  if (mem.Compression != TWCP_NONE || rowBytes == 0 || mem.BytesPerRow <= rowBytes ||
+      mem.Rows == 0 || uint64_t(mem.BytesPerRow) * mem.Rows > written)
+    return written;
+  auto* p = static_cast<uint8_t*>(mem.Memory.TheMem);
+  for (uint32_t r = 1; r < mem.Rows; ++r)
+    std::memmove(p + size_t(r) * rowBytes, p + size_t(r) * mem.BytesPerRow, rowBytes);
+  return mem.Rows * rowBytes;
+}
+
 }  // namespace
 
 // Numbering of page files across one acquisition, so a second scan in the same session does not
@@ -95,22 +142,34 @@ int32_t DoStripTransfer(TWAcquireCallback fn, void* data) {
   // Strips go into the caller's buffer: without one the source would write to nowhere.
   if (code == 0 && !data) code = -9;
   bool another = code == 0;
+  StripBlock block;
   while (another) {
     uint32_t wanted = 0;
     code = fn(&g_twain.imageInfo, &wanted, 2);
     if (code != 0) break;
     mem.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
     mem.Memory.Length = MemoryLength(wanted, g_twain.imageInfo.Preferred, maxSize);
+    const uint32_t rowBytes = TightRowBytes(g_twain.imageInfo);
+    void* target = data;
+    if (mem.Memory.Length < g_twain.minBufSize) {
+      // The caller's block is smaller than the source takes: strips go into one of ours.
+      mem.Memory.Length = WholeRowsAtLeast(g_twain.minBufSize, rowBytes);
+      target = block.Reserve(mem.Memory.Length);
+      if (!target) {
+        code = -9;
+        break;
+      }
+    }
     nState = 7;
     int32_t c = 0;
     while (c == 0 && nState == 7) {
-      mem.Memory.TheMem = data;
+      mem.Memory.TheMem = target;
       mem.BytesWritten = 0;
       c = CallDSMEntry(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &mem);
       // A source that answers "more" without writing anything would keep us here for ever.
       if (c == 0 && mem.BytesWritten == 0) c = -4;
-      uint32_t written = mem.BytesWritten;
-      if (fn(data, &written, c) != 0) c = -4;
+      uint32_t written = PackStripRows(mem, rowBytes);
+      if (fn(target, &written, c) != 0) c = -4;
     }
     code = EndOfImage(c, &another);
     if (another && !ReadNextImageInfo(&code, &maxSize)) break;

@@ -8,6 +8,13 @@ int32_t Fix32ToInt(int16_t whole, uint16_t frac) {
   return static_cast<int32_t>(v);
 }
 
+uint32_t WholeRowsAtLeast(uint32_t bytes, uint32_t rowBytes) {
+  if (rowBytes == 0) return bytes;
+  const uint64_t rows = (uint64_t(bytes) + rowBytes - 1) / rowBytes;
+  const uint64_t total = rows * rowBytes;
+  return total > 0xFFFFFFFFull ? bytes : static_cast<uint32_t>(total);
+}
+
 uint32_t MemoryLength(uint32_t wanted, uint32_t preferred, uint32_t maxBufSize) {
   return std::max(std::min(preferred, wanted), std::min(maxBufSize, wanted));
 }

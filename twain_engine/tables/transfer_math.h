@@ -6,6 +6,10 @@
 // A TWAIN FIX32 (whole part, fraction in 1/65536) as a number truncated toward zero.
 int32_t Fix32ToInt(int16_t whole, uint16_t frac);
 
+// The least whole number of rows of rowBytes holding at least `bytes` (bytes itself when the row
+// length is not known).
+uint32_t WholeRowsAtLeast(uint32_t bytes, uint32_t rowBytes);
+
 // Length of each memory block: the wanted size, capped at the larger of the source's preferred
 // and maximum buffer sizes.
 uint32_t MemoryLength(uint32_t wanted, uint32_t preferred, uint32_t maxBufSize);
