@@ -27,6 +27,8 @@ struct Acquisition {
 
   ScanPageInfo page{};                  // the current page's record
   int32_t pageCounter = 0;              // 1 = first page
+  int32_t pagesDone = 0;                // pages that ended whole
+  bool countReached = false;            // XFERCOUNT pages done: the library stopped the driver
   uint32_t rowLength = 0;               // bytes of one received row
   uint32_t rowStride = 0;               // bytes of one page DIB row
   uint32_t bytesLeft = 0;               // of the page's image size, counted down (file mode)

@@ -187,9 +187,22 @@ void DropOwnedPageDib() {
   gAcq.pageDib = nullptr;
 }
 
+// XFERCOUNT holds on every driver kind, whether or not the driver counts pages itself: after
+// that many whole pages the driver is told to stop.
+int32_t CountWholePage(int32_t code, int32_t answer) {
+  if (answer != 0 || code < 0 || !EndsPage(code)) return answer;
+  ++gAcq.pagesDone;
+  const int32_t count = CurrentInt(kRowXferCount);
+  if (count > 0 && gAcq.pagesDone >= count) {
+    gAcq.countReached = true;
+    return kZebCancelled;
+  }
+  return 0;
+}
+
 int32_t __stdcall PageCallback(void* data, uint32_t* size, int32_t code) {
   uint32_t none = 0;
   if (size == nullptr) size = &none;
   if (code == kPageEventInfo) return PageInfoEvent(static_cast<const ScanPageInfo*>(data), size);
-  return PageDataEvent(data, size, code);
+  return CountWholePage(code, PageDataEvent(data, size, code));
 }

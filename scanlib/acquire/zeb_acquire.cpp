@@ -93,6 +93,8 @@ void ResetAcquisition(PageCallbackProc callback) {
   gAcq.pageProc = callback;
   gAcq.transferMode = CurrentInt(kRowTransferMode);
   gAcq.pageCounter = 0;
+  gAcq.pagesDone = 0;
+  gAcq.countReached = false;
   gAcq.current = nullptr;
   gAcq.pageDib = nullptr;
   gAcq.pageDibOwned = false;
@@ -119,6 +121,8 @@ int32_t RunAcquisition(PageCallbackProc callback) {
     }
   }
   rc = RunDriver();
+  // The driver ended on the library's own stop after the last page XFERCOUNT asked for.
+  if (gAcq.countReached && rc != 0) rc = kZebOk;
   DeskewCropEnd();
   FreeTransferBuffer();
   if (gAcq.transferMode == kTransferFile && DriverDelivers == 0) FinishPageFiles();

@@ -241,7 +241,7 @@ int32_t BuildRecord(int row, TagState* r, const KSAnswer& a) {
       // Without a plug-in the count starts at 0.
       const PluginFormats& plugins = CurrentPluginFormats();
       int32_t list[32];
-      int32_t c = plugins.count() > 0 ? plugins.formats(0, 0, list, 32) : 0;
+      int32_t c = plugins.count() > 0 ? plugins.formats(MultiPagePlugin(), 0, list, 32) : 0;
       if (c < 0) c = 0;
       if (c < 2) {
         ListBuilder b(row);

@@ -16,3 +16,4 @@ const PluginFormats* g_formats = &kNone;
 const PluginFormats& CurrentPluginFormats() { return *g_formats; }
 void SetPluginFormats(const PluginFormats* formats) { g_formats = formats ? formats : &kNone; }
 bool HaveCurrentPlugin() { return g_formats->currentIndex && g_formats->currentIndex() >= 0; }
+int32_t MultiPagePlugin() { return HaveCurrentPlugin() ? g_formats->currentIndex() : 0; }

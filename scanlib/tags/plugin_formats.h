@@ -17,3 +17,5 @@ const PluginFormats& CurrentPluginFormats();
 void SetPluginFormats(const PluginFormats* formats);  // nullptr: no plug-ins
 // True when a file-format plug-in is current (file transfer can name a plug-in).
 bool HaveCurrentPlugin();
+// The plug-in whose file kinds give MULTIPAGE's choices: the current one, else the first.
+int32_t MultiPagePlugin();

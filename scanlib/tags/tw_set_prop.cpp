@@ -1,10 +1,12 @@
 // TWAINSetProp: a scan's tag values pushed to the open TWAIN source, in a fixed order, before
 // TWAINAcquire. Pushes marked "stop" end the push with the source's refusal; the rest are
 // settings a source may lack, whose refusal changes nothing of the scan.
+#include <cmath>
 #include <cstring>
 
 #include "debug_log.h"
 #include "driver_flags.h"
+#include "page_sizes.h"
 #include "tag_state.h"
 #include "tw_caps.h"
 #include "tw_none_word.h"
@@ -64,6 +66,20 @@ uint32_t TwainFilter() {
   return f >= 0 && f <= 2 ? static_cast<uint32_t>(f) : kTwftNone;
 }
 
+// The fixed paper the scan area is, as a TWSS code; 0 for any other area.
+uint32_t TwainPaperOfArea() {
+  static const uint32_t kTwss[][2] = {{2, 3}, {3, 4}, {4, 11}, {5, 1}, {6, 5},
+                                      {7, 12}, {8, 6}, {9, 2}, {11, 53}};
+  if (CurrentFloat(kRowXPosition) != 0.0f || CurrentFloat(kRowYPosition) != 0.0f) return 0;
+  const float width = CurrentFloat(kRowImageWidth), length = CurrentFloat(kRowImageLength);
+  for (const auto& m : kTwss) {
+    float w = 0, l = 0;
+    if (GetPaperDimensions(static_cast<int32_t>(m[0]), CurrentInt(kRowUnits), &w, &l) != 0) continue;
+    if (std::fabs(w - width) <= w * 0.005f && std::fabs(l - length) <= l * 0.005f) return m[1];
+  }
+  return 0;
+}
+
 uint32_t TwainUnit() {
   switch (CurrentInt(kRowUnits)) {
     case 0: return kTwunInches;
@@ -86,6 +102,8 @@ int32_t Push() {
 
   if ((rc = PushPaperPath()) != 0) return rc;
 
+  // A resolution is dots per unit: sent in inches, as a source that starts in pixels demands.
+  PushValue(kIcapUnits, kTwunInches);
   if ((rc = PushValue(kIcapXResolution, WholeFix32(CurrentInt(kRowXResolution) & 0xFFFF))) != 0)
     return rc;
   if ((rc = PushValue(kIcapYResolution, WholeFix32(CurrentInt(kRowYResolution) & 0xFFFF))) != 0)
@@ -108,6 +126,9 @@ int32_t Push() {
   PushValue(kCapSharpen, static_cast<uint32_t>(CurrentInt(kRowSharpen)));
   PushValue(kCapDescreen, static_cast<uint32_t>(CurrentInt(kRowDescreen)));
 
+  // A fixed paper by name first; a source that keeps its own paper size over a frame scans it.
+  const uint32_t paper = TwainPaperOfArea();
+  if (paper != 0) PushValue(kIcapSupportedSizes, paper);
   rc = PushScanFrame();
   PushValue(kCapAutoCrop, static_cast<uint32_t>(CurrentInt(kRowAutoCrop)));
   PushValue(kIcapAutomaticDeskew, static_cast<uint32_t>(CurrentInt(kRowDeskew)));

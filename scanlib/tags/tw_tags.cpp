@@ -165,6 +165,11 @@ int32_t ScanTypeList(int row, TagState* r) {
     const bool reflective = a.ItemInt(0) == 0;
     if (TrySet(kCapFeederEnabled, 1)) add(reflective ? 1 : 3);
     if (TrySet(kCapFeederEnabled, 0)) add(reflective ? 2 : 3);
+  } else if (!a.ok()) {
+    // The light path is optional: without it the source scans reflective, from the feeder and
+    // the glass as CAP_FEEDERENABLED can be set.
+    if (TrySet(kCapFeederEnabled, 1)) add(1);
+    if (TrySet(kCapFeederEnabled, 0)) add(2);
   }
   TrySet(kCapFeederEnabled, static_cast<uint32_t>(feeder));
   list.Commit(r);
@@ -259,7 +264,6 @@ int32_t FilterList(int row, TagState* r, const TwAnswer& a) {
 }
 
 int32_t UnitFromTwain(int32_t u) { return u == 0 ? 0 : u == 1 ? 1 : u == 5 ? 2 : -1; }
-uint32_t UnitToTwain(int32_t u) { return u == 0 ? 0 : u == 1 ? 1 : 5; }
 
 int32_t UnitsList(int row, TagState* r, const TwAnswer& a) {
   List list(row);
@@ -323,16 +327,11 @@ int32_t PhysicalSize(int row, TagState* r, const TwAnswer& first) {
   if (!haveFeeder) withFeeder = haveFlatbed ? flatbed : plain;
   if (!haveFlatbed) flatbed = withFeeder;
   TrySet(kCapFeederEnabled, static_cast<uint32_t>(feeder));
-  // In pixels the source counts at its own resolution; the library at 300 to the inch.
-  if (CurrentInt(kRowUnits) == kUnitPixel) {
-    TwAnswer res;
-    res.Ask(row == kRowPhysicalWidth ? kIcapXResolution : kIcapYResolution, kTypeInt32);
-    const int32_t dpi = res.CurrentInt();
-    if (dpi > 0) {
-      withFeeder = withFeeder * 300.0f / static_cast<float>(dpi);
-      flatbed = flatbed * 300.0f / static_cast<float>(dpi);
-    }
-  }
+  // The source answered in inches; the library keeps centimetres, or pixels at 300 to the inch.
+  const int32_t unit = CurrentInt(kRowUnits);
+  const float perInch = unit == kUnitCm ? 2.54f : unit == kUnitPixel ? 300.0f : 1.0f;
+  withFeeder *= perInch;
+  flatbed *= perInch;
   const float sizes[3] = {withFeeder > flatbed ? withFeeder : flatbed, withFeeder, flatbed};
   if (!AllocChoices(kTypeFloat, 3, &r->Choices)) {
     r->Count = -1;
@@ -446,7 +445,7 @@ int32_t FormatsAndCompression() {
 void MultiPage(int row, TagState* r) {
   const PluginFormats& plugins = CurrentPluginFormats();
   int32_t codes[32];
-  int32_t c = plugins.count() > 0 ? plugins.formats(0, 0, codes, 32) : 0;
+  int32_t c = plugins.count() > 0 ? plugins.formats(MultiPagePlugin(), 0, codes, 32) : 0;
   if (c < 0) c = 0;
   if (c == 0) {
     SetRange(row, r, 0, 0, 1);
@@ -455,6 +454,39 @@ void MultiPage(int row, TagState* r) {
   List list(row);
   for (int32_t i = 0; i <= (c < 2 ? c - 1 : c); ++i) list.AddInt(i);
   list.Commit(r);
+}
+
+// Resolutions and physical sizes are read in inches, whatever unit the source started in (some
+// start in pixels, where a resolution means nothing).
+void AskInInches() {
+  uint32_t inches = kTwunInches;
+  CallTWAINSetValue(kIcapUnits, kTwOneValue, &inches);
+}
+
+// The depths of every pixel type the source offers: many list only the current type's depths.
+int32_t BitDepthList(int row, TagState* r) {
+  const TagState& types = g_tagStates[kRowPixelType];
+  List list(row);
+  for (int32_t i = 0; i < types.Count; ++i) {
+    const int32_t type = ReadNumber(kTagTable[kRowPixelType].Type,
+                                    static_cast<const uint8_t*>(types.Choices) +
+                                        size_t(i) * size_t(TagTypeSize(kTagTable[kRowPixelType].Type)));
+    if (!TrySet(kIcapPixelType, static_cast<uint32_t>(type))) continue;
+    TwAnswer a;
+    a.Ask(kIcapBitDepth, kTagTable[row].Type);
+    if (a.kind() == kTwRange || a.kind() == kTwArray) return kBadContainer;
+    for (int32_t k = 0; k < a.Count(); ++k)
+      if (a.Item(k)) list.AddUnique(a.ItemInt(k));
+  }
+  const int32_t current = CurrentInt(kRowPixelType);
+  if (current >= 0 && current <= 2) TrySet(kIcapPixelType, static_cast<uint32_t>(current));
+  if (list.Count() == 0) {
+    TwAnswer a;
+    a.Ask(kIcapBitDepth, kTagTable[row].Type);
+    return ContainerRule(row, r, a);
+  }
+  list.Commit(r);
+  return 0;
 }
 
 // Fills the record; answers 0, -8, or 1 when the rule loaded the stored value itself.
@@ -503,6 +535,11 @@ int32_t BuildRecord(int row, TagState* r) {
     case kTagFeederType: return FeederTypeList(row, r);
     case kTagTransferMode: ask(); return TransferModeList(row, r, a);
     case kTagPixelType: ask(); return PixelTypeList(row, r, a);
+    case kTagBitsPerPixel: return BitDepthList(row, r);
+    case kTagXResolution: case kTagYResolution:
+      AskInInches();
+      ask();
+      return ContainerRule(row, r, a);
     case kTagHighlight: case kTagShadow:
       ask();
       if (!a.ok()) {
@@ -515,6 +552,7 @@ int32_t BuildRecord(int row, TagState* r) {
     case kTagGamma: ask(); return GammaRecord(row, r, a);
     case kTagFilter: ask(); return FilterList(row, r, a);
     case kTagPhysicalHeight: case kTagPhysicalWidth: {
+      AskInInches();
       ask();
       const int32_t rc = PhysicalSize(row, r, a);
       return rc == 0 ? 1 : rc;
@@ -581,11 +619,6 @@ int32_t InitTWTag(const TagDef* row, TagState* record) {
   int32_t rc = BuildRecord(index, record);
   if (rc == 0) Load(index, record);
   if (rc == 1) rc = 0;
-  if (rc == 0 && row->Tag == kTagUnits) {
-    // Physical sizes read next must come in the unit the library keeps.
-    uint32_t unit = UnitToTwain(CurrentInt(kRowUnits));
-    CallTWAINSetValue(kIcapUnits, kTwOneValue, &unit);
-  }
   if (rc == 0 && row->Tag == kTagPixelType) {
     const int32_t type = CurrentInt(kRowPixelType);
     if (type >= 0 && type <= 2) TrySet(kIcapPixelType, static_cast<uint32_t>(type));

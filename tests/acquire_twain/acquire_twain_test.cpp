@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "scan_prop_rec.h"
 #include "twain_scan_fixture.h"
 
 namespace {
@@ -346,6 +347,91 @@ TEST_F(AcquireTwain, FailedScansKeepNoPageDib) {
   const double good = growth("[Feeder]\nSheets=1\n" + assembled, false);
   const double jammed = growth("[Feeder]\nSheets=2\n[Fault]\nKind=jam\nPage=1\n" + assembled, true);
   EXPECT_LT(jammed - good, 3.0 * 1024 * 1024);
+}
+
+// Sources as they are found in the field: each behaviour on its own, from a fresh registry, in
+// every pixel type. Every page must still be the scanner's page.
+TEST_F(AcquireTwain, SourcesAsTheyAreScanEveryPixelType) {
+  struct Case {
+    const char* what;
+    const char* sim;
+    int16_t transferMode, scanType;
+    int pages;
+  };
+  const char* assembled = "RefuseValue=0x0103:0\n";
+  const Case cases[] = {
+      {"no light path, feeder", "[Feeder]\nSheets=2\n[Twain]\nUnsupported=0x111e\n", 1, 1, 2},
+      {"no light path, glass", "[Feeder]\nSheets=2\n[Twain]\nUnsupported=0x111e\n", 1, 2, 1},
+      {"depths of the pixel type", "[Feeder]\nSheets=2\n[Twain]\nDepthsOfPixelType=1\n", 1, 1, 2},
+      {"starts in pixels", "[Feeder]\nSheets=2\n[Twain]\nPixelUnits=1\n", 1, 1, 2},
+      {"sequence-error refusal", "[Feeder]\nSheets=2\n[Twain]\nRefuse=0x1106\nRefuseCondition=11\n", 1, 1, 2},
+      {"large least block, memory", "[Feeder]\nSheets=2\n[Twain]\nMinBufSize=400000\n", 0, 1, 2},
+      {"padded rows, memory", "[Feeder]\nSheets=2\n[Twain]\nRowPadding=8\n", 0, 1, 2},
+      {"padded rows, assembled", "[Feeder]\nSheets=2\n[Twain]\nRowPadding=8\nMinBufSize=400000\n", 1, 1, 2},
+  };
+  for (const Case& c : cases)
+    for (int16_t pixel : kPixelTypes) {
+      ScanSettings s;
+      s.transferMode = c.transferMode;
+      s.pixelType = pixel;
+      s.scanType = c.scanType;
+      std::string sim = c.sim;
+      if (std::string(c.what).find("assembled") != std::string::npos) sim += assembled;
+      const std::string label = std::string(c.what) + " pixel " + std::to_string(pixel);
+      scanner.Stop();
+      ASSERT_TRUE(scanner.Start(sim)) << label;
+      ASSERT_TRUE(scanner.Apply(s)) << label;
+      TwainScan scan;
+      scan.transferMode = s.transferMode;
+      EXPECT_EQ(scanner.Acquire(&scan), 0) << label;
+      ExpectPages(scan, s, c.pages, 1, label);
+    }
+}
+
+// XFERCOUNT holds whether or not the source counts: three pages of eight, then the next three.
+TEST_F(AcquireTwain, TheTransferCountHolds) {
+  for (int16_t mode : {0, 1}) {
+    ScanSettings s;
+    s.transferMode = mode;
+    TwainScan scan;
+    scanner.Stop();
+    ASSERT_TRUE(scanner.Start("[Feeder]\nSheets=8\n"));
+    ASSERT_TRUE(scanner.Apply(s));
+    int16_t count = 3;
+    ASSERT_EQ(scanner.ZebSetValue(0x9600, &count), 0);
+    scan.transferMode = mode;
+    EXPECT_EQ(scanner.Acquire(&scan), 0) << mode;
+    ExpectPages(scan, s, 3, 1, "first three " + std::to_string(mode));
+    TwainScan next;
+    next.transferMode = mode;
+    EXPECT_EQ(scanner.Acquire(&next), 0) << mode;
+    ExpectPages(next, s, 3, 4, "next three " + std::to_string(mode));
+  }
+}
+
+// A paper size asked by name is the page the source scans.
+TEST_F(AcquireTwain, APaperAskedThroughTheScanSettingsIsThePageScanned) {
+  ASSERT_TRUE(scanner.Start("[Feeder]\nSheets=1\n"));
+  HMODULE pavlot = GetModuleHandleA("pavlot.dll");
+  ASSERT_NE(pavlot, nullptr);
+  auto setProp = reinterpret_cast<int32_t(__stdcall*)(TScanPropRec)>(
+      reinterpret_cast<void*>(GetProcAddress(pavlot, "ZebSetProp")));
+  ASSERT_NE(setProp, nullptr);
+  TScanPropRec prop{};
+  prop.TransMode = 1;
+  prop.PixelType = 1;
+  prop.ScanMethod = 1;
+  prop.XRes = prop.YRes = 300;
+  prop.BitsPerPixel = 8;
+  prop.Size.DefPaper = 5;  // A4
+  prop.Size.Unit = 0;
+  ASSERT_EQ(setProp(prop), 0);
+  TwainScan scan;
+  scan.transferMode = 1;
+  EXPECT_EQ(scanner.Acquire(&scan), 0);
+  ASSERT_EQ(scan.Complete(), 1);
+  EXPECT_EQ(scan.pages[0].info.ImageWidth, 2480);
+  EXPECT_EQ(scan.pages[0].info.ImageLength, 3508);
 }
 
 }  // namespace

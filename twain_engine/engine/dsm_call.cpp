@@ -32,10 +32,11 @@ int32_t CallDSMEntry(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data)
 }
 
 bool IsConnectionFailure(int32_t code) {
-  // Only the loss of the source itself (TWCC_NODS, TWCC_MAXCONNECTIONS). A sequence error, a
-  // device error or an unknown code refuses that one request and leaves every setting in place.
+  // Only the loss of the source or its device (TWCC_NODS, TWCC_MAXCONNECTIONS,
+  // TWCC_CHECKDEVICEONLINE). A sequence error or an unknown code refuses that one request and
+  // leaves every setting in place.
   switch (code) {
-    case -2: case -10: return true;
+    case -2: case -10: case -13: return true;
     default: return false;
   }
 }
