@@ -472,4 +472,33 @@ TEST_F(TagApiTest, PlugInsAddFormatsCompressionModesAndMultiPage) {
   SetPluginFormats(nullptr);
 }
 
+// Two plug-ins, the first writing one page per file, the second whole documents: MULTIPAGE's
+// choices after a start are those of the plug-in the stored file format made current.
+int32_t gTwoCurrent = -1;
+const PluginFormats kTwoPlugins = {
+    [] { return 2; },
+    [](int32_t index, int32_t, int32_t* list, int32_t max) {
+      if (index == 0) {
+        if (max >= 1) list[0] = 5;
+        return 1;
+      }
+      if (max >= 2) list[0] = list[1] = 7;
+      return 2;
+    },
+    [](int32_t*, int32_t) { return 0; },
+    [](int32_t index) { gTwoCurrent = index; },
+    [] { return gTwoCurrent; },
+};
+
+TEST_F(TagApiTest, MultiPageFollowsTheCurrentPlugIn) {
+  SetPluginFormats(&kTwoPlugins);
+  WriteSettingInt(kScanDataKey, "FILEFORMAT", 7);
+  gTwoCurrent = -1;
+  ASSERT_EQ(Start(), 0);
+  EXPECT_EQ(gTwoCurrent, 1);
+  EXPECT_EQ(Choices(kTagMultiPage), (std::vector<int32_t>{0, 1, 2}));
+  EXPECT_EQ(Set16(kTagMultiPage, 1), 0);
+  SetPluginFormats(nullptr);
+}
+
 }  // namespace

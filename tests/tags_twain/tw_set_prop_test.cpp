@@ -95,6 +95,7 @@ TEST_F(Push, EveryValueGoesInItsFixedOrder) {
   const std::vector<Expected> expected = {
       {0x0100, 0}, {0x0103, 0}, {0x0101, 1}, {0x112B, 8}, {0x0101, 1},
       {0x1010, 0}, {0x1002, 0}, {0x1013, 0}, {0x111E, 0},  // flatbed, simplex, reflective
+      {0x0102, 0},  // resolutions go in inches
       {0x1118, Fix(300)}, {0x1119, Fix(200)},
       {0x1106, 3}, {0x1101, Fix(10)}, {0x1103, Fix(20)}, {0x110A, Fix(250)}, {0x1113, Fix(5)},
       {0x1108, Fix(2.2f)},
@@ -395,7 +396,8 @@ TEST_F(Push, UnitsGoOutAsTwainUnits) {
     g_engine.Reset();
     Set(kRowUnits, u[0]);
     ASSERT_EQ(TWAINSetProp(), 0);
-    EXPECT_EQ(g_engine.ValuesOf(0x0102), std::vector<uint32_t>{static_cast<uint32_t>(u[1])});
+    // Inches for the resolutions first, then the unit the area goes in.
+    EXPECT_EQ(g_engine.ValuesOf(0x0102), (std::vector<uint32_t>{0, static_cast<uint32_t>(u[1])}));
   }
 }
 

@@ -300,7 +300,7 @@ TEST_F(TwainTags, PaperPathsFollowWhatTheSourceAccepts) {
   const Case cases[] = {
       {"[Feeder]\nFlatbed=1\n", {0, 2}, {0}},                // no feeder to enable
       {"[Twain]\nOneValue=0x111e\n", {0, 1, 2}, {0, 1}},     // one reflective path
-      {"[Twain]\nUnsupported=0x111e\n", {0}, {0}},           // no light path at all
+      {"[Twain]\nUnsupported=0x111e\n", {0, 1, 2}, {0, 1}},  // no light path: the feeder decides
       {"[Twain]\nLightPaths=0,1\n", {0, 1, 2, 3}, {0, 1}},   // and transparencies
       {"[Twain]\nLightPaths=1,0,1,0,1,0\n", {0, 3, 1, 2}, {0, 1}},  // each path once
       {"[Feeder]\nFlatbed=1\n[Twain]\nLightPaths=0,1\n", {0, 2, 3}, {0}},
