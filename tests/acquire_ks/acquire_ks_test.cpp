@@ -142,6 +142,17 @@ TEST_F(AcquireKs, NegativeAnswerStopsAfterThatPage) {
   ExpectPages(0, 100, {3});
 }
 
+// XFERCOUNT holds on the maker's kind too: three pages of eight, the rest left in the feeder.
+TEST_F(AcquireKs, TheTransferCountHolds) {
+  Start("[Feeder]\nSheets=8\n", 1, 75, kFeeder);
+  ASSERT_EQ(pavlot.Set16(0x9600, 3), 0);
+  EXPECT_EQ(Scan(), 0);
+  ExpectPages(1, 75, {1, 2, 3});
+  scan = ReceivedScan{};
+  EXPECT_EQ(Scan(), 0);
+  ExpectPages(1, 75, {4, 5, 6});
+}
+
 TEST_F(AcquireKs, PageInformationAnswersNeverStopTheScan) {
   Start("[Feeder]\nSheets=2\n", 0, 75, kFeeder);
   scan.infoAnswer = -5;
