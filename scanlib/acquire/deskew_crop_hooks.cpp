@@ -13,6 +13,7 @@ void InstallDeskewCropStep(const DeskewCropStep* step) { gStep = step; }
 
 bool DeskewCropActive() {
   if (gStep == nullptr || gStep->Bound == nullptr || !gStep->Bound()) return false;
+  if (gStep->Bypassed != nullptr && gStep->Bypassed()) return false;
   return CurrentInt(kRowBackgroundLines) != 0 &&
          (CurrentInt(kRowDeskew) != 0 || CurrentInt(kRowAutoCrop) != 0);
 }

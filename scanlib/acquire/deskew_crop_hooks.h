@@ -14,12 +14,16 @@ struct DeskewCropStep {
   int32_t (*Page)(void* data, uint32_t* size, int32_t code, int32_t pageCounter,
                   ScanPageInfo* record, void** current);
   void (*End)();
+  // True while this acquisition goes on without the step (its background could not be read):
+  // pages are then made as they arrive. May be null.
+  bool (*Bypassed)() = nullptr;
 };
 
 // The deskew service's step, or nullptr to take it away again.
 void InstallDeskewCropStep(const DeskewCropStep* step);
 
-// True when a step is installed and bound, BACKGROUNDLINES is non-zero and DESKEW or AUTOCROP is set.
+// True when a step is installed, bound and not bypassed, BACKGROUNDLINES is non-zero and DESKEW or
+// AUTOCROP is set.
 bool DeskewCropActive();
 int32_t DeskewCropStart(int32_t pageCounter);
 int32_t DeskewCropPage(void* data, uint32_t* size, int32_t code, int32_t pageCounter,

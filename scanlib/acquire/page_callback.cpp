@@ -88,7 +88,10 @@ int32_t PassThroughDeskewCrop(void* data, uint32_t* size, int32_t* code) {
   const int32_t rc = DeskewCropPage(data, size, *code, gAcq.pageCounter, &gAcq.page, &gAcq.current);
   if (rc < 1) return rc;
   *code = rc;
-  TellApplication(&gAcq.page, size, kPageEventInfo);
+  // The application's answer to the page information may change the size it is given; the
+  // processed page's size must survive it.
+  uint32_t announced = *size;
+  TellApplication(&gAcq.page, &announced, kPageEventInfo);
   MeasurePage();
   const int32_t setup = BeginPageOutput();
   return setup != 0 ? setup : 1;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "auxiliary_libraries.h"
+#include "../acquire/deskew_crop_step.h"
 #include "debug_log.h"
 #include "interface_font.h"
 #include "library_state.h"
@@ -73,6 +74,7 @@ extern "C" int32_t __stdcall ZebLoad(HWND owner) {
   StoreTemporaryFolder();
   DiscoverFilePlugins();
   LoadAuxiliaryLibraries();
+  InstallCropDeskewStep();
   gLib.driverKind = LoadDriverKind();
   gLib.state = kStateStarted;
   InitDrv(gLib.driverKind);

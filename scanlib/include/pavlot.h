@@ -37,4 +37,8 @@ int32_t __stdcall ZebSaveAs(HGLOBAL dib, const char* target, intptr_t option,
                             intptr_t reserved);                                        // @40
 int32_t __stdcall ZebConvertFile(const char* target, const char* source, intptr_t unused1,
                                  intptr_t unused2, int32_t low, int32_t high);         // @51
+
+// Page services.
+int32_t __stdcall ZebDoDeskew(intptr_t a1, intptr_t a2, intptr_t a3, intptr_t a4, intptr_t a5,
+                              intptr_t a6, intptr_t a7);  // @56, zebip.dll's DoDeskew
 }

@@ -2,6 +2,7 @@
 // configure the scanner the same way on every platform.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -103,6 +104,21 @@ bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error)
   if (get("driver", "loadresult", &v)) {
     if (!ToInt(v, -100000, 100000, &n)) return fail("Driver.LoadResult is not a code: " + v);
     c.loadResult = n;
+  }
+  if (get("plate", "skew", &v)) {
+    char* end = nullptr;
+    const double degrees = std::strtod(v.c_str(), &end);
+    if (end == v.c_str() || *end != '\0' || !(std::fabs(degrees) <= 20))
+      return fail("Plate.Skew is not an angle of at most 20 degrees: " + v);
+    c.plate.on = true;
+    c.plate.skewDegrees = degrees;
+  }
+  if (get("plate", "margin", &v)) {
+    char* end = nullptr;
+    const double margin = std::strtod(v.c_str(), &end);
+    if (end == v.c_str() || *end != '\0' || !(margin >= 0 && margin <= 3))
+      return fail("Plate.Margin is not a margin of 0 to 3 inches: " + v);
+    c.plate.margin = margin;
   }
   if (get("sources", "count", &v)) {
     if (!ToInt(v, 0, 64, &n)) return fail("Sources.Count is not a count: " + v);

@@ -99,6 +99,13 @@ struct SimSource {
   std::string manufacturer;
 };
 
+// A page lying skewed on the backing plate, the whole frame around it scanned (off by default).
+struct PlateSetup {
+  bool on = false;
+  double skewDegrees = 0;  // the paper turned clockwise by this much
+  double margin = 0.5;     // inches of plate on every side of the paper's upright outline
+};
+
 struct SimConfig {
   int sheets = 3;             // sheets in the feeder at start
   bool duplex = false;        // both sides of every sheet are pages
@@ -108,6 +115,7 @@ struct SimConfig {
   int faultPage = 0;
   std::vector<SimSource> sources = DefaultSources();
   int32_t loadResult = 0;     // what the driver's Load entry point answers
+  PlateSetup plate;           // pages skewed on the plate, for the deskew and crop step
 
   static std::vector<SimSource> DefaultSources();
 };
@@ -117,6 +125,8 @@ struct SimConfig {
 //   [Fault]   Kind=none|jam|nopaper|cancel|device  Page=k
 //   [Sources] Count=n  Name1=...  Manufacturer1=...   (absent: the default sources)
 //   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)
+//   [Plate]   Skew=degrees  Margin=inches   (pages skewed on the plate, the frame scanned whole;
+//             the plate is black when the BACKGROUND setting is 1, else white)
 // Keys and section names ignore case; unknown keys are ignored. Answers false with a message for
 // a value that cannot be read, leaving *out unchanged.
 bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error);

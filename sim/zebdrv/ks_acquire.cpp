@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "ks_capabilities.h"
+#include "plate_page.h"
 
 namespace {
 
@@ -16,6 +18,8 @@ struct ScanArea {
   zebsim::PageFormat format;
   zebsim::PageGeometry page;
   int left, top, width, length, bitsPerPixel, rowBytes;
+  bool plate = false;       // the whole frame around a page skewed on the plate
+  bool blackPlate = false;
 };
 
 ScanArea AreaOf(const KSDevice& d) {
@@ -27,6 +31,18 @@ ScanArea AreaOf(const KSDevice& d) {
   a.format.yResolution = std::max(1, static_cast<int>(d.Number(kTagYResolution)));
   a.format.paper = d.Config().paper;
   a.page = zebsim::GeometryOf(a.format);
+  a.bitsPerPixel = a.page.bitsPerPixel;
+  if (d.Config().plate.on) {
+    // The scanner overscans the paper: the frame is delivered whole, whatever the area.
+    a.plate = true;
+    a.blackPlate = d.Number(kTagBackground) != 0;
+    a.page = zebsim::PlateFrameGeometry(a.format, d.Config().plate);
+    a.left = a.top = 0;
+    a.width = a.page.width;
+    a.length = a.page.length;
+    a.rowBytes = a.page.bytesPerRow;
+    return a;
+  }
   int units = d.Units();
   auto toPx = [&](int32_t tag, int res) {
     return static_cast<int>(std::lround(UnitToInches(d.Number(tag), units) * res));
@@ -74,8 +90,8 @@ ScanPageInfo InfoOf(const ScanArea& a) {
 // Delivers one page (or its first half, when a fault strikes in the middle). Answers 0 when the
 // page went out whole, else the callback's stop or the fault's code. The callback's block size
 // is honoured in bytes: whole rows when one fits, else each row in pieces no larger than it.
-int32_t DeliverPage(const ScanArea& a, const FeedResult& r, PageCallbackProc cb, uint8_t* buffer,
-                    std::vector<uint8_t>& own, bool* delivered) {
+int32_t DeliverPage(const KSDevice& d, const ScanArea& a, const FeedResult& r, PageCallbackProc cb,
+                    uint8_t* buffer, std::vector<uint8_t>& own, bool* delivered) {
   *delivered = false;
   ScanPageInfo info = InfoOf(a);
   uint32_t block = static_cast<uint32_t>(info.Preferred);
@@ -93,6 +109,9 @@ int32_t DeliverPage(const ScanArea& a, const FeedResult& r, PageCallbackProc cb,
   bool fault = r.kind == FeedResult::kFault;
   int rows = fault ? a.length / 2 : a.length;
   std::vector<uint8_t> full(a.page.bytesPerRow), row(rowBytes);
+  std::unique_ptr<zebsim::PlatePage> plate;
+  if (a.plate)
+    plate = std::make_unique<zebsim::PlatePage>(a.format, r.pageNumber, d.Config().plate, a.blackPlate);
   const uint64_t total = uint64_t(rows) * rowBytes;
   uint64_t sent = 0;
   int nextRow = 0;
@@ -101,8 +120,12 @@ int32_t DeliverPage(const ScanArea& a, const FeedResult& r, PageCallbackProc cb,
     uint32_t bytes = 0;
     while (bytes < blockBytes && sent + bytes < total) {
       if (rowUsed == rowBytes) {
-        zebsim::RenderRow(a.format, r.pageNumber, a.top + nextRow++, full.data());
-        CutRow(a, full.data(), row.data());
+        if (plate) {
+          plate->Row(nextRow++, row.data());
+        } else {
+          zebsim::RenderRow(a.format, r.pageNumber, a.top + nextRow++, full.data());
+          CutRow(a, full.data(), row.data());
+        }
         rowUsed = 0;
       }
       const uint32_t n = std::min(blockBytes - bytes, rowBytes - rowUsed);
@@ -145,7 +168,7 @@ int32_t RunScan(KSDevice& device, PageCallbackProc callback, void* buffer) {
     if (r.kind == FeedResult::kEnd) return 0;
     if (r.kind == FeedResult::kFault && !r.midPage) return zebsim::FaultCode(r.fault);
     bool delivered = false;
-    int32_t rc = DeliverPage(area, r, callback, static_cast<uint8_t*>(buffer), own, &delivered);
+    int32_t rc = DeliverPage(device, area, r, callback, static_cast<uint8_t*>(buffer), own, &delivered);
     if (delivered) {
       source.PageDone();
       ++pages;

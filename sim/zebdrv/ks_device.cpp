@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ks_capabilities.h"
+#include "plate_page.h"
 
 namespace {
 
@@ -163,8 +164,16 @@ int32_t KSDevice::Get(int32_t tag, int32_t type, void* out) const {
     int width = static_cast<int>(std::lround(
         UnitToInches(Number(kTagImageWidth), Units()) * Number(kTagXResolution)));
     int kind = static_cast<int>(Number(kTagPixelType));
+    if (config_.plate.on) {
+      zebsim::PageFormat f;
+      f.kind = static_cast<zebsim::PixelKind>(std::clamp(kind, 0, 2));
+      f.xResolution = std::max(1, static_cast<int>(Number(kTagXResolution)));
+      f.yResolution = std::max(1, static_cast<int>(Number(kTagYResolution)));
+      f.paper = config_.paper;
+      width = zebsim::PlateFrameGeometry(f, config_.plate).width;
+    }
     int bytes = kind == 2 ? width * 3 : kind == 1 ? width : (width + 7) / 8;
-    uint8_t level = Number(kTagBackground) != 0 ? 0x10 : 0xF0;
+    uint8_t level = Number(kTagBackground) != 0 ? zebsim::kBlackPlateLevel : zebsim::kWhitePlateLevel;
     if (kind == 0) level = Number(kTagBackground) != 0 ? 0x00 : 0xFF;
     std::memset(out, level, static_cast<size_t>(std::max(0, lines * bytes)));
     return 0;

@@ -164,10 +164,11 @@ TEST_F(AcquireKs, DeskewHidesTheSizeFromThePageInformation) {
   Start("[Feeder]\nSheets=1\n", 0, 75, kFeeder);
   ASSERT_EQ(pavlot.Set16(kDeskew, 1), 0);
   EXPECT_EQ(Scan(), 0);
-  ASSERT_EQ(scan.infos.size(), 1u);
+  ASSERT_GE(scan.infos.size(), 1u);
   EXPECT_EQ(scan.infos[0].ImageWidth, -1);
   EXPECT_EQ(scan.infos[0].ImageLength, -1);
-  // Without the deskew library the page itself comes as scanned.
+  // A page with no plate around it has no edges to straighten or cut to: it comes as scanned
+  // (announced again at its size when the deskew library is there).
   ASSERT_EQ(scan.dibs.size(), 1u);
   EXPECT_EQ(CompareDib(scan.dibs[0], {Format(0, 75), 1}), "");
 }
