@@ -20,7 +20,12 @@ namespace {
 PageFileOps gOps{};
 
 struct FileProgress {
-  bool pageOpen = false;        // a page created and not yet closed
+  bool pageOpen = false;        // a page begun and not yet closed
+  // A page of a multipage file is held here until its last row, so that a page failing midway
+  // never becomes part of the document; `created` once the plug-in has it.
+  bool held = false;
+  bool created = false;
+  std::vector<uint8_t> rows;
   bool fileOpen = false;        // the plug-in holds a file open for further pages
   int32_t pagesInFile = 0;      // completed pages in the open file
   char lastFile[kPageFileNameSize] = {};  // the last completed page file still on disk
@@ -33,6 +38,10 @@ int32_t Close(int32_t keepOpen) { return gOps.Close != nullptr ? gOps.Close(keep
 
 int32_t SaveRows(const uint8_t* rows, uint32_t count, int32_t received) {
   if (gOps.Save == nullptr) return kZebNotBound;
+  if (gFiles.held && !gFiles.created) {
+    gFiles.rows.insert(gFiles.rows.end(), rows, rows + size_t(count) * gAcq.rowLength);
+    return 0;
+  }
   return gOps.Save(rows, static_cast<int32_t>(gAcq.rowLength), static_cast<int32_t>(count), received, 0);
 }
 
@@ -51,16 +60,42 @@ int32_t PadPageWhite(uint32_t blockBytes) {
 
 void RememberCompletedFile() { std::memcpy(gFiles.lastFile, gAcq.fileName, kPageFileNameSize); }
 
-// A page that failed while being written. A file holding no completed page is deleted; one that
-// holds earlier pages keeps them, the failed page finished white so the file stays readable.
+// The held page goes to the plug-in once its last row has arrived.
+int32_t CreateHeldPage() {
+  if (!gFiles.held || gFiles.created) return 0;
+  if (gOps.Create == nullptr) return kZebNotBound;
+  int32_t rc = gOps.Create(gAcq.fileName, &gAcq.page, 0);
+  if (rc != 0) return rc;
+  gFiles.created = gFiles.fileOpen = true;
+  const uint32_t rows = gAcq.rowLength ? static_cast<uint32_t>(gFiles.rows.size() / gAcq.rowLength) : 0;
+  if (rows > 0) rc = gOps.Save(gFiles.rows.data(), static_cast<int32_t>(gAcq.rowLength),
+                               static_cast<int32_t>(rows), 1, 0);
+  std::vector<uint8_t>().swap(gFiles.rows);
+  return rc;
+}
+
+void ForgetPage() {
+  gFiles.pageOpen = false;
+  gFiles.held = gFiles.created = false;
+  std::vector<uint8_t>().swap(gFiles.rows);
+}
+
+// A page that failed. A held page never reached the plug-in: the file ends with the pages
+// completed before it. A page the plug-in had: a file holding no completed page is deleted;
+// one that holds earlier pages keeps them, the failed page finished white so it stays readable.
 void AbandonPage() {
   const bool keepFile = gFiles.fileOpen && gFiles.pagesInFile > 0;
-  if (keepFile) PadPageWhite(gAcq.bufferBytes);
-  Close(0);
-  gFiles.pageOpen = false;
+  const bool reachedPlugin = !gFiles.held || gFiles.created;
+  if (reachedPlugin) {
+    if (keepFile) PadPageWhite(gAcq.bufferBytes);
+    Close(0);
+  } else if (gFiles.fileOpen) {
+    Close(0);
+  }
+  ForgetPage();
   gFiles.fileOpen = false;
   gFiles.pagesInFile = 0;
-  if (!keepFile) {
+  if (!keepFile && reachedPlugin) {
     DeleteFileA(gAcq.fileName);
     if (std::strcmp(gFiles.lastFile, gAcq.fileName) == 0) gFiles.lastFile[0] = '\0';
   }
@@ -68,13 +103,14 @@ void AbandonPage() {
 
 int32_t ClosePage(uint32_t* size) {
   const int32_t multiPage = CurrentInt(kRowMultiPage);
-  gFiles.pageOpen = false;
+  ForgetPage();
   if (multiPage == 1 || multiPage == 2) {
     const int32_t keep =
         multiPage == 1 ? 1 : (CurrentInt(kRowFeederType) == 1 && gAcq.pageCounter % 2 == 1 ? 1 : 0);
     const int32_t rc = Close(keep);
-    gFiles.fileOpen = keep == 1;
-    gFiles.pagesInFile = keep == 1 ? gFiles.pagesInFile + 1 : 0;
+    // A refused close ends the file: the plug-in keeps what it completed, or nothing.
+    gFiles.fileOpen = keep == 1 && rc >= 0;
+    gFiles.pagesInFile = gFiles.fileOpen ? gFiles.pagesInFile + 1 : 0;
     if (rc >= 0) RememberCompletedFile();
     return rc;
   }
@@ -117,8 +153,14 @@ int32_t BeginPageFile() {
   gAcq.rowsWritten = 0;
   gAcq.fileRows.Reset(gAcq.rowLength);
   if (gOps.Create == nullptr) return kZebNotBound;
+  const int32_t multiPage = CurrentInt(kRowMultiPage);
+  ForgetPage();
+  if (multiPage == 1 || multiPage == 2) {
+    gFiles.held = gFiles.pageOpen = true;
+    return 0;
+  }
   const int32_t rc = gOps.Create(gAcq.fileName, &gAcq.page, 0);
-  if (rc == 0) gFiles.pageOpen = gFiles.fileOpen = true;
+  if (rc == 0) gFiles.pageOpen = gFiles.fileOpen = gFiles.created = true;
   return rc;
 }
 
@@ -147,6 +189,11 @@ int32_t WritePageFileBlock(uint32_t* size, int32_t code) {
     return result;
   }
   if (!EndsPage(code) || result != 0) return result;
+  const int32_t created = CreateHeldPage();
+  if (created < 0) {
+    AbandonPage();
+    return created;
+  }
   // Rows the driver never sent are written white, whichever end code it gave.
   const int32_t padded = PadPageWhite(*size);
   if (padded < 0) {
@@ -179,7 +226,8 @@ void FinishPageFiles() {
   if (gFiles.pageOpen) AbandonPage();
   else if (gFiles.fileOpen) Close(0);
   gFiles.fileOpen = false;
-  if (gFiles.lastFile[0] != '\0') {
+  // Only a file that is there: a document the plug-in could not keep is never named.
+  if (gFiles.lastFile[0] != '\0' && GetFileAttributesA(gFiles.lastFile) != INVALID_FILE_ATTRIBUTES) {
     uint32_t none = 0;
     TellApplication(gFiles.lastFile, &none, 1);
   }
