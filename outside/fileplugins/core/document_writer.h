@@ -18,6 +18,9 @@ class DocumentWriter {
   // Completes the file; a document without a page is refused.
   virtual PluginStatus Finish() = 0;
   virtual int Pages() const = 0;
+  // After a page failed to be added: ends the document after its last whole page and answers
+  // the bytes that hold it, or -1 when the format cannot keep the pages before (the default).
+  virtual int64_t KeepCompletedPages() { return -1; }
 };
 
 std::unique_ptr<DocumentWriter> MakeTiffWriter();

@@ -97,7 +97,15 @@ PluginStatus LineSession::Close(int32_t keepOpen) {
     const PluginStatus s = writer_->AddPage(page_, coding_, jpegQuality_);
     page_ = RawPage{};
     if (s != kPluginOk) {
-      Abandon();
+      // A document with whole pages before the failed one (a full disk) keeps them.
+      const int64_t kept = writer_->KeepCompletedPages();
+      if (kept > 0) {
+        writer_.reset();
+        target_.CommitFirst(kept);
+        fileName_.clear();
+      } else {
+        Abandon();
+      }
       return s;
     }
   }

@@ -21,6 +21,13 @@ class OutputTarget {
   virtual PluginStatus Commit() = 0;
   // Drops the contents; the named file is left as it was.
   virtual void Discard() = 0;
+  // Makes the first `length` bytes the named file whatever failed after them: a document
+  // whose later page could not be written keeps the pages before it.
+  virtual PluginStatus CommitFirst(int64_t length) {
+    (void)length;
+    Discard();
+    return kPluginWriteFailed;
+  }
 };
 
 // The longest file name taken: room is left for the name of the file written beside it.

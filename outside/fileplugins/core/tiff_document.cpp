@@ -51,6 +51,14 @@ class TiffDocument : public DocumentWriter {
 
   int Pages() const override { return pages_; }
 
+  int64_t KeepCompletedPages() override {
+    if (pages_ == 0 || completedEnd_ <= 0) return -1;
+    // Nothing more of the failed page is written: its directory is dropped, not flushed.
+    if (tif_) TIFFCleanup(tif_);
+    tif_ = nullptr;
+    return EndChainBefore(completedEnd_) ? completedEnd_ : -1;
+  }
+
  private:
   PluginStatus WritePage(const RawPage& page, Coding coding, int quality) {
     const uint16_t compression = TiffCompression(coding);
@@ -105,12 +113,42 @@ class TiffDocument : public DocumentWriter {
     }
     if (!TIFFWriteDirectory(tif_)) return kPluginWriteFailed;
     ++pages_;
+    completedEnd_ = out_->size(out_->context);
     return kPluginOk;
+  }
+
+  // Follows the directory chain of a little-endian classic TIFF and ends it at the last directory
+  // that lies before `end`, where a failed page may already have been linked.
+  bool EndChainBefore(int64_t end) {
+    const imagecore::Stream& s = *out_;
+    auto readAt = [&](int64_t at, void* p, int64_t n) {
+      return s.seek(s.context, at, imagecore::kSeekSet) == at && s.read(s.context, p, n) == n;
+    };
+    uint8_t header[8];
+    if (!readAt(0, header, 8) || header[0] != 'I' || header[1] != 'I') return false;
+    uint32_t link = 4;  // where the offset of the next directory is kept
+    uint32_t next = uint32_t(header[4]) | uint32_t(header[5]) << 8 | uint32_t(header[6]) << 16 |
+                    uint32_t(header[7]) << 24;
+    for (int guard = 0; next != 0 && guard <= pages_; ++guard) {
+      uint8_t count[2];
+      if (int64_t(next) + 2 > end || !readAt(next, count, 2)) break;
+      const uint32_t entries = uint32_t(count[0]) | uint32_t(count[1]) << 8;
+      const uint32_t at = next + 2 + entries * 12;
+      uint8_t raw[4];
+      if (int64_t(at) + 4 > end || !readAt(at, raw, 4)) break;
+      link = at;
+      next = uint32_t(raw[0]) | uint32_t(raw[1]) << 8 | uint32_t(raw[2]) << 16 | uint32_t(raw[3]) << 24;
+      if (int64_t(next) >= end) break;
+    }
+    if (next == 0 || int64_t(next) < end) return next == 0;
+    const uint8_t zero[4] = {0, 0, 0, 0};
+    return s.seek(s.context, link, imagecore::kSeekSet) == link && s.write(s.context, zero, 4) == 4;
   }
 
   const imagecore::Stream* out_ = nullptr;
   TIFF* tif_ = nullptr;
   int pages_ = 0;
+  int64_t completedEnd_ = 0;  // stream bytes up to the end of the last whole page
 };
 
 }  // namespace

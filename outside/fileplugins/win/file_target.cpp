@@ -36,6 +36,22 @@ PluginStatus FileTarget::Commit() {
   return ok ? kPluginOk : kPluginWriteFailed;
 }
 
+PluginStatus FileTarget::CommitFirst(int64_t length) {
+  if (temporary_.empty() || file_ == INVALID_HANDLE_VALUE || length <= 0) {
+    Discard();
+    return kPluginWriteFailed;
+  }
+  LARGE_INTEGER to;
+  to.QuadPart = length;
+  bool ok = SetFilePointerEx(file_, to, nullptr, FILE_BEGIN) && SetEndOfFile(file_);
+  failed_ = false;
+  CloseFile();
+  ok = ok && !failed_ && MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (!ok) DeleteFileA(temporary_.c_str());
+  temporary_.clear();
+  return ok ? kPluginOk : kPluginWriteFailed;
+}
+
 void FileTarget::Discard() {
   CloseFile();
   if (!temporary_.empty()) DeleteFileA(temporary_.c_str());

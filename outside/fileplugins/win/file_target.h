@@ -18,6 +18,7 @@ class FileTarget : public OutputTarget {
   const imagecore::Stream* Out() override { return &stream_; }
   PluginStatus Commit() override;
   void Discard() override;
+  PluginStatus CommitFirst(int64_t length) override;
 
  private:
   static int64_t Read(void* self, void* buffer, int64_t count);
