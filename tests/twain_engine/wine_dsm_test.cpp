@@ -327,7 +327,16 @@ TEST_F(WineDsmFaultTest, RefusedAndAdjustedCapabilities) {
 TEST_F(WineDsmFaultTest, StripsArriveInTheCallersRowLayout) {
   const char* cases[] = {"[Twain]\nRowPadding=4\nStripRows=7\n", "[Twain]\nMinBufSize=300000\n",
                          "[Twain]\nMinBufSize=300000\nRowPadding=8\n"};
+  for (bool batch : {false, true})
   for (const char* settings : cases) {
+    // Strip by strip, and read ahead (the setting is read when the manager is loaded).
+    DWORD on = batch ? 1 : 0;
+    HKEY key;
+    RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quandrix\\ScanData", &key);
+    RegSetValueExA(key, "BATCHSCAN", 0, REG_DWORD, reinterpret_cast<BYTE*>(&on), sizeof on);
+    RegCloseKey(key);
+    w_.Free();
+    ASSERT_EQ(w_.Load(nullptr), 0);
     UseSettings(settings);
     OpenSim();
     uint32_t memory = TWSX_MEMORY, bw = TWPT_BW;
@@ -339,17 +348,16 @@ TEST_F(WineDsmFaultTest, StripsArriveInTheCallersRowLayout) {
     MemPages got;
     g_mem = &got;
     std::vector<uint8_t> buffer(1 << 20);
-    EXPECT_EQ(w_.Acquire(MemCallback, buffer.data()), 0) << settings;
-    ASSERT_EQ(got.pages.size(), 3u) << settings;
+    EXPECT_EQ(w_.Acquire(MemCallback, buffer.data()), 0) << settings << batch;
+    ASSERT_EQ(got.pages.size(), 3u) << settings << batch;
     zebsim::PageFormat format;
     format.kind = zebsim::PixelKind::BlackWhite;
     format.xResolution = format.yResolution = 100;
     zebsim::PageGeometry g = zebsim::GeometryOf(format);
     ASSERT_NE(g.bytesPerRow % 4, 0) << "a padded row would differ";
     for (int p = 0; p < 3; ++p)
-      EXPECT_TRUE(got.pages[p] == zebsim::RenderPage(format, p + 1)) << settings << " page " << p + 1;
-    w_.Free();
-    ASSERT_EQ(w_.Load(nullptr), 0);
+      EXPECT_TRUE(got.pages[p] == zebsim::RenderPage(format, p + 1))
+          << settings << (batch ? " read ahead" : "") << " page " << p + 1;
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include "connection.h"
 #include "settings_store.h"
+#include "strip_rows.h"
 #include "transfer_math.h"
 
 int32_t DoStripTransfer(TWAcquireCallback fn, void* data);
@@ -127,8 +128,27 @@ class BatchRun {
     mem.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
     mem.Memory.Length = std::min(memLength_, room);
     mem.Memory.TheMem = slot.start + slot.written;
+    const uint32_t rowBytes = TightRowBytes(slot.info);
+    // A source whose least block, or padded row, is more than the slot has room for writes
+    // into a block of ours; its rows are then copied in, packed.
+    const uint32_t least = std::max(g_twain.minBufSize, paddedRow_);
+    const bool ours = mem.Memory.Length < least;
+    if (ours) {
+      mem.Memory.Length = WholeRowsAtLeast(least, rowBytes);
+      mem.Memory.TheMem = scratch_.Reserve(mem.Memory.Length);
+      if (!mem.Memory.TheMem) {
+        slot.status = -9;
+        ended_ = true;
+        return;
+      }
+    }
     int32_t c = CallDSMEntry(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &mem);
-    uint32_t got = std::min(mem.BytesWritten, mem.Memory.Length);
+    if (mem.Compression == TWCP_NONE && mem.BytesPerRow > rowBytes) paddedRow_ = mem.BytesPerRow;
+    uint32_t got = std::min(std::min(mem.BytesWritten, mem.Memory.Length), PackStripRows(mem, rowBytes));
+    if (ours) {
+      got = std::min(got, room);
+      std::memcpy(slot.start + slot.written, mem.Memory.TheMem, got);
+    }
     slot.written += got;
     SetEvent(g_dataReady);
     if (c == 0 && got == 0) c = -4;  // a source that sends nothing would keep us here
@@ -182,6 +202,8 @@ class BatchRun {
   uint32_t consumer_ = 0;
   bool ended_ = false;
   bool endRefused_ = false;
+  uint32_t paddedRow_ = 0;  // the source's BytesPerRow once it pads its rows
+  StripBlock scratch_;
 };
 
 }  // namespace
