@@ -289,6 +289,12 @@ TEST_F(TwainTags, PhysicalSizesInPixelsAreAt300PerInch) {
   EXPECT_NEAR(FloatValue(0x9400), 4200.0f, 0.5f);
   Restart("[Twain]\nResolution=100\n", 0);
   EXPECT_NEAR(FloatValue(0x9401), 8.5f, 0.01f);
+  // A source that starts in pixels is read in inches all the same.
+  Restart("[Twain]\nPixelUnits=1\n", 0);
+  EXPECT_NEAR(FloatValue(0x9401), 8.5f, 0.01f);
+  EXPECT_NEAR(FloatValue(0x9400), 14.0f, 0.01f);
+  Restart("[Twain]\nPixelUnits=1\n", 2);
+  EXPECT_NEAR(FloatValue(0x9401), 2550.0f, 0.5f);
 }
 
 TEST_F(TwainTags, PaperPathsFollowWhatTheSourceAccepts) {
