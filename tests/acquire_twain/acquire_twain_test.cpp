@@ -388,6 +388,28 @@ TEST_F(AcquireTwain, SourcesAsTheyAreScanEveryPixelType) {
     }
 }
 
+// A source that refuses MSG_ENDXFER, and then the reset and the disable: the scan ends with an
+// error instead of waiting for ever, and once the source is sound again the next scan works.
+TEST_F(AcquireTwain, ARefusedEndOfTransferEndsTheScan) {
+  for (int16_t mode : {0, 1}) {
+    ScanSettings s;
+    s.transferMode = mode;
+    TwainScan scan;
+    EXPECT_LT(Scan("[Feeder]\nSheets=3\n[Twain]\nFailAt=endxfer\nFailPage=2\n", s, &scan), 0) << mode;
+    EXPECT_EQ(scan.Complete(), 2) << mode;
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    FILE* f = std::fopen((std::string(folder) + "acquire_twain_sim.ini").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("[Feeder]\nSheets=3\n", f);
+    std::fclose(f);
+    TwainScan next;
+    next.transferMode = mode;
+    EXPECT_EQ(scanner.Acquire(&next), 0) << mode;
+    ExpectPages(next, s, 3, 1, "after the refused end " + std::to_string(mode));
+  }
+}
+
 // XFERCOUNT holds whether or not the source counts: three pages of eight, then the next three.
 TEST_F(AcquireTwain, TheTransferCountHolds) {
   for (int16_t mode : {0, 1}) {

@@ -53,4 +53,18 @@ run_case bw_duplex "[Feeder]\nSheets=3\nDuplex=1\n" "--pixel bw --dpi 150 --dupl
   bw 150 "1 2 3 4"
 run_case colour_flatbed "[Feeder]\nFlatbed=1\n" "--pixel colour --dpi 100 --feeder 0 --pages 1" \
   colour 100 "1"
+# Sources as they are found in the field, each from a fresh registry.
+fresh() { "${WINELOADER:-/usr/lib/wine/wine}" reg delete 'HKCU\Software\Quandrix' /f >/dev/null 2>&1; }
+fresh
+run_case no_light_path "[Feeder]\nSheets=3\n[Twain]\nUnsupported=0x111e\n" \
+  "--pixel gray --dpi 100 --pages 2" gray 100 "1 2"
+fresh
+run_case no_light_path_glass "[Feeder]\nSheets=3\n[Twain]\nUnsupported=0x111e\n" \
+  "--pixel bw --dpi 100 --feeder 0 --pages 1" bw 100 "1"
+fresh
+run_case depths_of_pixel_type "[Feeder]\nSheets=3\n[Twain]\nDepthsOfPixelType=1\n" \
+  "--pixel colour --dpi 100 --pages 2" colour 100 "1 2"
+fresh
+run_case starts_in_pixels "[Feeder]\nSheets=3\n[Twain]\nPixelUnits=1\n" \
+  "--pixel gray --dpi 150 --pages 2" gray 150 "1 2"
 exit $status
