@@ -7,6 +7,7 @@
 #include "driver_calls.h"
 #include "driver_flags.h"
 #include "file_transfer_setup.h"
+#include "isis_tags.h"
 #include "ks_tags.h"
 #include "library_state.h"
 #include "page_callback.h"
@@ -80,10 +81,10 @@ int32_t RunDriver() {
     }
     case kDriverTwain:
       return AcquireTwain();
-    case kDriverIsis:
-      // The ISIS adapter's property push is not part of the library yet; its acquire guard
-      // answers for the bridge.
-      return CallISISAcquire(PageCallback, gAcq.buffer);
+    case kDriverIsis: {
+      const int32_t rc = ISISSetProp();
+      return rc != 0 ? rc : CallISISAcquire(PageCallback, gAcq.buffer);
+    }
     default:
       return 0;
   }

@@ -3,6 +3,7 @@
 
 #include "debug_log.h"
 #include "driver_calls.h"
+#include "isis_tags.h"
 #include "ks_tags.h"
 #include "tw_tags.h"
 #include "library_state.h"
@@ -111,9 +112,9 @@ int32_t ZebInitTag() {
   // A product name from the previous source must not stay behind.
   ResetTWTagState();
   for (int row = 0; row < kTagCount && gLib.lastStatus == kZebOk; ++row) {
-    // The ISIS record builder is not part of this library yet: its rows keep the unsupported form.
     if (gLib.driverKind == kDriverMaker) result = InitKSTag(&kTagTable[row], &g_tagStates[row]);
     else if (gLib.driverKind == kDriverTwain) result = InitTWTag(&kTagTable[row], &g_tagStates[row]);
+    else if (gLib.driverKind == kDriverIsis) result = InitISISTag(&kTagTable[row], &g_tagStates[row]);
   }
   const int32_t units = CurrentInt(kRowUnits);
   ConvertUnits(units, units);

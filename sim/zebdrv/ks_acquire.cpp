@@ -2,150 +2,30 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <memory>
-#include <vector>
 
 #include "ks_capabilities.h"
-#include "plate_page.h"
+#include "page_delivery.h"
 
 namespace {
 
-using zebsim::FeedResult;
-
-// The scan area cut from the page, in pixels at the scan resolution.
-struct ScanArea {
+zebsim::ScanArea AreaOf(const KSDevice& d) {
   zebsim::PageFormat format;
-  zebsim::PageGeometry page;
-  int left, top, width, length, bitsPerPixel, rowBytes;
-  bool plate = false;       // the whole frame around a page skewed on the plate
-  bool blackPlate = false;
-};
-
-ScanArea AreaOf(const KSDevice& d) {
-  ScanArea a;
   int kind = static_cast<int>(d.Number(kTagPixelType));
-  a.format.kind = kind == 0 ? zebsim::PixelKind::BlackWhite
-                            : kind == 1 ? zebsim::PixelKind::Gray : zebsim::PixelKind::Color;
-  a.format.xResolution = std::max(1, static_cast<int>(d.Number(kTagXResolution)));
-  a.format.yResolution = std::max(1, static_cast<int>(d.Number(kTagYResolution)));
-  a.format.paper = d.Config().paper;
-  a.page = zebsim::GeometryOf(a.format);
-  a.bitsPerPixel = a.page.bitsPerPixel;
-  if (d.Config().plate.on) {
-    // The scanner overscans the paper: the frame is delivered whole, whatever the area.
-    a.plate = true;
-    a.blackPlate = d.Number(kTagBackground) != 0;
-    a.page = zebsim::PlateFrameGeometry(a.format, d.Config().plate);
-    a.left = a.top = 0;
-    a.width = a.page.width;
-    a.length = a.page.length;
-    a.rowBytes = a.page.bytesPerRow;
-    return a;
-  }
+  format.kind = kind == 0 ? zebsim::PixelKind::BlackWhite
+                          : kind == 1 ? zebsim::PixelKind::Gray : zebsim::PixelKind::Color;
+  format.xResolution = std::max(1, static_cast<int>(d.Number(kTagXResolution)));
+  format.yResolution = std::max(1, static_cast<int>(d.Number(kTagYResolution)));
+  format.paper = d.Config().paper;
+  if (d.Config().plate.on)
+    return zebsim::MakePlateScanArea(format, d.Config().plate, d.Number(kTagBackground) != 0);
   int units = d.Units();
   auto toPx = [&](int32_t tag, int res) {
     return static_cast<int>(std::lround(UnitToInches(d.Number(tag), units) * res));
   };
-  a.left = std::clamp(toPx(kTagXPosition, a.format.xResolution), 0, a.page.width - 1);
-  a.top = std::clamp(toPx(kTagYPosition, a.format.yResolution), 0, a.page.length - 1);
-  a.width = std::clamp(toPx(kTagImageWidth, a.format.xResolution), 1, a.page.width - a.left);
-  a.length = std::clamp(toPx(kTagImageLength, a.format.yResolution), 1, a.page.length - a.top);
-  a.bitsPerPixel = a.page.bitsPerPixel;
-  a.rowBytes = (a.width * a.bitsPerPixel + 7) / 8;
-  return a;
-}
-
-void CutRow(const ScanArea& a, const uint8_t* full, uint8_t* out) {
-  if (a.bitsPerPixel == 1) {
-    std::memset(out, 0, a.rowBytes);
-    for (int x = 0; x < a.width; ++x) {
-      int s = a.left + x;
-      if (full[s / 8] & (0x80 >> (s % 8))) out[x / 8] |= uint8_t(0x80 >> (x % 8));
-    }
-    // Bits past the width read as white, as the page around the area.
-    for (int x = a.width; x < a.rowBytes * 8; ++x) out[x / 8] |= uint8_t(0x80 >> (x % 8));
-  } else {
-    int bytes = a.bitsPerPixel / 8;
-    std::memcpy(out, full + size_t(a.left) * bytes, size_t(a.width) * bytes);
-  }
-}
-
-ScanPageInfo InfoOf(const ScanArea& a) {
-  ScanPageInfo info{};
-  info.XResolution = a.format.xResolution;
-  info.YResolution = a.format.yResolution;
-  info.ImageWidth = a.width;
-  info.ImageLength = a.length;
-  info.BitsPerPixel = a.bitsPerPixel;
-  info.Preferred = a.rowBytes * 32;
-  bool colour = a.format.kind == zebsim::PixelKind::Color;
-  info.SamplesPerPixel = colour ? 3 : 1;
-  for (int i = 0; i < info.SamplesPerPixel; ++i) info.BitsPerSample[i] = colour ? 8 : a.bitsPerPixel;
-  info.PixelType = static_cast<int16_t>(a.format.kind);
-  info.Compression = 0;
-  return info;
-}
-
-// Delivers one page (or its first half, when a fault strikes in the middle). Answers 0 when the
-// page went out whole, else the callback's stop or the fault's code. The callback's block size
-// is honoured in bytes: whole rows when one fits, else each row in pieces no larger than it.
-int32_t DeliverPage(const KSDevice& d, const ScanArea& a, const FeedResult& r, PageCallbackProc cb,
-                    uint8_t* buffer, std::vector<uint8_t>& own, bool* delivered) {
-  *delivered = false;
-  ScanPageInfo info = InfoOf(a);
-  uint32_t block = static_cast<uint32_t>(info.Preferred);
-  // A caller that cannot take the page (no memory for it, a file it cannot create) says so here.
-  int32_t announced = cb(&info, &block, kPageEventInfo);
-  if (announced != 0) return announced;
-  if (block == 0) return kKSRefused;
-  const uint32_t rowBytes = static_cast<uint32_t>(a.rowBytes);
-  const uint32_t rowsPerBlock = block / rowBytes;
-  const uint32_t blockBytes = rowsPerBlock > 0 ? rowsPerBlock * rowBytes : block;
-  if (!buffer) {
-    own.resize(blockBytes);
-    buffer = own.data();
-  }
-  bool fault = r.kind == FeedResult::kFault;
-  int rows = fault ? a.length / 2 : a.length;
-  std::vector<uint8_t> full(a.page.bytesPerRow), row(rowBytes);
-  std::unique_ptr<zebsim::PlatePage> plate;
-  if (a.plate)
-    plate = std::make_unique<zebsim::PlatePage>(a.format, r.pageNumber, d.Config().plate, a.blackPlate);
-  const uint64_t total = uint64_t(rows) * rowBytes;
-  uint64_t sent = 0;
-  int nextRow = 0;
-  uint32_t rowUsed = rowBytes;  // bytes of `row` already sent
-  while (sent < total) {
-    uint32_t bytes = 0;
-    while (bytes < blockBytes && sent + bytes < total) {
-      if (rowUsed == rowBytes) {
-        if (plate) {
-          plate->Row(nextRow++, row.data());
-        } else {
-          zebsim::RenderRow(a.format, r.pageNumber, a.top + nextRow++, full.data());
-          CutRow(a, full.data(), row.data());
-        }
-        rowUsed = 0;
-      }
-      const uint32_t n = std::min(blockBytes - bytes, rowBytes - rowUsed);
-      std::memcpy(buffer + bytes, row.data() + rowUsed, n);
-      rowUsed += n;
-      bytes += n;
-    }
-    sent += bytes;
-    bool last = !fault && sent == total;
-    int32_t answer = cb(buffer, &bytes, last ? kPageBlockLast : kPageBlockMore);
-    if (last) *delivered = true;  // the caller has the whole page, whatever it answers
-    if (answer != 0) return answer;
-  }
-  if (fault) {
-    int32_t code = zebsim::FaultCode(r.fault);
-    uint32_t none = 0;
-    cb(buffer, &none, code);
-    return code;
-  }
-  return 0;
+  return zebsim::MakeScanArea(format, toPx(kTagXPosition, format.xResolution),
+                              toPx(kTagYPosition, format.yResolution),
+                              toPx(kTagImageWidth, format.xResolution),
+                              toPx(kTagImageLength, format.yResolution));
 }
 
 }  // namespace
@@ -156,23 +36,7 @@ int32_t RunScan(KSDevice& device, PageCallbackProc callback, void* buffer) {
   int scanType = static_cast<int>(device.Number(kTagScanType));
   bool useFeeder = scanType == 1 || (scanType == 0 && device.Feeder().PaperPresent());
   zebsim::SimFeeder& source = useFeeder ? device.Feeder() : device.Glass();
-  ScanArea area = AreaOf(device);
-  std::vector<uint8_t> own;
   // XFERCOUNT: the pages a feeder scan takes at most; -1 (or 0) takes all.
   const int limit = useFeeder ? static_cast<int>(device.Number(kTagXferCount)) : -1;
-  int pages = 0;
-  source.BeginScan();
-  for (;;) {
-    if (limit > 0 && pages >= limit) return 0;
-    FeedResult r = source.NextPage();
-    if (r.kind == FeedResult::kEnd) return 0;
-    if (r.kind == FeedResult::kFault && !r.midPage) return zebsim::FaultCode(r.fault);
-    bool delivered = false;
-    int32_t rc = DeliverPage(device, area, r, callback, static_cast<uint8_t*>(buffer), own, &delivered);
-    if (delivered) {
-      source.PageDone();
-      ++pages;
-    }
-    if (rc != 0) return rc;
-  }
+  return zebsim::RunFeederScan(source, AreaOf(device), limit, callback, buffer);
 }

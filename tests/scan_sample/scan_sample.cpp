@@ -2,7 +2,7 @@
 // chosen, resolution, pixel type, paper and feeder set, N pages scanned as page DIBs, each
 // written to pageNNNN.bmp and freed.
 //
-//   scan_sample [--kind 0|1] [--source NAME] [--dpi N] [--pixel bw|gray|colour]
+//   scan_sample [--kind 0|1|2] [--source NAME] [--dpi N] [--pixel bw|gray|colour]
 //               [--paper letter|a4|legal] [--feeder 0|1] [--duplex 0|1] [--pages N] [--out DIR]
 //               [--file NAME [--multipage 0|1|2]]
 //

@@ -3,6 +3,7 @@
 // default scanner.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "sim_scanner.h"
 
@@ -12,3 +13,6 @@ constexpr const char* kSimConfigValue = "ConfigFile";
 
 // Fills *config; false when a settings file is named but cannot be read.
 bool LoadDriverConfig(zebsim::SimConfig* config);
+
+// The settings file named, or "" for none (the default scanner).
+std::string DriverConfigPath();

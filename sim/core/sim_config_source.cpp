@@ -4,9 +4,7 @@
 
 #include <string>
 
-namespace {
-
-std::string ConfigPath() {
+std::string DriverConfigPath() {
   char path[MAX_PATH] = {};
   DWORD n = GetEnvironmentVariableA(kSimConfigVariable, path, sizeof(path));
   if (n > 0 && n < sizeof(path)) return path;
@@ -20,11 +18,9 @@ std::string ConfigPath() {
   return path;
 }
 
-}  // namespace
-
 bool LoadDriverConfig(zebsim::SimConfig* config) {
   *config = zebsim::SimConfig{};
-  std::string path = ConfigPath();
+  std::string path = DriverConfigPath();
   if (path.empty()) return true;
   return zebsim::LoadSimConfig(path, config, nullptr);
 }
