@@ -14,7 +14,7 @@ int32_t (*gSelectSource)() = nullptr;
 
 int32_t InitDrv(int32_t kind) {
   ++gInitDrvCalls;
-  int32_t status = kind == 0 ? CallKSLoad(gLib.ownerWindow) : kind == 1 || kind == 2 ? 0 : -10;
+  int32_t status = kind == 0 ? CallKSLoad(gLib.ownerWindow) : kind == 1 || kind == 2 || kind == kKindWithoutBuilder ? 0 : -10;
   if (status == 0) {
     gLib.state = kStateDriverStarted;
     status = ZebInitTag();

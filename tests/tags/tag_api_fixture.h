@@ -13,6 +13,9 @@ extern int gInitDrvCalls;
 extern int gFontsMade;  // CreateInterfaceFont calls
 extern int32_t (*gSelectSource)();  // what ZebSelectSource does; nullptr answers 0
 
+// A driver kind the fake start accepts but no record builder serves: its records stay unsupported.
+constexpr int32_t kKindWithoutBuilder = 3;
+
 class TagApiTest : public StoreTest {
  protected:
   void SetUp() override;

@@ -283,8 +283,8 @@ TEST_F(TagApi, ASourceDialogThatStartedTheDriverIsNotStartedAgain) {
 }
 
 TEST_F(TagApi, RecordsNotBuiltByTheDriverAreSafelyUnsupported) {
-  // Driver kinds without a record builder yet, and a driver whose queries fail.
-  ASSERT_EQ(Start(2), 0);
+  // A driver kind that no record builder serves.
+  ASSERT_EQ(Start(kKindWithoutBuilder), 0);
   for (int row = 0; row < kTagCount; ++row) {
     const uint16_t tag = kTagTable[row].Tag;
     EXPECT_EQ(Flag(tag), kFlagUnsupported) << std::hex << tag;
@@ -305,7 +305,7 @@ TEST_F(TagApi, AQueryTheDriverRefusesLeavesThatRowUnsupported) {
 }
 
 TEST_F(TagApi, StringsAreBoundedByTheTagSize) {
-  ASSERT_EQ(Start(2), 0);
+  ASSERT_EQ(Start(kKindWithoutBuilder), 0);
   std::string longText(255, 'd');
   EXPECT_EQ(ZebSetValue(kTagDither, longText.data()), 0);
   EXPECT_EQ(GetText(kTagDither), std::string(32, 'd'));
