@@ -351,7 +351,9 @@ bool BuildRecord(int row, TagState* r, int32_t tag, const IsisOffer& o) {
       r->Count = -1;
       return true;
     case kTagXferCount:
-      SetIntRange(row, r, 1, ChoiceOr0(tag, kTagTable[row].Type, 0), 1);
+      // From -1: the stored -1 (every page in the feeder) must load as it is, or each scan would
+      // stop after the first page.
+      SetIntRange(row, r, -1, ChoiceOr0(tag, kTagTable[row].Type, 0), 1);
       return true;
     case kTagPageSize: PageSizes(row, r); return true;
     case kTagOrientation:
