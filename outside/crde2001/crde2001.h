@@ -106,7 +106,7 @@ HGLOBAL __stdcall DIB4To24(HGLOBAL dib);
 HGLOBAL __stdcall DIB16To24(HGLOBAL dib);
 HGLOBAL __stdcall DIB32To24(HGLOBAL dib);
 
-// Annotations: this library keeps none; every entry point answers as for a page without any.
+// Annotations: per viewer, the rectangles over the page it shows, kept in ".ant" files.
 int32_t __stdcall IsAnnotation(void* viewer);
 int32_t __stdcall MouseMon(void* viewer, uint32_t message, WPARAM wParam, LPARAM lParam);
 int32_t __stdcall InitAnnotation(void* viewer, HWND window, void* owner, void* callback1,

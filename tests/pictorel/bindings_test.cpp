@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 #include "anno_bindings.h"
 #include "crde_bindings.h"
@@ -216,12 +217,15 @@ TEST_F(Bindings, ErrorInvalidClearsTheOperationText) {
   EXPECT_EQ(OperationText(), "");
 }
 
-TEST_F(Bindings, AnnotationsAnswerNone) {
+TEST_F(Bindings, AnnotationsOfAViewerWithoutAnyAnswerNone) {
   EXPECT_EQ(DllIsAnnotation(this), 0);
-  void* data = this;
-  EXPECT_EQ(DllStreamSaveAnnotation(this, 0, &data), 0);
-  EXPECT_EQ(data, nullptr);
+  std::vector<char> block(15000, 'x');
+  void* data = block.data();
+  EXPECT_GT(DllStreamSaveAnnotation(this, 0, &data), 0);
+  EXPECT_EQ(data, block.data()) << "the caller's block is written, never replaced";
+  EXPECT_STREQ(block.data(), "Count=0\n");
   EXPECT_EQ(DllLoadAnnotation(this, 0, "c:\\nothing.ann"), 0);
+  DllDestroyAnnotation(this);
   char* path = AnnoIniPath();
   EXPECT_NE(std::string(path).find("\\qm_anno.ini"), std::string::npos);
   delete[] path;
