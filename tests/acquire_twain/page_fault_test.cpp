@@ -124,6 +124,24 @@ TEST_F(PageFaults, AFaultMidDocumentKeepsExactlyTheWholePages) {
     }
 }
 
+// XFERCOUNT holds for a document the library writes too: three sheets of eight, then three more.
+TEST_F(PageFaults, TheTransferCountHoldsForADocument) {
+  ASSERT_TRUE(scanner.Start("[Feeder]\nSheets=8\n"));
+  ScanSettings s;
+  s.transferMode = 2;
+  ASSERT_TRUE(scanner.Apply(s));
+  int16_t count = 3;
+  ASSERT_EQ(scanner.ZebSetValue(0x9600, &count), 0);
+  const std::string first = TempPath("count_first.tif"), second = TempPath("count_second.tif");
+  TwainScan scan, next;
+  EXPECT_EQ(ScanInto(first, 0, &scan), 0);
+  EXPECT_EQ(ScanInto(second, 0, &next), 0);
+  EXPECT_EQ(TiffPageNumbers(first), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(TiffPageNumbers(second), (std::vector<int>{4, 5, 6}));
+  DeleteFileA(first.c_str());
+  DeleteFileA(second.c_str());
+}
+
 // A double-fed sheet is not a page done: it comes again in the next scan.
 TEST_F(PageFaults, ADoubleFedSheetComesAgain) {
   ASSERT_TRUE(scanner.Start("[Feeder]\nSheets=5\n[Twain]\nDoubleFeed=3\n"));
