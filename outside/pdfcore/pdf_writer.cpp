@@ -117,7 +117,16 @@ bool PdfWriter::AddPage(const PdfPageImage& image, PdfCompression compression, i
             " 0 R >> >> /Contents " + Int(contentObj) + " 0 R >>\nendobj\n"))
     return false;
   pageObjects_.push_back(pageObj);
+  lastPageEnd_ = offset_;
+  lastPageObjects_ = objectOffsets_.size();
   return true;
+}
+
+void PdfWriter::DropFailedPage() {
+  if (finished_ || lastPageObjects_ == 0) return;
+  offset_ = lastPageEnd_;
+  objectOffsets_.resize(lastPageObjects_);
+  error_.clear();
 }
 
 bool PdfWriter::Finish() {

@@ -41,6 +41,10 @@ class PdfWriter {
   // Writes the page tree, catalogue, cross-reference table and trailer. A document with no
   // page is refused.
   bool Finish();
+  // After a page failed midway: forgets it, so that the document can be finished with the
+  // pages before it by writing on from LastPageEnd() (the caller puts its sink back there).
+  void DropFailedPage();
+  uint64_t LastPageEnd() const { return lastPageEnd_; }
 
   int PageCount() const { return static_cast<int>(pageObjects_.size()); }
   const std::string& Error() const { return error_; }
@@ -55,6 +59,8 @@ class PdfWriter {
   uint64_t offset_ = 0;
   std::vector<uint64_t> objectOffsets_;  // index = object number - 1
   std::vector<int> pageObjects_;
+  uint64_t lastPageEnd_ = 0;       // bytes written up to the end of the last whole page
+  size_t lastPageObjects_ = 0;     // objects then
   bool started_ = false;
   bool finished_ = false;
   std::string error_;

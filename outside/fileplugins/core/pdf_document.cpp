@@ -31,6 +31,7 @@ class PdfDocument : public DocumentWriter {
     sink.context = const_cast<imagecore::Stream*>(out);
     sink.write = WriteToStream;
     writer_ = std::make_unique<PdfWriter>(sink);
+    out_ = out;
     return kPluginOk;
   }
 
@@ -57,8 +58,18 @@ class PdfDocument : public DocumentWriter {
 
   int Pages() const override { return writer_ ? writer_->PageCount() : 0; }
 
+  // The trailer goes where the failed page began, over its bytes: no more room is needed.
+  int64_t KeepCompletedPages() override {
+    if (!writer_ || writer_->PageCount() == 0 || !out_) return -1;
+    writer_->DropFailedPage();
+    const int64_t end = static_cast<int64_t>(writer_->LastPageEnd());
+    if (out_->seek(out_->context, end, imagecore::kSeekSet) != end || !writer_->Finish()) return -1;
+    return out_->seek(out_->context, 0, imagecore::kSeekCur);
+  }
+
  private:
   std::unique_ptr<PdfWriter> writer_;
+  const imagecore::Stream* out_ = nullptr;
 };
 
 }  // namespace
