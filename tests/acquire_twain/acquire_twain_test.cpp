@@ -360,32 +360,38 @@ TEST_F(AcquireTwain, SourcesAsTheyAreScanEveryPixelType) {
   };
   const char* assembled = "RefuseValue=0x0103:0\n";
   const Case cases[] = {
-      {"no light path, feeder", "[Feeder]\nSheets=2\n[Twain]\nUnsupported=0x111e\n", 1, 1, 2},
-      {"no light path, glass", "[Feeder]\nSheets=2\n[Twain]\nUnsupported=0x111e\n", 1, 2, 1},
-      {"depths of the pixel type", "[Feeder]\nSheets=2\n[Twain]\nDepthsOfPixelType=1\n", 1, 1, 2},
-      {"starts in pixels", "[Feeder]\nSheets=2\n[Twain]\nPixelUnits=1\n", 1, 1, 2},
-      {"sequence-error refusal", "[Feeder]\nSheets=2\n[Twain]\nRefuse=0x1106\nRefuseCondition=11\n", 1, 1, 2},
-      {"large least block, memory", "[Feeder]\nSheets=2\n[Twain]\nMinBufSize=400000\n", 0, 1, 2},
-      {"padded rows, memory", "[Feeder]\nSheets=2\n[Twain]\nRowPadding=8\n", 0, 1, 2},
-      {"padded rows, assembled", "[Feeder]\nSheets=2\n[Twain]\nRowPadding=8\nMinBufSize=400000\n", 1, 1, 2},
+      {"no light path, feeder", "[Feeder]\nSheets=6\n[Twain]\nUnsupported=0x111e\n", 1, 1, 2},
+      {"no light path, glass", "[Feeder]\nSheets=6\n[Twain]\nUnsupported=0x111e\n", 1, 2, 1},
+      {"depths of the pixel type", "[Feeder]\nSheets=6\n[Twain]\nDepthsOfPixelType=1\n", 1, 1, 2},
+      {"starts in pixels", "[Feeder]\nSheets=6\n[Twain]\nPixelUnits=1\n", 1, 1, 2},
+      {"sequence-error refusal", "[Feeder]\nSheets=6\n[Twain]\nRefuse=0x1106\nRefuseCondition=11\n", 1, 1, 2},
+      {"large least block, memory", "[Feeder]\nSheets=6\n[Twain]\nMinBufSize=400000\n", 0, 1, 2},
+      {"padded rows, memory", "[Feeder]\nSheets=6\n[Twain]\nRowPadding=8\n", 0, 1, 2},
+      {"padded rows, assembled", "[Feeder]\nSheets=6\n[Twain]\nRowPadding=8\nMinBufSize=400000\n", 1, 1, 2},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
+    std::string sim = c.sim;
+    if (std::string(c.what).find("assembled") != std::string::npos) sim += assembled;
+    // One start from a fresh registry per source; each pixel type then scans the next sheets.
+    scanner.Stop();
+    ASSERT_TRUE(scanner.Start(sim)) << c.what;
+    int first = 1;
     for (int16_t pixel : kPixelTypes) {
       ScanSettings s;
       s.transferMode = c.transferMode;
       s.pixelType = pixel;
       s.scanType = c.scanType;
-      std::string sim = c.sim;
-      if (std::string(c.what).find("assembled") != std::string::npos) sim += assembled;
       const std::string label = std::string(c.what) + " pixel " + std::to_string(pixel);
-      scanner.Stop();
-      ASSERT_TRUE(scanner.Start(sim)) << label;
       ASSERT_TRUE(scanner.Apply(s)) << label;
+      int16_t count = static_cast<int16_t>(c.pages);
+      ASSERT_EQ(scanner.ZebSetValue(0x9600, &count), 0) << label;
       TwainScan scan;
       scan.transferMode = s.transferMode;
       EXPECT_EQ(scanner.Acquire(&scan), 0) << label;
-      ExpectPages(scan, s, c.pages, 1, label);
+      ExpectPages(scan, s, c.pages, first, label);
+      first += c.pages;
     }
+  }
 }
 
 // A source that refuses MSG_ENDXFER, and then the reset and the disable: the scan ends with an
