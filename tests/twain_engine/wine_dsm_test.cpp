@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 #include <shlwapi.h>
 
 #include <cstdio>
@@ -444,6 +445,33 @@ int CountProxyWindows() {
   int count = 0;
   EnumWindows(CountProxy, reinterpret_cast<LPARAM>(&count));
   return count;
+}
+
+// Sessions one after another, the library loaded and unloaded each time as the scan library does
+// it: the manager and its sources are not started again for each, and hold no more memory.
+TEST(WexloSessions, RepeatedSessionsHoldNoMoreMemory) {
+  auto committed = []() {
+    PROCESS_MEMORY_COUNTERS m{};
+    m.cb = sizeof m;
+    GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
+    return static_cast<double>(m.PagefileUsage);
+  };
+  auto session = []() {
+    HMODULE m = LoadLibraryA("wexlo.dll");
+    ASSERT_NE(m, nullptr);
+    auto load = reinterpret_cast<decltype(&TWAINLoad)>(reinterpret_cast<void*>(GetProcAddress(m, "TWAINLoad")));
+    auto getDS = reinterpret_cast<decltype(&TWAINGetDS)>(reinterpret_cast<void*>(GetProcAddress(m, "TWAINGetDS")));
+    auto free = reinterpret_cast<decltype(&TWAINFree)>(reinterpret_cast<void*>(GetProcAddress(m, "TWAINFree")));
+    ASSERT_EQ(load(nullptr), 0);
+    TW_IDENTITY id{};
+    EXPECT_EQ(getDS(MSG_GETFIRST, &id), 0);
+    EXPECT_EQ(free(), 0);
+    FreeLibrary(m);
+  };
+  session();
+  const double before = committed();
+  for (int i = 0; i < 5; ++i) session();
+  EXPECT_LT(committed() - before, 2.0 * 1024 * 1024);
 }
 
 // The proxy window goes with the library: loading and unloading it again and again leaves none.

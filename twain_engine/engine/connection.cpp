@@ -7,7 +7,15 @@ TwainConnection g_twain;
 
 namespace {
 
-HMODULE RealLoad(const char* name) { return LoadLibraryA(name); }
+HMODULE RealLoad(const char* name) {
+  HMODULE module = LoadLibraryA(name);
+  // A manager loaded afresh for every session looks for its sources and starts them again each
+  // time (a tenth of a second, and megabytes it never gives back under Wine): once loaded it
+  // stays for the life of the process, while every session still opens and closes it.
+  HMODULE pinned = nullptr;
+  if (module) GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned);
+  return module;
+}
 FARPROC RealFind(HMODULE module, const char* name) { return GetProcAddress(module, name); }
 BOOL RealRelease(HMODULE module) { return FreeLibrary(module); }
 
