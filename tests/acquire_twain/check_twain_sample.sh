@@ -67,4 +67,10 @@ run_case depths_of_pixel_type "[Feeder]\nSheets=3\n[Twain]\nDepthsOfPixelType=1\
 fresh
 run_case starts_in_pixels "[Feeder]\nSheets=3\n[Twain]\nPixelUnits=1\n" \
   "--pixel gray --dpi 150 --pages 2" gray 150 "1 2"
+# Pages the library assembles from a source that wants large blocks and pads its rows.
+for kind in bw gray colour; do
+  fresh
+  run_case "large_padded_$kind" "[Feeder]\nSheets=3\n[Twain]\nRefuseValue=0x0103:0\nMinBufSize=400000\nRowPadding=8\n" \
+    "--pixel $kind --dpi 100 --pages 2" "$kind" 100 "1 2"
+done
 exit $status
