@@ -1,0 +1,23 @@
+#include "save_branch.h"
+
+#include "page_target.h"
+
+namespace tarnwick {
+
+bool PdfOrQueueDepth(int bitCount) { return bitCount == 1 || bitCount == 8 || bitCount == 24; }
+
+// The bitmap library converts palette pages and true-colour pages of 24 or 32 bits; 16- and
+// 48-bit pages are not written.
+bool BitmapFileDepth(int bitCount) {
+  return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24 || bitCount == 32;
+}
+
+SaveBranch ChooseSaveBranch(const PageSaveInput& in) {
+  if (in.DontSaveImage) return SaveBranch::NotSaved;
+  if (in.PdfMode) return PdfOrQueueDepth(in.BitCount) ? SaveBranch::PdfPage : SaveBranch::Dropped;
+  if (in.Kind == kKindTiff || in.Kind == kKindJpeg)
+    return BitmapFileDepth(in.BitCount) ? SaveBranch::BitmapFile : SaveBranch::Dropped;
+  return PdfOrQueueDepth(in.BitCount) ? SaveBranch::Queue : SaveBranch::Dropped;
+}
+
+}  // namespace tarnwick

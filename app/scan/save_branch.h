@@ -1,0 +1,28 @@
+// The one way each scanned page is saved. A page goes down exactly one branch, so a page the
+// PDF writer or the save queue has taken is never also freed here, and no page is left held.
+#pragma once
+
+namespace tarnwick {
+
+enum class SaveBranch {
+  PdfPage,      // handed to the PDF writer, which frees it
+  NotSaved,     // "DontSaveImage": freed, the counter stays
+  BitmapFile,   // converted, freed, and written now (TIFF and JPEG)
+  Queue,        // handed to the background save queue, which frees it
+  Dropped,      // a depth the branch cannot write: freed, and the page counter steps back
+};
+
+struct PageSaveInput {
+  bool PdfMode = false;
+  bool DontSaveImage = false;
+  int Kind = 0;  // the save queue's file kind of the page's format
+  int BitCount = 0;
+};
+
+SaveBranch ChooseSaveBranch(const PageSaveInput& in);
+
+// Depths each writer takes.
+bool PdfOrQueueDepth(int bitCount);
+bool BitmapFileDepth(int bitCount);
+
+}  // namespace tarnwick

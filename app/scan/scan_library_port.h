@@ -1,0 +1,36 @@
+// The scan library's calls as one scan pass makes them: the bound entry points in the program,
+// a recorder in tests.
+#pragma once
+#include <cstdint>
+
+#include "scan_prop_rec.h"
+
+namespace tarnwick {
+
+class ScanLibraryPort {
+ public:
+  virtual ~ScanLibraryPort() = default;
+  virtual int32_t SetValue(uint16_t tag, const void* value) = 0;
+  virtual int32_t GetValue(uint16_t tag, void* answer) = 0;
+  virtual int32_t SetProp(const TScanPropRec& prop) = 0;
+};
+
+// Scan tags the application sets and reads directly.
+enum ScanTag : uint16_t {
+  kTagProductNameId = 0x9004,
+  kTagIndicatorsId = 0x9051,
+  kTagFeederTypeId = 0x9101,
+  kTagBrightnessId = 0x9204,
+  kTagContrastId = 0x9205,
+  kTagFilterId = 0x9209,
+  kTagDitherId = 0x9211,
+  kTagInvertId = 0x9300,
+  kTagColorMatchId = 0x9304,
+  kTagAutoCropId = 0x9309,
+  kTagPaperPresentId = 0x9603,
+};
+
+// The paper-present answer, read into a zeroed buffer: true only for an answer of 1.
+bool PaperInFeeder(ScanLibraryPort& lib);
+
+}  // namespace tarnwick
