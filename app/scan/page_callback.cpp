@@ -1,0 +1,148 @@
+#include "page_callback.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "held_page.h"
+#include "save_branch.h"
+
+namespace tarnwick {
+
+namespace {
+
+PageCallback* g_current = nullptr;
+
+constexpr int32_t kPageDone = 1;
+
+int PageBitCount(HGLOBAL page) {
+  if (GlobalSize(page) < sizeof(BITMAPINFOHEADER)) return -1;
+  const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(page));
+  if (!header) return -1;
+  const int bits = header->biSize >= sizeof(BITMAPINFOHEADER) ? header->biBitCount : -1;
+  GlobalUnlock(page);
+  return bits;
+}
+
+}  // namespace
+
+void FreePageBlock(std::uintptr_t block) {
+  HGLOBAL h = reinterpret_cast<HGLOBAL>(block);
+  if (!h) return;
+  for (int i = 0; i < 256 && (GlobalFlags(h) & GMEM_LOCKCOUNT) != 0; ++i) GlobalUnlock(h);
+  GlobalFree(h);
+}
+
+template <class Step>
+void PageCallback::Shown(Step step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    receivers_.ShowError(e.what());
+  }
+}
+
+int32_t PageCallback::OnEvent(void* data, int32_t* size, int32_t event) noexcept {
+  if (event != kPageDone) return 0;
+  try {
+    if (!data) return -1;
+    return PageDone(*static_cast<HGLOBAL*>(data));
+  } catch (const std::exception& e) {
+    try {
+      receivers_.ShowError(e.what());
+    } catch (...) {
+    }
+  } catch (...) {
+  }
+  return 0;
+}
+
+int32_t PageCallback::PageDone(HGLOBAL handle) {
+  HeldPage held(reinterpret_cast<std::uintptr_t>(handle), free_);
+  HGLOBAL page = handle;
+  if (!page || GlobalSize(page) == 0) return -1;
+  const int bits = PageBitCount(page);
+  if (bits < 0) return -1;
+
+  const PageTarget target = PageTargetOf(settings_.SaveFormat, run_.MultipageMode,
+                                         run_.BatchFolder, run_.Counter + 1, run_.OutputDocument);
+  const SaveBranch branch = ChooseSaveBranch(
+      {run_.PdfMode, settings_.DontSaveImage, target.Kind, bits});
+  // A page no writer takes is given back at once and does not count.
+  if (branch == SaveBranch::Dropped) return 0;
+  ++run_.Counter;
+  run_.LastFile = target.FileName;
+
+  int imageType = settings_.ImageType;
+  Shown([&] {
+    if (settings_.ShowUI) {
+      const DriverWindowSettings w = receivers_.DriverWindow(run_.Dpi);
+      run_.Dpi = w.Dpi;
+      imageType = w.ImageType;
+    }
+    if (run_.Dpi < 1200 && imageType != 2) receivers_.ShowPage(page);
+    receivers_.Zoom(settings_.FitToPage);
+  });
+  if (!run_.PdfMode && !run_.MultipageMode)
+    Shown([&] {
+      receivers_.LayOutStrip(settings_.ThumbnailShow);
+      if (!settings_.ThumbnailShow) receivers_.AddThumbnail(page, target.FileName, run_.Counter);
+    });
+
+  switch (branch) {
+    case SaveBranch::PdfPage: {
+      const int dpi = std::min(run_.Dpi, 1200);
+      run_.Dpi = dpi;
+      const HGLOBAL handedOn = reinterpret_cast<HGLOBAL>(held.HandOn());
+      Shown([&] {
+        receivers_.AddPdfPage(run_.OutputDocument, run_.Counter, handedOn, dpi,
+                              settings_.ImageType);
+      });
+      break;
+    }
+    case SaveBranch::NotSaved:
+      held.Free();
+      break;
+    case SaveBranch::BitmapFile: {
+      bool written = false;
+      Shown([&] {
+        receivers_.WritePageFile(page, target, target.Kind == kKindJpeg, run_.Dpi,
+                                 settings_.JpegQuality);
+        written = true;
+      });
+      held.Free();
+      if (written && !(run_.MultipageMode && run_.DocumentListed)) {
+        run_.DocumentListed = run_.MultipageMode;
+        Shown([&] { receivers_.AddToFileList(target.FileName); });
+      }
+      break;
+    }
+    case SaveBranch::Queue: {
+      const HGLOBAL handedOn = reinterpret_cast<HGLOBAL>(held.HandOn());
+      bool queued = false;
+      Shown([&] {
+        receivers_.QueuePage(target.FileName, handedOn, target.Kind, settings_.JpegQuality,
+                             settings_.JpegSmooth);
+        queued = true;
+      });
+      if (queued) Shown([&] { receivers_.AddToFileList(target.FileName); });
+      break;
+    }
+    case SaveBranch::Dropped:
+      break;
+  }
+  return 0;
+}
+
+int32_t __stdcall AcquirePageCallback(void* data, int32_t* size, int32_t event) {
+  if (g_current) return g_current->OnEvent(data, size, event);
+  if (event == kPageDone && data) FreePageBlock(reinterpret_cast<std::uintptr_t>(*static_cast<HGLOBAL*>(data)));
+  return event == kPageDone ? -1 : 0;
+}
+
+CurrentPageCallback::CurrentPageCallback(PageCallback& callback) : previous_(g_current) {
+  g_current = &callback;
+}
+
+CurrentPageCallback::~CurrentPageCallback() { g_current = previous_; }
+
+}  // namespace tarnwick

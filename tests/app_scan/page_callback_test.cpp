@@ -1,0 +1,228 @@
+// The page callback as the scan library calls it, with real page blocks: every block given to
+// it is freed exactly once, by the callback or by the receiver it was handed to, whatever the
+// branch, the depth or the failures on the way.
+#include "page_callback.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <vector>
+
+using namespace tarnwick;
+
+namespace {
+
+std::map<std::uintptr_t, int> g_frees;  // block -> times given back
+
+void CountingFree(std::uintptr_t block) {
+  ++g_frees[block];
+  FreePageBlock(block);
+}
+
+HGLOBAL MakePage(int bits, int width = 16, int height = 4, int dpi = 200) {
+  const int palette = bits <= 8 ? (1 << bits) : 0;
+  const int stride = ((width * bits + 31) / 32) * 4;
+  const SIZE_T bytes = sizeof(BITMAPINFOHEADER) + palette * 4 + stride * height;
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* bih = static_cast<BITMAPINFOHEADER*>(GlobalLock(h));
+  bih->biSize = sizeof(BITMAPINFOHEADER);
+  bih->biWidth = width;
+  bih->biHeight = height;
+  bih->biPlanes = 1;
+  bih->biBitCount = static_cast<WORD>(bits);
+  bih->biXPelsPerMeter = bih->biYPelsPerMeter = LONG(dpi * 39.37 + 0.5);
+  GlobalUnlock(h);
+  return h;
+}
+
+enum Fail { kNone = 0, kStd = 1, kOther = 2 };
+
+struct Receivers : PageReceivers {
+  std::vector<std::string> log;
+  std::vector<std::string> errors, fileList;
+  int failWhat = kNone;        // how every receiver fails
+  DriverWindowSettings window{200, 0};
+  void Maybe() {
+    if (failWhat == kStd) throw std::runtime_error("receiver failed");
+    if (failWhat == kOther) throw 42;
+  }
+  DriverWindowSettings DriverWindow(int) override { Maybe(); return window; }
+  void ShowPage(HGLOBAL) override { log.push_back("show"); Maybe(); }
+  void Zoom(bool) override { Maybe(); }
+  void LayOutStrip(bool) override { Maybe(); }
+  void AddThumbnail(HGLOBAL, const std::string& name, int n) override {
+    log.push_back("thumb " + std::to_string(n));
+    Maybe();
+  }
+  void AddPdfPage(const std::string& doc, int n, HGLOBAL page, int dpi, int) override {
+    log.push_back("pdf " + doc + " " + std::to_string(n) + " " + std::to_string(dpi));
+    CountingFree(reinterpret_cast<std::uintptr_t>(page));
+    Maybe();
+  }
+  void WritePageFile(HGLOBAL, const PageTarget& t, bool jpeg, int dpi, int) override {
+    log.push_back(std::string(jpeg ? "jpg " : "tif ") + t.FileName + " " +
+                  std::to_string(t.FormatCode) + " " + std::to_string(dpi));
+    Maybe();
+  }
+  void QueuePage(const std::string& name, HGLOBAL page, int kind, int, int) override {
+    log.push_back("queue " + name + " " + std::to_string(kind));
+    CountingFree(reinterpret_cast<std::uintptr_t>(page));
+    Maybe();
+  }
+  void AddToFileList(const std::string& name) override { fileList.push_back(name); }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+};
+
+struct PageCallbackTest : ::testing::Test {
+  Receivers rx;
+  PageRun run;
+  PageSettings settings;
+  void SetUp() override {
+    g_frees.clear();
+    run.BatchFolder = "c:\\b\\20240307-110509";
+    run.Dpi = 200;
+  }
+  int delivered = 0, badReturns = 0;
+  // Delivers one page as the library does and answers the callback's result. The block must
+  // have been given back exactly once when the callback returns (handles are reused afterwards).
+  int32_t Deliver(HGLOBAL page) {
+    g_frees.clear();
+    ++delivered;
+    PageCallback cb(rx, run, settings, CountingFree);
+    CurrentPageCallback current(cb);
+    int32_t size = 0;
+    EXPECT_EQ(AcquirePageCallback(&page, &size, 2), 0);
+    const int32_t answer = AcquirePageCallback(&page, &size, 1);
+    const auto block = reinterpret_cast<std::uintptr_t>(page);
+    if (g_frees.size() != 1 || g_frees[block] != 1) ++badReturns;
+    EXPECT_EQ(g_frees.size(), 1u);
+    EXPECT_EQ(g_frees[block], 1);
+    return answer;
+  }
+  void ExpectEveryBlockGivenBackOnce() {
+    EXPECT_GT(delivered, 0);
+    EXPECT_EQ(badReturns, 0);
+  }
+};
+
+}  // namespace
+
+TEST_F(PageCallbackTest, G4TiffPagesAreNamedInTurnWrittenNowAndFreed) {
+  settings.SaveFormat = 9;
+  EXPECT_EQ(Deliver(MakePage(1)), 0);
+  EXPECT_EQ(Deliver(MakePage(8)), 0);
+  EXPECT_EQ(rx.log, (std::vector<std::string>{
+                        "show", "thumb 1", "tif c:\\b\\20240307-110509\\000001.tif 29 200",
+                        "show", "thumb 2", "tif c:\\b\\20240307-110509\\000002.tif 29 200"}));
+  EXPECT_EQ(run.Counter, 2);
+  EXPECT_EQ(run.LastFile, "c:\\b\\20240307-110509\\000002.tif");
+  EXPECT_EQ(rx.fileList.size(), 2u);
+  ExpectEveryBlockGivenBackOnce();
+}
+
+TEST_F(PageCallbackTest, EveryBranchAndDepthGivesEachBlockBackExactlyOnce) {
+  struct Case { int format; bool pdf; bool dont; int bits; int counted; const char* branch; };
+  const Case cases[] = {
+      {9, false, false, 1, 1, "tif"},   {4, false, false, 1, 1, "jpg"},
+      {9, false, false, 16, 0, ""},     {6, false, false, 48, 0, ""},
+      {1, false, false, 8, 1, "queue"}, {0, false, false, 24, 1, "queue"},
+      {1, false, false, 4, 0, ""},      {2, false, false, 32, 0, ""},
+      {11, true, false, 1, 1, "pdf"},   {11, true, false, 24, 1, "pdf"},
+      {11, true, false, 4, 0, ""},      {11, true, false, 16, 0, ""},
+      {1, false, true, 8, 1, ""},       {11, true, true, 1, 1, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "format " << c.format << " bits " << c.bits);
+    rx.log.clear();
+    settings.SaveFormat = c.format;
+    settings.DontSaveImage = c.dont;
+    run.PdfMode = c.pdf;
+    run.OutputDocument = "c:\\out\\doc.pdf";
+    const int before = run.Counter;
+    EXPECT_EQ(Deliver(MakePage(c.bits)), 0);
+    EXPECT_EQ(run.Counter - before, c.counted);
+    int saves = 0;
+    for (const std::string& line : rx.log)
+      if (line.rfind("tif", 0) == 0 || line.rfind("jpg", 0) == 0 || line.rfind("queue", 0) == 0 ||
+          line.rfind("pdf", 0) == 0) {
+        ++saves;
+        EXPECT_EQ(line.rfind(c.branch, 0), 0u) << line;
+      }
+    EXPECT_EQ(saves, *c.branch ? 1 : 0);
+  }
+  ExpectEveryBlockGivenBackOnce();
+}
+
+TEST_F(PageCallbackTest, EmptyAndBrokenPagesAreFreedAndRefused) {
+  EXPECT_EQ(Deliver(GlobalAlloc(GMEM_MOVEABLE, 0)), -1);
+  EXPECT_EQ(Deliver(GlobalAlloc(GMEM_MOVEABLE, 12)), -1);  // shorter than a header
+  HGLOBAL null = nullptr;
+  int32_t size = 0;
+  PageCallback cb(rx, run, settings, CountingFree);
+  EXPECT_EQ(cb.OnEvent(&null, &size, 1), -1);
+  EXPECT_EQ(cb.OnEvent(nullptr, &size, 1), -1);
+  EXPECT_EQ(run.Counter, 0);
+  ExpectEveryBlockGivenBackOnce();
+  // No scan running: the page is given back all the same.
+  HGLOBAL stray = MakePage(1);
+  EXPECT_EQ(AcquirePageCallback(&stray, &size, 1), -1);
+  EXPECT_EQ(GlobalSize(stray), 0u);
+}
+
+TEST_F(PageCallbackTest, FailingReceiversAreShownAndNothingIsThrownOrLeaked) {
+  for (int fail : {kStd, kOther})
+    for (int format : {9, 4, 1, 11}) {
+      SCOPED_TRACE(testing::Message() << "fail " << fail << " format " << format);
+      rx.failWhat = fail;
+      rx.errors.clear();
+      settings.SaveFormat = format;
+      run.PdfMode = format == 11;
+      EXPECT_EQ(Deliver(MakePage(8)), 0);
+      if (fail == kStd) {
+        EXPECT_FALSE(rx.errors.empty());
+      }
+    }
+  ExpectEveryBlockGivenBackOnce();
+}
+
+TEST_F(PageCallbackTest, PreviewOnlyBelow1200DpiAndNotColourAndPdfDpiCapped) {
+  settings.SaveFormat = 11;
+  run.PdfMode = true;
+  run.OutputDocument = "d.pdf";
+  settings.ImageType = 2;
+  Deliver(MakePage(24));
+  settings.ImageType = 1;
+  run.Dpi = 2400;
+  Deliver(MakePage(8));
+  run.Dpi = 300;
+  Deliver(MakePage(8));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"pdf d.pdf 1 200", "pdf d.pdf 2 1200", "show",
+                                              "pdf d.pdf 3 300"}));
+  ExpectEveryBlockGivenBackOnce();
+}
+
+TEST_F(PageCallbackTest, DriverWindowSettingsDecidePreviewAndResolution) {
+  settings.ShowUI = true;
+  settings.SaveFormat = 9;
+  rx.window = {1200, 1};
+  Deliver(MakePage(1));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"thumb 1",
+                                              "tif c:\\b\\20240307-110509\\000001.tif 29 1200"}));
+  ExpectEveryBlockGivenBackOnce();
+}
+
+TEST_F(PageCallbackTest, MultipageModeWritesEveryPageToTheDocumentListedOnceAndNoThumbnails) {
+  settings.SaveFormat = 10;
+  run.MultipageMode = true;
+  run.OutputDocument = "c:\\out\\doc.tif";
+  for (int i = 0; i < 3; ++i) Deliver(MakePage(1));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"show", "tif c:\\out\\doc.tif 29 200", "show",
+                                              "tif c:\\out\\doc.tif 29 200", "show",
+                                              "tif c:\\out\\doc.tif 29 200"}));
+  EXPECT_EQ(rx.fileList, (std::vector<std::string>{"c:\\out\\doc.tif"}));
+  EXPECT_EQ(run.Counter, 3);
+  ExpectEveryBlockGivenBackOnce();
+}
