@@ -2,16 +2,21 @@
 // a recorder in tests.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "scan_prop_rec.h"
 
 namespace tarnwick {
 
+// Values travel in each tag's own size and type; answers land in zeroed buffers, so a tag the
+// library does not answer reads as 0 or an empty text.
 class ScanLibraryPort {
  public:
   virtual ~ScanLibraryPort() = default;
-  virtual int32_t SetValue(uint16_t tag, const void* value) = 0;
-  virtual int32_t GetValue(uint16_t tag, void* answer) = 0;
+  virtual int32_t SetNumber(uint16_t tag, int32_t value) = 0;
+  virtual int32_t SetText(uint16_t tag, const std::string& text) = 0;
+  virtual int32_t GetNumber(uint16_t tag, int32_t* answer) = 0;
+  virtual std::string GetText(uint16_t tag) = 0;
   virtual int32_t SetProp(const TScanPropRec& prop) = 0;
 };
 
@@ -30,7 +35,7 @@ enum ScanTag : uint16_t {
   kTagPaperPresentId = 0x9603,
 };
 
-// The paper-present answer, read into a zeroed buffer: true only for an answer of 1.
+// The paper-present answer: true only for an answer of 1.
 bool PaperInFeeder(ScanLibraryPort& lib);
 
 }  // namespace tarnwick

@@ -1,6 +1,5 @@
 #include "scan_pass_setup.h"
 
-#include <cstring>
 #include <initializer_list>
 
 #include "scan_tables.h"
@@ -9,13 +8,13 @@ namespace tarnwick {
 
 bool PaperInFeeder(ScanLibraryPort& lib) {
   int32_t answer = 0;
-  lib.GetValue(kTagPaperPresentId, &answer);
+  if (lib.GetNumber(kTagPaperPresentId, &answer) != 0) return false;
   return answer == 1;
 }
 
 namespace {
 
-void SetInt(ScanLibraryPort& lib, uint16_t tag, int32_t value) { lib.SetValue(tag, &value); }
+void SetInt(ScanLibraryPort& lib, uint16_t tag, int32_t value) { lib.SetNumber(tag, value); }
 
 uint16_t PixelTypeOf(int imageType) { return imageType == 1 ? 1 : imageType == 2 ? 2 : 0; }
 uint16_t BitsOf(int imageType) { return imageType == 1 ? 8 : imageType == 2 ? 24 : 1; }
@@ -33,11 +32,7 @@ ScanPassSetup SendScanPassSettings(ScanLibraryPort& lib, const ScanPassSettings&
   p.PixelType = PixelTypeOf(s.ImageType);
   p.BitsPerPixel = BitsOf(s.ImageType);
   const bool blackAndWhite = p.PixelType == 0;
-  if (blackAndWhite) {
-    char dither[33] = {};
-    std::memcpy(dither, "None", 4);
-    lib.SetValue(kTagDitherId, dither);
-  }
+  if (blackAndWhite) lib.SetText(kTagDitherId, "None");
 
   out.Size = s.PaperListCount == 1 ? 4 : s.Size;
   const PaperInches paper = PaperSize(out.Size);
@@ -48,12 +43,12 @@ ScanPassSetup SendScanPassSettings(ScanLibraryPort& lib, const ScanPassSettings&
   p.Size.Width = paper.Width;
   p.Size.Length = paper.Length;
 
-  // The answer buffer is larger than the longest name the library writes; the last byte stays 0.
-  lib.GetValue(kTagProductNameId, out.ProductName);
-  out.ProductName[sizeof out.ProductName - 1] = 0;
+  // The device's own name: the stored driver name is no tag the library answers.
+  out.ProductName = lib.GetText(kTagProductNameId);
+  if (out.ProductName.size() > 33) out.ProductName.resize(33);
   ScannerMaxArea max = scannerArea;
   if (max.Width == 0.0f || max.Width > 12.0f) {
-    const PaperInches model = ModelMaxArea(out.ProductName);
+    const PaperInches model = ModelMaxArea(out.ProductName.c_str());
     max.Width = model.Width;
     max.Height = model.Length;
   }

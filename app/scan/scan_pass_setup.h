@@ -2,6 +2,7 @@
 // it, in the order the library expects them.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "scan_library_port.h"
 #include "scan_prop_rec.h"
@@ -32,7 +33,7 @@ struct ScanPassSetup {
   TScanPropRec Prop{};
   int Dpi = 0;
   int Size = 0;  // the "Size" setting as the pass used it (a one-entry paper list forces 4)
-  char ProductName[34] = {};
+  std::string ProductName;
 };
 
 // Sends the pass's values: DITHER for black-and-white, the product name read, FEEDERTYPE for

@@ -17,26 +17,32 @@ struct RecordingLibrary : ScanLibraryPort {
   std::vector<std::string> calls;
   TScanPropRec prop{};
   std::string productName;  // written into the answer when not empty
-  bool garbleName = false;  // answer a name filling the whole buffer, no terminator
-  int32_t paper = -1;       // -1: the library writes nothing
-  int32_t SetValue(uint16_t tag, const void* value) override {
+  bool garbleName = false;  // answer a name longer than the tag holds
+  int32_t paper = -1;       // -1: the library writes nothing; -2: it refuses the tag
+  int32_t SetNumber(uint16_t tag, int32_t value) override {
     char buf[64];
-    if (tag == kTagDitherId)
-      std::snprintf(buf, sizeof buf, "set %04X %s", tag, static_cast<const char*>(value));
-    else
-      std::snprintf(buf, sizeof buf, "set %04X %d", tag, *static_cast<const int32_t*>(value));
+    std::snprintf(buf, sizeof buf, "set %04X %d", tag, value);
     calls.push_back(buf);
     return 0;
   }
-  int32_t GetValue(uint16_t tag, void* answer) override {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "get %04X", tag);
-    calls.push_back(buf);
-    if (tag == kTagProductNameId && garbleName) std::memset(answer, 'X', 34);
-    else if (tag == kTagProductNameId && !productName.empty())
-      std::memcpy(answer, productName.c_str(), productName.size() + 1);
-    if (tag == kTagPaperPresentId && paper >= 0) *static_cast<int16_t*>(answer) = int16_t(paper);
+  int32_t SetText(uint16_t tag, const std::string& text) override {
+    calls.push_back("set " + Hex(tag) + " " + text);
     return 0;
+  }
+  int32_t GetNumber(uint16_t tag, int32_t* answer) override {
+    calls.push_back("get " + Hex(tag));
+    if (tag == kTagPaperPresentId && paper >= 0) *answer = paper;
+    return paper == -2 ? -7 : 0;
+  }
+  std::string GetText(uint16_t tag) override {
+    calls.push_back("get " + Hex(tag));
+    if (tag == kTagProductNameId && garbleName) return std::string(40, 'X');
+    return tag == kTagProductNameId ? productName : "";
+  }
+  static std::string Hex(uint16_t tag) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%04X", tag);
+    return buf;
   }
   int32_t SetProp(const TScanPropRec& p) override {
     prop = p;
@@ -155,7 +161,7 @@ TEST(ScanPassSetup, AnswersTheLibraryLeavesUnwrittenOrUnterminatedAreSafe) {
   RecordingLibrary lib;
   lib.garbleName = true;
   const ScanPassSetup out = SendScanPassSettings(lib, {}, {0.0f, 0.0f});
-  EXPECT_EQ(std::strlen(out.ProductName), 33u);
+  EXPECT_EQ(out.ProductName.size(), 33u);
   EXPECT_FLOAT_EQ(+lib.prop.Size.Length, 11.69f);
 
   RecordingLibrary silent;
@@ -163,5 +169,7 @@ TEST(ScanPassSetup, AnswersTheLibraryLeavesUnwrittenOrUnterminatedAreSafe) {
   silent.paper = 1;
   EXPECT_TRUE(PaperInFeeder(silent));
   silent.paper = 0;
+  EXPECT_FALSE(PaperInFeeder(silent));
+  silent.paper = -2;
   EXPECT_FALSE(PaperInFeeder(silent));
 }
