@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "dib_layout.h"
 #include "held_page.h"
 #include "save_branch.h"
 
@@ -14,13 +15,24 @@ PageCallback* g_current = nullptr;
 
 constexpr int32_t kPageDone = 1;
 
-int PageBitCount(HGLOBAL page) {
-  if (GlobalSize(page) < sizeof(BITMAPINFOHEADER)) return -1;
-  const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(page));
-  if (!header) return -1;
-  const int bits = header->biSize >= sizeof(BITMAPINFOHEADER) ? header->biBitCount : -1;
+struct PageHeader {
+  int Bits = -1;       // -1: no DIB header in the block
+  bool Sound = false;  // the whole image lies in the block, in a layout the writers read
+};
+
+PageHeader ReadPageHeader(HGLOBAL page) {
+  PageHeader h;
+  const SIZE_T bytes = GlobalSize(page);
+  const auto* block = static_cast<const uint8_t*>(GlobalLock(page));
+  if (!block) return h;
+  if (bytes >= sizeof(BITMAPINFOHEADER)) {
+    const auto* bih = reinterpret_cast<const BITMAPINFOHEADER*>(block);
+    if (bih->biSize >= sizeof(BITMAPINFOHEADER)) h.Bits = bih->biBitCount;
+    imagecore::DibLayout layout;
+    h.Sound = imagecore::ParseDibLayout(block, bytes, layout) == imagecore::kOk;
+  }
   GlobalUnlock(page);
-  return bits;
+  return h;
 }
 
 }  // namespace
@@ -60,15 +72,17 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
   HeldPage held(reinterpret_cast<std::uintptr_t>(handle), free_);
   HGLOBAL page = handle;
   if (!page || GlobalSize(page) == 0) return -1;
-  const int bits = PageBitCount(page);
-  if (bits < 0) return -1;
+  const PageHeader header = ReadPageHeader(page);
+  if (header.Bits < 0) return -1;
 
   const PageTarget target = PageTargetOf(settings_.SaveFormat, run_.MultipageMode,
                                          run_.BatchFolder, run_.Counter + 1, run_.OutputDocument);
   const SaveBranch branch = ChooseSaveBranch(
-      {run_.PdfMode, settings_.DontSaveImage, target.Kind, bits});
+      {run_.PdfMode, settings_.DontSaveImage, target.Kind, header.Bits});
   // A page no writer takes is given back at once and does not count.
   if (branch == SaveBranch::Dropped) return 0;
+  // A page that does not fit in its block is refused like an empty one.
+  if (!header.Sound) return -1;
   ++run_.Counter;
   run_.LastFile = target.FileName;
 

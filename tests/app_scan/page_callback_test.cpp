@@ -159,6 +159,9 @@ TEST_F(PageCallbackTest, EveryBranchAndDepthGivesEachBlockBackExactlyOnce) {
 TEST_F(PageCallbackTest, EmptyAndBrokenPagesAreFreedAndRefused) {
   EXPECT_EQ(Deliver(GlobalAlloc(GMEM_MOVEABLE, 0)), -1);
   EXPECT_EQ(Deliver(GlobalAlloc(GMEM_MOVEABLE, 12)), -1);  // shorter than a header
+  HGLOBAL cut = MakePage(1, 64, 64);  // rows beyond the block's end
+  cut = GlobalReAlloc(cut, sizeof(BITMAPINFOHEADER) + 8 + 16, GMEM_MOVEABLE);
+  EXPECT_EQ(Deliver(cut), -1);
   HGLOBAL null = nullptr;
   int32_t size = 0;
   PageCallback cb(rx, run, settings, CountingFree);
