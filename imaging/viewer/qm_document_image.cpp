@@ -7,7 +7,18 @@
 
 namespace qm {
 
-QmDocumentImage::QmDocumentImage(ImagingPort& imaging) : imaging_(imaging), doc_(imaging, *this) {
+namespace {
+
+UINT ButtonMessage(int button, bool down) {
+  if (button == 1) return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+  if (button == 2) return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+  return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+}
+
+}  // namespace
+
+QmDocumentImage::QmDocumentImage(ImagingPort& imaging, AnnotationPort* annotations)
+    : imaging_(imaging), doc_(imaging, *this), annotations_(*this, annotations) {
   Construct();
 }
 
@@ -23,12 +34,15 @@ void QmDocumentImage::Construct() {
   paint_.OnDblClick = [this](TQmControl*) { OnDblClick(this); };
   paint_.OwnerMouseDown = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
     if (button == 0 && TabStop() && HandleAllocated()) SetFocus(Handle());
+    annotations_.Mouse(ButtonMessage(button, true), x + paint_.Left(), y + paint_.Top());
     OnMouseDown(this, button, keys, x, y);
   };
   paint_.OwnerMouseMove = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
+    annotations_.Mouse(WM_MOUSEMOVE, x + paint_.Left(), y + paint_.Top());
     OnMouseMove(this, button, keys, x, y);
   };
   paint_.OwnerMouseUp = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
+    annotations_.Mouse(ButtonMessage(button, false), x + paint_.Left(), y + paint_.Top());
     OnMouseUp(this, button, keys, x, y);
   };
   InsertControl(&paint_);
@@ -37,25 +51,81 @@ void QmDocumentImage::Construct() {
 }
 
 QmDocumentImage::~QmDocumentImage() {
+  annotations_.Stop();
   RemoveControl(&paint_);
   if (palette_) DeleteObject(palette_);
 }
 
 void QmDocumentImage::CreateWnd() {
   TQmSScrollingWinControl::CreateWnd();
+  annotations_.Start(Handle());
+}
+
+LRESULT QmDocumentImage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kAnnotationClickMessage) {
+    annotations_.Clicked(wParam, lParam);
+    return 0;
+  }
+  LRESULT result = TQmSScrollingWinControl::WndProc(msg, wParam, lParam);
+  if (msg == WM_COMMAND) annotations_.MenuCommand(wParam);
+  return result;
+}
+
+template <class Change>
+bool QmDocumentImage::ChangingPage(Change change) {
+  if (HasImage()) annotations_.AutoSaveAnnotations(TiffPage());
+  const bool changed = change();
+  if (changed && HasImage()) annotations_.AutoLoadAnnotations(TiffPage());
+  return changed;
 }
 
 void QmDocumentImage::LoadTiffPage(const std::string& fileName, int16_t page, int bits) {
-  doc_.LoadTiffPage(fileName, page, bits);
+  ChangingPage([&] {
+    doc_.LoadTiffPage(fileName, page, bits);
+    return true;
+  });
 }
 
 void QmDocumentImage::LoadTiffStream(const TiffStream* stream, int16_t page, int bits) {
-  doc_.LoadTiffStream(stream, page, bits);
+  ChangingPage([&] {
+    doc_.LoadTiffStream(stream, page, bits);
+    return true;
+  });
 }
 
 void QmDocumentImage::LoadImageFile(const std::string& fileName, TLoadResolution resolution,
                                     bool dither) {
-  doc_.LoadImageFile(fileName, resolution, dither);
+  ChangingPage([&] {
+    doc_.LoadImageFile(fileName, resolution, dither);
+    return true;
+  });
+}
+
+void QmDocumentImage::ClearImage() {
+  ChangingPage([&] {
+    doc_.ClearImage();
+    return false;
+  });
+}
+
+bool QmDocumentImage::NextPage() { return ChangingPage([&] { return doc_.NextPage(); }); }
+bool QmDocumentImage::PriorPage() { return ChangingPage([&] { return doc_.PriorPage(); }); }
+bool QmDocumentImage::GoToPage(int16_t page) {
+  return ChangingPage([&] { return doc_.GoToPage(page); });
+}
+
+void QmDocumentImage::FirstPage() {
+  ChangingPage([&] {
+    doc_.FirstPage();
+    return true;
+  });
+}
+
+void QmDocumentImage::LastPage() {
+  ChangingPage([&] {
+    doc_.LastPage();
+    return true;
+  });
 }
 
 void QmDocumentImage::ShowScannedDib(HGLOBAL& dib, const std::string& name) {
@@ -155,6 +225,7 @@ void QmDocumentImage::PaintPage(TQmPaintBox* box, HDC dc) {
                 DIB_RGB_COLORS, SRCCOPY);
   if (palette) SelectPalette(dc, previous, FALSE);
   GlobalUnlock(source);
+  annotations_.Draw(dc, box->Left(), box->Top(), doc_.ScalePercent());
   PaintArea a = VisiblePaintArea(box->Left(), box->Top(), {box->Width(), box->Height()},
                                  {Width(), Height()});
   OnPaintArea(this, a.x, a.y, a.xx, a.yy);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "annotation_layer.h"
 #include "imaging_port.h"
 #include "qm_paint_box.h"
 #include "scrolling_win_control.h"
@@ -31,8 +32,9 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
  public:
   // Reads and scales through the imaging library's bindings.
   QmDocumentImage();
-  // The port reads files and scales images; the viewer does not own it.
-  explicit QmDocumentImage(ImagingPort& imaging);
+  // The port reads files and scales images; the viewer does not own it. Without an
+  // annotation port the viewer shows no annotations.
+  explicit QmDocumentImage(ImagingPort& imaging, AnnotationPort* annotations = nullptr);
   ~QmDocumentImage() override;
 
   void LoadTiffPage(const std::string& fileName, int16_t page, int bits);
@@ -42,7 +44,7 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   void ShowScannedDib(HGLOBAL& dib, const std::string& name);
   HGLOBAL GetDibHandle() const { return reinterpret_cast<HGLOBAL>(doc_.Dib()); }
   HGLOBAL DuplicateDibHandle(HGLOBAL dib);
-  void ClearImage() { doc_.ClearImage(); }
+  void ClearImage();
   void BestFit() { doc_.BestFit(); }
   void RefreshFileInfo() { doc_.RefreshFileInfo(); }
   void RefreshStreamInfo() { doc_.RefreshStreamInfo(); }
@@ -52,11 +54,13 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   int LoadBitDepth() { return doc_.LoadBitDepth(); }
   // The last library failure to OnPictorelError, or raised when nobody handles it.
   void ReportDllError();
-  bool NextPage() { return doc_.NextPage(); }
-  bool PriorPage() { return doc_.PriorPage(); }
-  void FirstPage() { doc_.FirstPage(); }
-  void LastPage() { doc_.LastPage(); }
-  bool GoToPage(int16_t page) { return doc_.GoToPage(page); }
+  // Page changes keep the annotations of the page left and show those of the page reached,
+  // when the annotation layer is told to.
+  bool NextPage();
+  bool PriorPage();
+  void FirstPage();
+  void LastPage();
+  bool GoToPage(int16_t page);
   // The progress callback handed to the bindings with the viewer as data.
   static int16_t __cdecl ProgressCallback(int16_t progress, void* viewer);
 
@@ -92,6 +96,9 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   ViewerSettings& Settings() { return settings_; }
 
   QmViewerDocument& Document() { return doc_; }
+  const QmViewerDocument& Document() const { return doc_; }
+  QmAnnotationLayer& Annotations() { return annotations_; }
+  int32_t AnnotationCount() { return annotations_.AnnotationCount(); }
   TQmPaintBox& FPaint() { return paint_; }
 
   TQmMesProgress OnProgress;
@@ -105,6 +112,7 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
 
  protected:
   void CreateWnd() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // ViewerHost.
   bool Progress(int16_t progress, const std::string& text) override;
   void Info(const InfoReport& info) override;
@@ -119,6 +127,9 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
 
  private:
   void Construct();
+  // Runs a change of the shown page between the layer's automatic save and load.
+  template <class Change>
+  bool ChangingPage(Change change);
   void PaintPage(TQmPaintBox* box, HDC dc);
   HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
 
@@ -131,6 +142,8 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   ViewerSettings settings_;
   HPALETTE palette_ = nullptr;
   HGLOBAL paletteSource_ = nullptr;
+  std::unique_ptr<AnnotationPort> ownedAnnotationPort_;  // before the layer that uses it
+  QmAnnotationLayer annotations_{*this, nullptr};
 };
 
 }  // namespace qm
