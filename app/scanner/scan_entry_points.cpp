@@ -1,5 +1,7 @@
 #include "scan_entry_points.h"
 
+namespace tarnwick {
+
 const char* const kScanEntryNames[kScanEntryCount] = {
     "ZebFree",       "ZebLoad",     "ZebSetProp",    "ZebAcquire",      "ZebSelectSource",
     "ZebSetValue",   "ZebGetValue", "ZebGetTagFlag", "ZebGetTagChoice", "ZebSetTagChoice",
@@ -25,3 +27,5 @@ bool IsScanEntryBound(const ScanEntryPoints& e, ScanEntry entry) {
   void** slot = ScanEntrySlot(const_cast<ScanEntryPoints&>(e), entry);
   return slot != nullptr && *slot != nullptr;
 }
+
+}  // namespace tarnwick

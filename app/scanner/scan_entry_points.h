@@ -12,6 +12,8 @@
 #define ZEB_API
 #endif
 
+namespace tarnwick {
+
 // The application's page callback as ZebAcquire takes it: (data, pointer to a 32-bit size,
 // event); the same type as PageCallbackProc of the library's headers.
 typedef int32_t(ZEB_API* ScanPageProc)(void* data, uint32_t* size, int32_t event);
@@ -45,3 +47,5 @@ bool IsScanEntryBound(const ScanEntryPoints& entries, ScanEntry entry);
 
 // The library's file name, loaded by name from the program's search path.
 constexpr const char* kScanLibraryFile = "pavlot.dll";
+
+}  // namespace tarnwick

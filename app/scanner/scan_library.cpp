@@ -1,5 +1,7 @@
 #include "scan_library.h"
 
+namespace tarnwick {
+
 void ScanLibrary::Load(void* ownerWindow) {
   if (depth_++ > 0) return;  // already bound by an outer command
   errorShown_ = false;
@@ -74,3 +76,5 @@ int32_t ScanLibrary::GetTagFlag(uint32_t tag, int32_t* flag) {
 int32_t ScanLibrary::GetTagChoice(uint32_t tag, int32_t index, void* value) {
   return entries_.ZebGetTagChoice ? entries_.ZebGetTagChoice(tag, index, value) : NotBound();
 }
+
+}  // namespace tarnwick

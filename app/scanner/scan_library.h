@@ -14,6 +14,8 @@
 
 #include "scan_entry_points.h"
 
+namespace tarnwick {
+
 // What a call answers when its entry point is not bound (no library status is this low).
 constexpr int32_t kScanEntryNotBound = -0x10000;
 
@@ -95,3 +97,5 @@ class ScanBinding {
  private:
   ScanLibrary& library_;
 };
+
+}  // namespace tarnwick

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace tarnwick {
+
 void* WindowsScanModuleLoader::Load(const char* file) { return LoadLibraryA(file); }
 
 void* WindowsScanModuleLoader::Resolve(void* module, const char* name) {
@@ -9,3 +11,5 @@ void* WindowsScanModuleLoader::Resolve(void* module, const char* name) {
 }
 
 void WindowsScanModuleLoader::Unload(void* module) { FreeLibrary(static_cast<HMODULE>(module)); }
+
+}  // namespace tarnwick

@@ -4,6 +4,8 @@
 
 #include "scan_library.h"
 
+namespace tarnwick {
+
 namespace {
 
 struct AppTag {
@@ -119,3 +121,5 @@ int32_t SetScanTagText(ScanLibrary& library, uint16_t tag, const std::string& te
   std::memcpy(buffer, text.data(), text.size() < kTextBytes - 1 ? text.size() : kTextBytes - 1);
   return library.SetValue(tag, buffer);
 }
+
+}  // namespace tarnwick

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tarnwick {
+
 class ScanLibrary;
 
 namespace scan_tag {
@@ -56,3 +58,5 @@ int32_t GetScanTagChoiceNumber(ScanLibrary& library, uint16_t tag, int32_t index
 // ZebSetValue in the tag's own size; a text longer than the tag's buffer is cut to fit.
 int32_t SetScanTagNumber(ScanLibrary& library, uint16_t tag, int32_t value);
 int32_t SetScanTagText(ScanLibrary& library, uint16_t tag, const std::string& text);
+
+}  // namespace tarnwick

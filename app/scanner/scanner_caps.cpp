@@ -5,6 +5,8 @@
 #include "scan_library.h"
 #include "scan_tags.h"
 
+namespace tarnwick {
+
 namespace {
 
 constexpr int32_t kFeeder = 1, kFlatbed = 2;
@@ -84,3 +86,5 @@ bool QueryScannerCaps(ScanLibrary& library, ScannerChoices* c, const ScanQuerySe
   c->papers = PaperChoicesFor(c->maxWidth, &c->maxHeight);
   return true;
 }
+
+}  // namespace tarnwick

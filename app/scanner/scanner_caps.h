@@ -5,6 +5,8 @@
 
 #include "scanner_choices.h"
 
+namespace tarnwick {
+
 class ScanLibrary;
 
 // The settings the query reads and may change.
@@ -22,3 +24,5 @@ int32_t MaximumResolution(ScanLibrary& library);
 // the scan error once, when the library lacks an entry point the query calls; `choices` is then
 // left as it was.
 bool QueryScannerCaps(ScanLibrary& library, ScannerChoices* choices, const ScanQuerySettings& s);
+
+}  // namespace tarnwick

@@ -2,20 +2,31 @@
 
 #include <cstdlib>
 
-#include "scan_tables.h"
+#include "scan_tables.h"  // the scan loop's resolution table
+
+namespace tarnwick {
 
 namespace {
-// The form's own paper texts, before the first query replaces them with the query's literals.
+
+constexpr const char* kResolutionTexts[kResolutionCount] = {
+    "100", "150", "200", "250", "300", "350", "400", "450", "500", "600", "1200", "2400"};
+
+// The capability query's paper literals, and the form's own texts before the first query.
+constexpr const char* kPaperTexts[kPaperCount] = {
+    "A4", "Letter", "B5", "A5", "Bussiness Card", "A3", "A4 - 29.7 x 21.0 cm",
+    "Letter - 11 x 8.5 in"};
 constexpr const char* kDesignPaperTexts[kPaperCount] = {
     "A4", "Letter ", "B5", "A5", "Business Card", "A3", "A4 - 29.7 x 21.0 cm",
     "Letter - 11 x 8.5 in"};
 
-ScanChoice Paper(int index) { return {kPaperSizes[index].listText, index}; }
+ScanChoice Paper(int index) { return {kPaperTexts[index], index}; }
+ScanChoice Resolution(int index) { return {kResolutionTexts[index], index}; }
+
 }  // namespace
 
 ScannerChoices DesignScannerChoices() {
   ScannerChoices c;
-  for (int i = 0; i <= 10; ++i) c.resolutions.push_back({ResolutionText(i), i});
+  for (int i = 0; i <= 10; ++i) c.resolutions.push_back(Resolution(i));
   for (int i = 0; i < kPaperCount; ++i) c.papers.push_back({kDesignPaperTexts[i], i});
   return c;
 }
@@ -24,7 +35,7 @@ std::vector<ScanChoice> ResolutionChoicesUpTo(int maxDpi) {
   std::vector<ScanChoice> list;
   for (int i = 0; i < kResolutionCount; ++i) {
     if (maxDpi > 0 && i > 0 && ResolutionDpi(i) > maxDpi) break;
-    list.push_back({ResolutionText(i), i});
+    list.push_back(Resolution(i));
   }
   return list;
 }
@@ -72,3 +83,5 @@ int ChoicePosition(const std::vector<ScanChoice>& list, int value) {
     if (list[i].index == value) return static_cast<int>(i);
   return -1;
 }
+
+}  // namespace tarnwick

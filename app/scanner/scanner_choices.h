@@ -6,6 +6,14 @@
 #include <string>
 #include <vector>
 
+namespace tarnwick {
+
+// Entries of the resolution table (100 .. 2400 dpi) and of the paper table (A4 .. Letter
+// landscape) that the "Resolution" and "Size" settings index; the sizes are the scan tables'.
+constexpr int kResolutionCount = 12;
+constexpr int kPaperCount = 8;
+constexpr int kPaperBusinessCard = 4;
+
 struct ScanChoice {
   std::string text;  // as the list shows it
   int index;         // the setting's value for this entry
@@ -42,3 +50,5 @@ std::vector<int> FilterChoiceTextIds();
 int NearestChoice(const std::vector<ScanChoice>& list, int value);
 // The list position of the entry holding `value`, or -1.
 int ChoicePosition(const std::vector<ScanChoice>& list, int value);
+
+}  // namespace tarnwick

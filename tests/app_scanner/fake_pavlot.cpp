@@ -5,6 +5,8 @@
 
 #include "scan_tags.h"
 
+namespace tarnwick {
+
 namespace {
 
 FakeScanner gScanner;
@@ -72,6 +74,12 @@ int32_t ZEB_API FakeSelectSource() {
 }
 
 int32_t ZEB_API FakeSetValue(uint32_t tag, void* value) {
+  if (KindOfScanTag(static_cast<uint16_t>(tag)) == ScanTagKind::Text) {
+    const char* text = static_cast<const char*>(value);
+    gScanner.textsSet[static_cast<uint16_t>(tag)] = std::string(text, strnlen(text, 33));
+    Log("SetValue " + Hex(tag) + " \"" + gScanner.textsSet[static_cast<uint16_t>(tag)] + "\"");
+    return 0;
+  }
   const int32_t v = ValueOf(tag, value);
   Log("SetValue " + Hex(tag) + " " + std::to_string(v));
   if (tag == scan_tag::kScanType && gScanner.refusedScanTypes.count(v)) return -8;
@@ -84,6 +92,13 @@ int32_t ZEB_API FakeGetValue(uint32_t tag, void* out) {
   switch (tag) {
     case scan_tag::kFilter: Answer(tag, out, &gScanner.filter, 2); return 0;
     case scan_tag::kUnits: Answer(tag, out, &gScanner.units, 2); return 0;
+    case scan_tag::kProductName: {
+      if (gScanner.productName.empty()) return -7;
+      char text[33] = {};
+      gScanner.productName.copy(text, 32);
+      Answer(tag, out, text, 33);
+      return 0;
+    }
     case scan_tag::kPhysicalWidth:
     case scan_tag::kPhysicalHeight: {
       if (!gScanner.areaAnswered) return -7;
@@ -167,3 +182,5 @@ void* FakePavlotLoader::Resolve(void* module, const char* name) {
 void FakePavlotLoader::Unload(void* module) {
   if (module == &gModule) ++unloads;
 }
+
+}  // namespace tarnwick

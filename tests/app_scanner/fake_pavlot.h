@@ -11,6 +11,8 @@
 #include "scan_library.h"
 #include "scan_tags.h"
 
+namespace tarnwick {
+
 struct FakeScanner {
   // What the scanner answers.
   int32_t loadStatus = 0;
@@ -23,10 +25,12 @@ struct FakeScanner {
   bool areaAnswered = true;
   float width = 8.5f, height = 14.0f;  // in the unit of `units`
   int16_t units = 0;
+  std::string productName;  // empty: PRODUCTNAME not answered
 
   // What the library saw.
   std::vector<std::string> calls;           // "SetValue 9100 1", "GetValue 9401", ...
   std::map<uint16_t, int> bytesSet;         // bytes of the value as the tag's type holds it
+  std::map<uint16_t, std::string> textsSet;
   std::vector<std::string> dirtyBuffers;    // answers asked for into a buffer not zeroed
   int zebLoads = 0, zebFrees = 0;
   void* owner = nullptr;
@@ -56,3 +60,5 @@ class CountingErrors : public ScanErrorReporter {
   void ShowScanError() override { ++shown; }
   int shown = 0;
 };
+
+}  // namespace tarnwick

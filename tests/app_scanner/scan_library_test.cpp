@@ -8,6 +8,7 @@
 #include "fake_pavlot.h"
 #include "scan_library.h"
 
+namespace tarnwick {
 namespace {
 
 int kOwner;
@@ -140,3 +141,4 @@ INSTANTIATE_TEST_SUITE_P(EachEntry, ScanLibraryMissingEntry, ::testing::Range(0,
                          });
 
 }  // namespace
+}  // namespace tarnwick

@@ -16,6 +16,7 @@
 #include "scanner_caps.h"
 #include "test_files.h"
 
+namespace tarnwick {
 namespace {
 
 class CountingErrors : public ScanErrorReporter {
@@ -153,3 +154,4 @@ TEST_F(ScannerCapsPavlot, MissingLibraryShowsOneErrorForTheCommand) {
 }
 
 }  // namespace
+}  // namespace tarnwick

@@ -10,6 +10,7 @@
 #include "scan_library.h"
 #include "scanner_caps.h"
 
+namespace tarnwick {
 namespace {
 
 std::vector<std::string> Texts(const std::vector<ScanChoice>& list) {
@@ -219,3 +220,4 @@ TEST(ScannerChoices, NearestEntryForAStoredIndexBeyondTheList) {
 }
 
 }  // namespace
+}  // namespace tarnwick
