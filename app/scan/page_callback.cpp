@@ -53,7 +53,7 @@ void PageCallback::Shown(Step step) {
   }
 }
 
-int32_t PageCallback::OnEvent(void* data, int32_t* size, int32_t event) noexcept {
+int32_t PageCallback::OnEvent(void* data, uint32_t* size, int32_t event) noexcept {
   if (event != kPageDone) return 0;
   try {
     if (!data) return -1;
@@ -147,7 +147,7 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
   return 0;
 }
 
-int32_t __stdcall AcquirePageCallback(void* data, int32_t* size, int32_t event) {
+int32_t __stdcall AcquirePageCallback(void* data, uint32_t* size, int32_t event) {
   if (g_current) return g_current->OnEvent(data, size, event);
   if (event == kPageDone && data) FreePageBlock(reinterpret_cast<std::uintptr_t>(*static_cast<HGLOBAL*>(data)));
   return event == kPageDone ? -1 : 0;

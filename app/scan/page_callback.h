@@ -72,7 +72,7 @@ class PageCallback {
       : receivers_(receivers), run_(run), settings_(settings), free_(freeBlock) {}
 
   // The contract of the scan library's page procedure; never raises.
-  int32_t OnEvent(void* data, int32_t* size, int32_t event) noexcept;
+  int32_t OnEvent(void* data, uint32_t* size, int32_t event) noexcept;
 
  private:
   int32_t PageDone(HGLOBAL page);
@@ -86,7 +86,7 @@ class PageCallback {
 
 // The callback ZebAcquire gets: passes each event to the page callback of the scan running now.
 // With none running a page is freed and refused.
-int32_t __stdcall AcquirePageCallback(void* data, int32_t* size, int32_t event);
+int32_t __stdcall AcquirePageCallback(void* data, uint32_t* size, int32_t event);
 
 // Makes `callback` the one AcquirePageCallback serves while the scope lasts.
 class CurrentPageCallback {

@@ -93,7 +93,7 @@ struct PageCallbackTest : ::testing::Test {
     ++delivered;
     PageCallback cb(rx, run, settings, CountingFree);
     CurrentPageCallback current(cb);
-    int32_t size = 0;
+    uint32_t size = 0;
     EXPECT_EQ(AcquirePageCallback(&page, &size, 2), 0);
     const int32_t answer = AcquirePageCallback(&page, &size, 1);
     const auto block = reinterpret_cast<std::uintptr_t>(page);
@@ -163,7 +163,7 @@ TEST_F(PageCallbackTest, EmptyAndBrokenPagesAreFreedAndRefused) {
   cut = GlobalReAlloc(cut, sizeof(BITMAPINFOHEADER) + 8 + 16, GMEM_MOVEABLE);
   EXPECT_EQ(Deliver(cut), -1);
   HGLOBAL null = nullptr;
-  int32_t size = 0;
+  uint32_t size = 0;
   PageCallback cb(rx, run, settings, CountingFree);
   EXPECT_EQ(cb.OnEvent(&null, &size, 1), -1);
   EXPECT_EQ(cb.OnEvent(nullptr, &size, 1), -1);
