@@ -33,3 +33,23 @@ int32_t MapFromCallerScale(int32_t v, int32_t min, int32_t max, int32_t step) {
   const int64_t mapped = mid + span * v / 2000;
   return RoundToStep(static_cast<int32_t>(mapped), step, min, max);
 }
+
+int32_t CallerScaleFor(int32_t v, int32_t min, int32_t max, int32_t step) {
+  if (max <= min) return 0;
+  if (v <= min) return kCallerScaleMin;
+  if (v >= max) return kCallerScaleMax;
+  const int64_t span = static_cast<int64_t>(max) - min;
+  const int64_t mid = (static_cast<int64_t>(max) + min + 1) / 2;
+  // The linear estimate, rounded half away from zero, then the nearest caller value that maps
+  // back to v (a coarse step may leave v itself off the driver's grid: then the estimate).
+  const int64_t scaled = (static_cast<int64_t>(v) - mid) * 2000;
+  int64_t estimate = scaled >= 0 ? (scaled + span / 2) / span : -((-scaled + span / 2) / span);
+  if (estimate < kCallerScaleMin) estimate = kCallerScaleMin;
+  if (estimate > kCallerScaleMax) estimate = kCallerScaleMax;
+  const int32_t c0 = static_cast<int32_t>(estimate);
+  for (int32_t d = 0; d <= 2000; ++d) {
+    if (c0 - d >= kCallerScaleMin && MapFromCallerScale(c0 - d, min, max, step) == v) return c0 - d;
+    if (c0 + d <= kCallerScaleMax && MapFromCallerScale(c0 + d, min, max, step) == v) return c0 + d;
+  }
+  return c0;
+}

@@ -19,3 +19,7 @@ constexpr int32_t kCallerScaleMax = 1000;
 // A value of the caller's scale on the driver's range: v * (max - min) / 2000 +
 // (max + min + 1) / 2, then on the step and inside the range; -1000 and 1000 give min and max.
 int32_t MapFromCallerScale(int32_t v, int32_t min, int32_t max, int32_t step);
+
+// The caller's value that MapFromCallerScale takes to the driver's value v: the ends of the range
+// give -1000 and 1000, a value between them the caller's value nearest to its linear place.
+int32_t CallerScaleFor(int32_t v, int32_t min, int32_t max, int32_t step);
