@@ -105,6 +105,10 @@ bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error)
     if (!ToInt(v, -100000, 100000, &n)) return fail("Driver.LoadResult is not a code: " + v);
     c.loadResult = n;
   }
+  if (get("driver", "productname", &v)) {
+    if (v.empty() || v.size() > 33) return fail("Driver.ProductName is not 1 to 33 characters: " + v);
+    c.productName = v;
+  }
   if (get("plate", "skew", &v)) {
     char* end = nullptr;
     const double degrees = std::strtod(v.c_str(), &end);

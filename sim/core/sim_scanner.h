@@ -115,6 +115,7 @@ struct SimConfig {
   int faultPage = 0;
   std::vector<SimSource> sources = DefaultSources();
   int32_t loadResult = 0;     // what the driver's Load entry point answers
+  std::string productName = "ZS-3000";  // the maker's driver's model text (tag 0x9004)
   PlateSetup plate;           // pages skewed on the plate, for the deskew and crop step
 
   static std::vector<SimSource> DefaultSources();
@@ -125,6 +126,8 @@ struct SimConfig {
 //   [Fault]   Kind=none|jam|nopaper|cancel|device  Page=k
 //   [Sources] Count=n  Name1=...  Manufacturer1=...   (absent: the default sources)
 //   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)
+//             ProductName=text  (the model text the maker's driver answers, at most 33
+//                                characters; "ZS-3000" when absent)
 //   [Plate]   Skew=degrees  Margin=inches   (pages skewed on the plate, the frame scanned whole;
 //             the plate is black when the BACKGROUND setting is 1, else white)
 // Keys and section names ignore case; unknown keys are ignored. Answers false with a message for

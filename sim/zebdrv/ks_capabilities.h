@@ -23,6 +23,7 @@ constexpr int32_t kTagXferCount = 0x9600;
 constexpr int32_t kTagBackground = 0x9008;
 constexpr int32_t kTagBackgroundLines = 0x930d;
 constexpr int32_t kTagDriverQuery = 0x9053;
+constexpr int32_t kTagProductName = 0x9004;
 
 struct KSCapability {
   enum Form { kList, kRange, kTexts, kPhysical, kArea } form;

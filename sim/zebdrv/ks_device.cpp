@@ -35,6 +35,7 @@ int32_t KSDevice::Load(const zebsim::SimConfig& config) {
   values_.clear();
   for (const KSCapability& c : Capabilities()) values_[c.tag] = c.initial;
   if (config.flatbed) values_[kTagScanType].number = 2;
+  values_[kTagProductName].text = config.productName;
   const zebsim::PaperSize& paper = zebsim::PaperSizeOf(config.paper);
   values_[kTagImageWidth].number = paper.widthInch * 300;
   values_[kTagImageLength].number = paper.lengthInch * 300;
@@ -109,6 +110,11 @@ int32_t KSDevice::Query(int32_t tag, int32_t type, uint32_t* count,
       for (double v : c->values) put(KSValue{v, {}});
       break;
     case KSCapability::kTexts:
+      if (c->tag == kTagProductName) {  // the configured model
+        *count = 1;
+        put(KSValue{0, config_.productName});
+        break;
+      }
       *count = static_cast<uint32_t>(c->texts.size());
       for (const char* t : c->texts) put(KSValue{0, t});
       break;
@@ -139,6 +145,7 @@ bool KSDevice::Accepts(int32_t tag, const KSValue& v) const {
     case KSCapability::kRange:
       return v.number >= c->values[0] - 1e-4 && v.number <= c->values[1] + 1e-4;
     case KSCapability::kTexts:
+      if (c->tag == kTagProductName) return v.text == config_.productName;
       return std::any_of(c->texts.begin(), c->texts.end(),
                          [&](const char* t) { return v.text == t; });
     case KSCapability::kPhysical:

@@ -102,8 +102,10 @@ TEST(SimFeeder, FlatbedGivesOnePagePerScan) {
 TEST(SimConfigFile, ValuesAndErrors) {
   SimConfig c = Config(
       "; a comment\n[feeder]\r\nsheets = 12\r\nDUPLEX=1\r\nPaper=legal\r\n[Fault]\r\nKind=Jam\r\nPage=5\r\n"
-      "[Sources]\nCount=1\nName1=Acme - Model X\nManufacturer1=Acme\n[Driver]\nLoadResult=-13\n");
+      "[Sources]\nCount=1\nName1=Acme - Model X\nManufacturer1=Acme\n[Driver]\nLoadResult=-13\n"
+      "ProductName=RM430\n");
   EXPECT_EQ(c.loadResult, -13);
+  EXPECT_EQ(c.productName, "RM430");
   EXPECT_EQ(c.sheets, 12);
   EXPECT_TRUE(c.duplex);
   EXPECT_EQ(c.paper, Paper::Legal);
@@ -114,7 +116,8 @@ TEST(SimConfigFile, ValuesAndErrors) {
   EXPECT_EQ(c.sources[0].manufacturer, "Acme");
 
   const char* bad[] = {"[Feeder]\nSheets=many\n", "[Feeder]\nDuplex=2\n", "[Fault]\nKind=fire\n",
-                       "[Fault]\nPage=-1\n", "[Feeder]\nPaper=B5\n", "[Sources]\nCount=2\nName1=a\n"};
+                       "[Fault]\nPage=-1\n", "[Feeder]\nPaper=B5\n", "[Sources]\nCount=2\nName1=a\n",
+                       "[Driver]\nProductName=0123456789012345678901234567890123\n"};
   for (const char* text : bad) {
     SimConfig keep;
     keep.sheets = 9;
@@ -130,6 +133,7 @@ TEST(SimConfigFile, ValuesAndErrors) {
 TEST(SimConfigFile, DefaultsListTwoSources) {
   SimConfig c;
   EXPECT_EQ(c.sheets, 3);
+  EXPECT_EQ(c.productName, "ZS-3000");
   EXPECT_EQ(c.fault, Fault::None);
   ASSERT_EQ(c.sources.size(), 2u);
   // The model sits after " - ", padded to 20 characters, then the firmware.

@@ -94,6 +94,16 @@ TEST_F(ZebDrvTest, SourcesComeFromTheSettingsFile) {
   EXPECT_NE(drv.KSGetDS(kKSGetNext, &rec), 0);
 }
 
+TEST_F(ZebDrvTest, ProductNameComesFromTheSettingsFile) {
+  Load("[Driver]\nProductName=RM430D2\n");
+  Answer product = Query(0x9004, kStr32, 33);
+  ASSERT_EQ(product.count, 1u);
+  EXPECT_STREQ(reinterpret_cast<const char*>(product.data.data()), "RM430D2");
+  char name[34] = {};
+  ASSERT_EQ(drv.KSGetValue(0x9004, kStr32, name), 0);
+  EXPECT_STREQ(name, "RM430D2");
+}
+
 TEST_F(ZebDrvTest, QueryBlocksForEveryKindOfValue) {
   Load("");
   Answer res = Query(0x9200, kInt32, 4);  // a list of 32-bit values
