@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "qm_screen_cursors.h"
+
 namespace qm {
 
 namespace {
@@ -14,6 +16,14 @@ constexpr const char* kFrameClass = "QmFrame";
 COLORREF ColorToRgb(TColor color) {
   if (color < 0) return GetSysColor(color & 0xFF);
   return static_cast<COLORREF>(color);
+}
+
+int KeyboardShiftState() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  return shift;
 }
 
 TQmControl::TQmControl() { RegisterClasses(); }
@@ -165,6 +175,17 @@ void TQmControl::Repaint() {
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+HDC TQmControl::GetCanvas() {
+  if (!handle_) return nullptr;
+  HDC dc = GetDC(handle_);
+  if (dc) SetViewportOrgEx(dc, originX_, originY_, nullptr);
+  return dc;
+}
+
+void TQmControl::ReleaseCanvas(HDC dc) {
+  if (dc) ReleaseDC(handle_, dc);
+}
+
 RECT TQmControl::AlignArea() {
   RECT r{0, 0, ClientWidthNow(), ClientHeightNow()};
   return r;
@@ -230,13 +251,41 @@ LRESULT TQmControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
       int button = msg == WM_LBUTTONDOWN ? 0 : msg == WM_RBUTTONDOWN ? 1 : 2;
       if (button == 0 && tabStop_) SetFocus(handle_);
+      // A drag goes on outside the window: its release comes here too.
+      SetCapture(handle_);
       MouseDown(button, wParam, GET_X_LPARAM(lParam) - originX_, GET_Y_LPARAM(lParam) - originY_);
       return 0;
     }
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
       int button = msg == WM_LBUTTONUP ? 0 : msg == WM_RBUTTONUP ? 1 : 2;
+      HWND self = handle_;
       MouseUp(button, wParam, GET_X_LPARAM(lParam) - originX_, GET_Y_LPARAM(lParam) - originY_);
+      if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == self)
+        ReleaseCapture();
       if (button == 0) OnClick(this);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && cursor_ != 0) {
+        if (HCURSOR c = ScreenCursor(cursor_)) {
+          ::SetCursor(c);
+          return TRUE;
+        }
+      }
+      return DefWindowProcA(handle_, msg, wParam, lParam);
+    case WM_KEYDOWN: {
+      WORD key = static_cast<WORD>(wParam);
+      KeyDown(key, KeyboardShiftState());
+      return 0;
+    }
+    case WM_KEYUP: {
+      WORD key = static_cast<WORD>(wParam);
+      OnKeyUp(this, key, KeyboardShiftState());
+      return 0;
+    }
+    case WM_CHAR: {
+      char key = static_cast<char>(wParam);
+      KeyPress(key);
       return 0;
     }
     case WM_LBUTTONDBLCLK:

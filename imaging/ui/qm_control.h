@@ -15,6 +15,11 @@ class TQmControl;
 using TNotifyEvent = TQmEvent<TQmControl>;
 // Button (0 left, 1 right, 2 middle), key state flags (MK_*), x, y.
 using TMouseEvent = TQmEvent<TQmControl, int, WPARAM, int, int>;
+// Shift state flags of key events.
+enum TShiftFlag : int { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+// Virtual key (the handler may set it to 0 to swallow it), shift state flags.
+using TKeyEvent = TQmEvent<TQmControl, WORD&, int>;
+using TKeyPressEvent = TQmEvent<TQmControl, char&>;
 
 struct TQmCreateParams {
   DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -63,9 +68,20 @@ class TQmControl {
   bool ClippedToParent() const { return clipped_; }
   void Invalidate(bool erase = true);
   void Repaint();  // paints at once
+  // Screen-cursor index shown while the pointer is over the control; 0 the class's arrow.
+  int ControlCursor() const { return cursor_; }
+  void SetControlCursor(int index) { cursor_ = index; }
+  // A device context for drawing on the control outside its paint, in control coordinates
+  // (the window's shift inside a clipped control applied); give it back with ReleaseCanvas.
+  HDC GetCanvas();
+  void ReleaseCanvas(HDC dc);
+  int32_t OriginX() const { return originX_; }  // control position of the window's left edge
+  int32_t OriginY() const { return originY_; }
 
   TNotifyEvent OnClick, OnDblClick, OnResize;
   TMouseEvent OnMouseDown, OnMouseMove, OnMouseUp;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
 
  protected:
   virtual void CreateParams(TQmCreateParams& params);
@@ -79,11 +95,12 @@ class TQmControl {
   virtual void MouseDown(int button, WPARAM keys, int x, int y) { OnMouseDown(this, button, keys, x, y); }
   virtual void MouseMove(WPARAM keys, int x, int y) { OnMouseMove(this, 0, keys, x, y); }
   virtual void MouseUp(int button, WPARAM keys, int x, int y) { OnMouseUp(this, button, keys, x, y); }
+  // The framework's key handling fires the events; overrides add their own after it.
+  virtual void KeyDown(WORD& key, int shift) { OnKeyDown(this, key, shift); }
+  virtual void KeyPress(char& key) { OnKeyPress(this, key); }
   HBRUSH BackgroundBrush();
   void Realign();
   void PlaceWindow();
-  int32_t OriginX() const { return originX_; }  // control position of the window's left edge
-  int32_t OriginY() const { return originY_; }
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -100,11 +117,14 @@ class TQmControl {
   bool aligning_ = false;
   bool clipped_ = false;
   int32_t originX_ = 0, originY_ = 0;
+  int cursor_ = 0;
   TColor color_ = static_cast<TColor>(0xFF000000 | COLOR_BTNFACE);
   HBRUSH brush_ = nullptr;
 };
 
 // The window colour of a TColor (system colours resolved).
 COLORREF ColorToRgb(TColor color);
+// Shift state flags from the keyboard state now.
+int KeyboardShiftState();
 
 }  // namespace qm

@@ -7,16 +7,6 @@
 
 namespace qm {
 
-namespace {
-
-UINT ButtonMessage(int button, bool down) {
-  if (button == 1) return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-  if (button == 2) return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-  return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-}
-
-}  // namespace
-
 QmDocumentImage::QmDocumentImage(ImagingPort& imaging, AnnotationPort* annotations)
     : imaging_(imaging), doc_(imaging, *this), annotations_(*this, annotations) {
   Construct();
@@ -34,25 +24,31 @@ void QmDocumentImage::Construct() {
   paint_.OnDblClick = [this](TQmControl*) { OnDblClick(this); };
   paint_.OwnerMouseDown = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
     if (button == 0 && TabStop() && HandleAllocated()) SetFocus(Handle());
-    annotations_.Mouse(ButtonMessage(button, true), x + paint_.Left(), y + paint_.Top());
+    // The annotation engine knows two buttons: a middle press is a left one, its release a right one.
+    annotations_.Mouse(ViewerMouse::AnnotationDownMessage(button), x + paint_.Left(), y + paint_.Top());
     OnMouseDown(this, button, keys, x, y);
+    ModeMouseDown(button, keys, x, y);
   };
   paint_.OwnerMouseMove = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
     annotations_.Mouse(WM_MOUSEMOVE, x + paint_.Left(), y + paint_.Top());
     OnMouseMove(this, button, keys, x, y);
+    ModeMouseMove(keys, x, y);
   };
   paint_.OwnerMouseUp = [this](TQmControl*, int button, WPARAM keys, int x, int y) {
-    annotations_.Mouse(ButtonMessage(button, false), x + paint_.Left(), y + paint_.Top());
+    annotations_.Mouse(ViewerMouse::AnnotationUpMessage(button), x + paint_.Left(), y + paint_.Top());
     OnMouseUp(this, button, keys, x, y);
+    ModeMouseUp(button, keys, x, y);
   };
   InsertControl(&paint_);
   HorzScrollBar().SetTracking(true);
   VertScrollBar().SetTracking(true);
+  ConstructMouseModes();
 }
 
 QmDocumentImage::~QmDocumentImage() {
   annotations_.Stop();
   RemoveControl(&paint_);
+  DestroyMouseModes();
   if (palette_) DeleteObject(palette_);
 }
 

@@ -13,6 +13,7 @@
 #include "qm_paint_box.h"
 #include "scrolling_win_control.h"
 #include "viewer_document.h"
+#include "viewer_mouse.h"
 #include "viewer_settings.h"
 
 namespace qm {
@@ -27,6 +28,10 @@ using TQmPictorelError = TQmEvent<QmDocumentImage, int16_t, const std::string&, 
 using TQmNotify = TQmEvent<QmDocumentImage>;
 using TPaintArea = TQmEvent<QmDocumentImage, int32_t, int32_t, int32_t, int32_t>;
 using TScanFileName = TQmEvent<QmDocumentImage, std::string&, int16_t&>;
+// Bitmap (null outside the image), var ShowInternal, X, Y, XX, YY.
+using TMagnify = TQmEvent<QmDocumentImage, HBITMAP, bool&, int32_t, int32_t, int32_t, int32_t>;
+// Button, key state flags, X, Y (band start), XX, YY (band end): paint-box coordinates.
+using TRubberband = TQmEvent<QmDocumentImage, int, WPARAM, int32_t, int32_t, int32_t, int32_t>;
 
 class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
  public:
@@ -110,6 +115,32 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   TPaintArea OnPaintArea;
   TScanFileName OnScanFileName;
 
+  // Mouse modes (qm_document_image_mouse.cpp).
+  TControlMode ControlMode() const { return settings_.ControlMode; }
+  void SetControlMode(TControlMode mode);
+  TMouseButton RubberBandBtn() const { return settings_.RubberBandBtn; }
+  void SetRubberBandBtn(TMouseButton button) { settings_.RubberBandBtn = button; }
+  // Screen-cursor indexes of the mode cursors; a new index registers that cursor under it.
+  int16_t GrabHandCursor() const { return cursorIndexes_[0]; }
+  void SetGrabHandCursor(int16_t index) { SetModeCursorIndex(0, index); }
+  int16_t RubbberBandCursor() const { return cursorIndexes_[1]; }
+  void SetRubbberBandCursor(int16_t index) { SetModeCursorIndex(1, index); }
+  int16_t AnnotationsCursor() const { return cursorIndexes_[2]; }
+  void SetAnnotationsCursor(int16_t index) { SetModeCursorIndex(2, index); }
+  int16_t ZoomInCursor() const { return cursorIndexes_[3]; }
+  void SetZoomInCursor(int16_t index) { SetModeCursorIndex(3, index); }
+  int16_t ZoomOutCursor() const { return cursorIndexes_[4]; }
+  void SetZoomOutCursor(int16_t index) { SetModeCursorIndex(4, index); }
+  HCURSOR ModeCursorHandle(int index) const;  // the loaded cursor of screen index 5..9
+  int32_t MagnifyScale() const { return settings_.MagnifyScale(); }
+  void SetMagnifyScale(int32_t value) { settings_.SetMagnifyScale(value); }
+  const ViewerMouse& Mouse() const { return mouse_; }
+
+  TMagnify OnMagnify;
+  TRubberband OnRubberband;
+  TQmNotify OnHScrollBarClick;
+  TQmNotify OnVScrollBarClick;
+
  protected:
   void CreateWnd() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -124,6 +155,7 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   void SetControlSize(QmSize size) override { SetBounds(Left(), Top(), size.width, size.height); }
   QmSize OuterSize() override { return {Width(), Height()}; }
   void Repaint() override { paint_.Invalidate(false); }
+  void ScrollMessageHandled(TScrollBarKind kind) override;
 
  private:
   void Construct();
@@ -132,6 +164,17 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   bool ChangingPage(Change change);
   void PaintPage(TQmPaintBox* box, HDC dc);
   HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
+
+  // Mouse modes.
+  void ConstructMouseModes();
+  void DestroyMouseModes();
+  void SetModeCursorIndex(int slot, int16_t index);
+  void ModeMouseDown(int button, WPARAM keys, int32_t x, int32_t y);
+  void ModeMouseMove(WPARAM keys, int32_t x, int32_t y);
+  void ModeMouseUp(int button, WPARAM keys, int32_t x, int32_t y);
+  QmPoint ToClient(int32_t x, int32_t y) const { return {x + paint_.Left(), y + paint_.Top()}; }
+  void DrawBand(const QmBand& band);
+  void ShowMagnifier(int32_t x, int32_t y);
 
   // Builds the display palette of a header; the program's viewer uses the library's rule.
   std::function<HPALETTE(const BITMAPINFOHEADER*)> makePalette_;
@@ -144,6 +187,17 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   HGLOBAL paletteSource_ = nullptr;
   std::unique_ptr<AnnotationPort> ownedAnnotationPort_;  // before the layer that uses it
   QmAnnotationLayer annotations_{*this, nullptr};
+
+  // Mouse modes.
+  ViewerMouse mouse_;
+  HCURSOR modeCursors_[5] = {};
+  int16_t cursorIndexes_[5] = {kGrabHandCursor, kRubberBandCursor, kAnnotationsCursor,
+                               kZoomInCursor, kZoomOutCursor};
+  HCURSOR savedCursor_ = nullptr;
+  bool cursorSaved_ = false;
+  HBITMAP magnifier_ = nullptr;
+  QmSize magnifierSize_;
+  HRGN magnifierRegion_ = nullptr;
 };
 
 }  // namespace qm

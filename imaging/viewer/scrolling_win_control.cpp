@@ -113,6 +113,7 @@ LRESULT TQmSScrollingWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
   if ((msg == WM_HSCROLL || msg == WM_VSCROLL) && lParam == 0) {
     TScrollBarKind kind = msg == WM_HSCROLL ? TScrollBarKind::sbHorizontal : TScrollBarKind::sbVertical;
     area_.Bar(kind).ScrollMessage(LOWORD(wParam), HIWORD(wParam));
+    ScrollMessageHandled(kind);
     return 0;
   }
   return TQmControl::WndProc(msg, wParam, lParam);

@@ -38,6 +38,8 @@ class TQmSScrollingWinControl : public TQmControl, protected ScrollPort {
   void AlignControls(RECT area) override;
   RECT AlignArea() override;
   QmScrollArea& Area() { return area_; }
+  // After a scroll message of the container's own bar has been handled, whatever its code.
+  virtual void ScrollMessageHandled(TScrollBarKind kind) {}
 
   // ScrollPort over this window.
   bool WindowExists() const override { return HandleAllocated(); }

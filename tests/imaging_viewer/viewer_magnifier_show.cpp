@@ -1,0 +1,110 @@
+// Shows a patterned page in a scrolled viewer in magnifier mode, moves the pointer over it and
+// writes where the magnifier was drawn and which part of the page it shows, so that a
+// screenshot can be compared with that part of the page enlarged.
+//   viewer_magnifier_show.exe OUTPUT-FOLDER
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "qm_document_image.h"
+#include "qm_save_image_thrd.h"
+#include "test_imaging_port.h"
+
+using namespace qm;
+using namespace qm_test;
+
+namespace {
+
+constexpr int32_t kPageW = 900, kPageH = 700;
+
+// Irregular black marks on white, so that a patch shifted by one pixel no longer matches.
+HGLOBAL MakePage() {
+  HGLOBAL dib = MakeDib(kPageW, kPageH, 1, 200, 200);
+  auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
+  uint8_t* bits = DibBits(h);
+  size_t row = DibRowBytes(kPageW, 1);
+  for (int32_t y = 0; y < kPageH; ++y) {
+    int32_t top = kPageH - 1 - y;  // rows are stored bottom-up
+    for (int32_t x = 0; x < kPageW; ++x) {
+      bool black = (x * 7 + top * 13) % 23 < 6 || ((x / 5 + top / 3) % 7 == 0) ||
+                   (x % 97 < 3) || (top % 61 < 2);
+      if (!black) bits[size_t(y) * row + x / 8] |= uint8_t(0x80 >> (x % 8));
+    }
+  }
+  GlobalUnlock(dib);
+  return dib;
+}
+
+void Pump(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  while (GetTickCount() < end) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string out = argc > 1 ? argv[1] : ".";
+  if (!out.empty() && out.back() != '\\') out += '\\';
+  std::string bmp = out + "viewer_magnifier_page.bmp";
+  std::string ready = out + "viewer_magnifier_ready.txt", done = out + "viewer_magnifier_done.txt";
+  DeleteFileA(ready.c_str());
+
+  HGLOBAL page = MakePage();
+  if (!WriteBmpOfDib(bmp, page)) return 2;
+  TestImagingPort imaging;
+  TQmControl frame;
+  frame.SetName("Magnifier");
+  QmDocumentImage viewer(imaging);
+  frame.SetBounds(0, 0, 700, 560);
+  frame.InsertControl(&viewer);
+  viewer.SetBounds(10, 10, 640, 480);
+  viewer.SetColor(static_cast<TColor>(0x00C0C0C0));
+  frame.CreateHandle(nullptr);
+  viewer.ShowScannedDib(page, "C:\\SCAN\\000001.TIF");
+  ReleasePageBlock(page);
+  // Scrolled, so that the paint box's window stands shifted inside the control.
+  viewer.HorzScrollBar().SetPosition(130);
+  viewer.VertScrollBar().SetPosition(90);
+
+  SetWindowPos(frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ShowWindow(frame.Handle(), SW_SHOW);
+  UpdateWindow(frame.Handle());
+  Pump(800);
+  RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump(400);
+
+  viewer.SetControlMode(TControlMode::cmMagnify);
+  Pump(300);
+  TQmPaintBox& box = viewer.FPaint();
+  // Two moves: the first magnifier must be gone where the second does not cover it.
+  const int32_t x1 = 260, y1 = 210, x = 330, y = 250;
+  SendMessageA(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x1 + box.OriginX(), y1 + box.OriginY()));
+  Pump(200);
+  SendMessageA(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x + box.OriginX(), y + box.OriginY()));
+  Pump(500);
+  GdiFlush();
+
+  POINT at{x + box.Left(), y + box.Top()};  // viewer client coordinates
+  ClientToScreen(viewer.Handle(), &at);
+  POINT old{x1 + box.Left(), y1 + box.Top()};
+  ClientToScreen(viewer.Handle(), &old);
+  FILE* f = std::fopen(ready.c_str(), "w");
+  if (!f) return 3;
+  // Magnifier 200 x 100 at 200 %: page part (x - 2, y - 2) of 100 x 50 at 100 %.
+  std::fprintf(f, "magnifier %ld %ld 200 100 %d %d 100 50\n", long(at.x), long(at.y), int(x - 2),
+               int(y - 2));
+  // The part of the first magnifier that the second does not cover shows the page again.
+  std::fprintf(f, "uncovered %ld %ld 60 40 %d %d 60 40\n", long(old.x), long(old.y), int(x1),
+               int(y1));
+  std::fclose(f);
+
+  for (int i = 0; i < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    Pump(100);
+  DeleteFileA(done.c_str());
+  return 0;
+}
