@@ -1,0 +1,59 @@
+#include "add_pdf_page.h"
+
+#include "ltimg12.h"
+#include "ltkrn12.h"
+#include "page_bitmap.h"
+#include "pdf_dll.h"
+#include "pdf_page_plan.h"
+
+namespace tarnwick {
+
+namespace {
+
+// Gives the page block back when the scope ends.
+class OwnedPage {
+ public:
+  explicit OwnedPage(HGLOBAL page) : page_(page) {}
+  ~OwnedPage() {
+    if (page_) GlobalFree(page_);
+  }
+  OwnedPage(const OwnedPage&) = delete;
+  OwnedPage& operator=(const OwnedPage&) = delete;
+
+ private:
+  HGLOBAL page_;
+};
+
+void Check(int32_t result, const char* step) {
+  if (result != kLtSuccess)
+    throw PdfPageError(std::string("The PDF page could not be made: ") + step + " failed (" +
+                       std::to_string(result) + ").");
+}
+
+}  // namespace
+
+void AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int resolution,
+                int /*imageType*/) {
+  OwnedPage owned(page);
+  BitmapHolder holder;
+  LtBitmapHandle& bitmap = holder.Bitmap();
+  Check(PageDibToBitmap(page, bitmap), "reading the page image");
+  const int32_t dpi = resolution > 0 ? resolution : PageDibDpi(page);
+  bitmap.XResolution = bitmap.YResolution = dpi;
+  Check(L_ChangeBitmapViewPerspective(nullptr, &bitmap, kLtTopLeft), "turning the rows");
+  const PdfPagePlan plan = PlanPdfPage(bitmap.Width, bitmap.Height, bitmap.BitsPerPixel, dpi);
+  if (plan.resizeByRule) {
+    bitmap.XResolution = bitmap.YResolution = plan.ruleResolution;
+    Check(L_SizeBitmap(&bitmap, plan.ruleWidth, plan.ruleHeight, 0), "resizing the page");
+  }
+  if (plan.invert) Check(L_InvertBitmap(&bitmap), "inverting the page");
+  if (plan.width != bitmap.Width || plan.height != bitmap.Height)
+    Check(L_SizeBitmap(&bitmap, plan.width, plan.height, 0), "resizing the page");
+  const int32_t written = _makepdf(document.c_str(), 0, pageNo, plan.colourCode, bitmap.Width,
+                                   bitmap.Height, bitmap.XResolution, bitmap.YResolution, &bitmap);
+  if (written < 0)
+    throw PdfPageError("Page " + std::to_string(pageNo) + " could not be added to " + document +
+                       " (" + std::to_string(written) + ").");
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,81 @@
+#include "open_document.h"
+
+#include "pdf_dll.h"
+
+namespace pdfdll {
+
+namespace {
+constexpr size_t kBufferBytes = 1 << 20;
+}
+
+std::unique_ptr<OpenDocument> OpenDocument::Start(const std::string& target) {
+  std::string temporary = target + ".~pdf";
+  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::unique_ptr<OpenDocument>(new OpenDocument(target, temporary, file));
+}
+
+OpenDocument::OpenDocument(const std::string& target, const std::string& temporary, HANDLE file)
+    : target_(target), temporary_(temporary), file_(file), writer_(PdfSink{this, &OpenDocument::Write}) {
+  buffer_.reserve(kBufferBytes);
+}
+
+OpenDocument::~OpenDocument() {
+  if (file_ != INVALID_HANDLE_VALUE) {
+    CloseHandle(file_);
+    DeleteFileA(temporary_.c_str());
+  }
+}
+
+bool OpenDocument::IsFor(const std::string& target) const {
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, target.c_str(), -1, target_.c_str(), -1) ==
+         CSTR_EQUAL;
+}
+
+bool OpenDocument::Write(void* self, const void* data, size_t n) {
+  auto* d = static_cast<OpenDocument*>(self);
+  const auto* p = static_cast<const uint8_t*>(data);
+  d->buffer_.insert(d->buffer_.end(), p, p + n);
+  return d->buffer_.size() < kBufferBytes || d->Flush();
+}
+
+bool OpenDocument::Flush() {
+  size_t done = 0;
+  while (!failed_ && done < buffer_.size()) {
+    DWORD chunk = DWORD(buffer_.size() - done), put = 0;
+    failed_ = !WriteFile(file_, buffer_.data() + done, chunk, &put, nullptr) || put != chunk;
+    done += put;
+  }
+  buffer_.clear();
+  return !failed_;
+}
+
+bool OpenDocument::Rewind(uint64_t offset) {
+  buffer_.clear();
+  LARGE_INTEGER at;
+  at.QuadPart = LONGLONG(offset);
+  failed_ = !SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) || !SetEndOfFile(file_);
+  return !failed_;
+}
+
+int32_t OpenDocument::AddPage(const PdfPageImage& image) {
+  if (writer_.AddPage(image) && Flush()) return kPdfOk;
+  // The document keeps the pages before this one: write on from the end of the last.
+  Flush();
+  writer_.DropFailedPage();
+  Rewind(writer_.LastPageEnd());
+  return kPdfWriteFailed;
+}
+
+int32_t OpenDocument::Finish() {
+  if (writer_.PageCount() == 0) return kPdfOk;
+  bool ok = writer_.Finish() && Flush();
+  ok = CloseHandle(file_) && ok;
+  file_ = INVALID_HANDLE_VALUE;
+  if (ok) ok = MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  if (!ok) DeleteFileA(temporary_.c_str());
+  return ok ? kPdfOk : kPdfWriteFailed;
+}
+
+}  // namespace pdfdll
