@@ -34,15 +34,15 @@ TEST(FormatRules, EachFormatHasItsCodeExtensionAndModes) {
 }
 
 TEST(FormatRules, PageKindsEachFormatCarries) {
-  // TIFF alone keeps 16 bits per sample; JPEG holds no black and white.
+  // TIFF alone keeps 16 bits per sample; every format takes black and white (JPEG and TGA as gray).
   EXPECT_TRUE(Carries(RuleFor(FileKind::kTiff), K::kGray16));
   EXPECT_TRUE(Carries(RuleFor(FileKind::kTiff), K::kRgb48));
   for (FileKind k : {FileKind::kBmp, FileKind::kJpeg, FileKind::kPdf, FileKind::kPcx, FileKind::kTga}) {
     EXPECT_FALSE(Carries(RuleFor(k), K::kGray16));
     EXPECT_FALSE(Carries(RuleFor(k), K::kRgb48));
     EXPECT_TRUE(Carries(RuleFor(k), K::kRgb24));
+    EXPECT_TRUE(Carries(RuleFor(k), K::kBlackWhite));
   }
-  EXPECT_FALSE(Carries(RuleFor(FileKind::kJpeg), K::kBlackWhite));
 }
 
 TEST(FormatRules, ModeToCodingByPageKind) {

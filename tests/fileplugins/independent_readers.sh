@@ -139,6 +139,10 @@ page_rgb.jpg|JPEG 120 90
 saveas.tga|TGA 120 90
 TABLE
 
+# Black and white as JPEG: one 8-bit gray component, at the page's size and resolution.
+got=$(identify -format '%m %w %h %[colorspace] %z %[jpeg:colorspace] %x %y %U' page_bw.jpg 2>&1)
+[ "$got" = "JPEG 120 90 Gray 8 1 200 200 PixelsPerInch" ] || fail "page_bw.jpg is not 8-bit gray at 200 dpi: $got"
+
 got=$(identify -format '%z %k' page_bw.pcx 2>&1)
 [ "$got" = "1 2" ] || fail "page_bw.pcx is not a two-colour 1-bit picture: $got"
 

@@ -38,8 +38,9 @@ TEST_P(EveryKind, RowsReadBackAsSent) {
   const int bad = testpages::Mismatches(pages[0], c.kind, 3, c.tolerance);
   // JPEG smooths colour across block edges: a few pixels there may stray further.
   EXPECT_LE(bad, c.tolerance ? 77 * 50 * 8 / 100 : 0);
-  // TGA has no 1-bit pages and keeps black and white as gray.
-  if (c.kind == K::kBlackWhite) EXPECT_EQ(pages[0].bits, c.format == FileKind::kTga ? 8 : 1);
+  // TGA and JPEG have no 1-bit pages and keep black and white as gray.
+  if (c.kind == K::kBlackWhite)
+    EXPECT_EQ(pages[0].bits, c.format == FileKind::kTga || c.format == FileKind::kJpeg ? 8 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, EveryKind, ::testing::Values(
@@ -63,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, EveryKind, ::testing::Values(
     KindCase{FileKind::kTga, K::kBlackWhite, kModeNone, 0},
     KindCase{FileKind::kTga, K::kGray8, kModeNone, 0},
     KindCase{FileKind::kTga, K::kRgb24, kModeNone, 0},
+    KindCase{FileKind::kJpeg, K::kBlackWhite, kModeNone, 12},
     KindCase{FileKind::kJpeg, K::kGray8, kModeNone, 12},
     KindCase{FileKind::kJpeg, K::kRgb24, kModeNone, 24}));
 
@@ -183,7 +185,7 @@ TEST(LineSession, PagesAndNamesThatDoNotFitAreRefusedBeforeAnyFile) {
       {FileKind::kTiff, nullptr, testpages::Info(K::kGray8, 8, 8), kPluginBadName},
       {FileKind::kTiff, "", testpages::Info(K::kGray8, 8, 8), kPluginBadName},
       {FileKind::kTiff, longName.c_str(), testpages::Info(K::kGray8, 8, 8), kPluginBadName},
-      {FileKind::kJpeg, "p.jpg", testpages::Info(K::kBlackWhite, 8, 8), kPluginPageUnsupported},
+      {FileKind::kJpeg, "p.jpg", testpages::Info(K::kGray16, 8, 8), kPluginPageUnsupported},
       {FileKind::kBmp, "p.bmp", testpages::Info(K::kGray16, 8, 8), kPluginPageUnsupported},
       {FileKind::kPdf, "p.pdf", testpages::Info(K::kRgb48, 8, 8), kPluginPageUnsupported},
       {FileKind::kTiff, "p.tif", palette, kPluginPageUnsupported},

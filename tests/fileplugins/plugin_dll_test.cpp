@@ -118,7 +118,7 @@ const std::vector<DllRow>& Dlls() {
   static const std::vector<DllRow> rows = {
       {"FileTiff.dll", "tif", 0, true, true, {K::kBlackWhite, K::kGray8, K::kGray16, K::kRgb24, K::kRgb48}, 1},
       {"FileBmp.dll", "bmp", 1, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
-      {"FileJpeg.dll", "jpg", 2, true, false, {K::kGray8, K::kRgb24}, 24},
+      {"FileJpeg.dll", "jpg", 2, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24}, 24},
       {"FilePdf.dll", "pdf", 3, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
       {"FilePcx.dll", "pcx", 7, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
       {"FileTga.dll", "tga", 8, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24}, 0},
@@ -215,7 +215,8 @@ TEST_F(PluginDlls, PagesWrittenLineByLineReadBackAsScanned) {
       if (row.code != 8) {  // TGA keeps no resolution
         EXPECT_EQ(info.XResolution, 200) << name;
       }
-      EXPECT_EQ(info.PixelType, kind == K::kBlackWhite && row.code != 8 ? 0
+      // TGA and JPEG keep black and white as gray.
+      EXPECT_EQ(info.PixelType, kind == K::kBlackWhite && row.code != 8 && row.code != 2 ? 0
                                 : (kind == K::kRgb24 || kind == K::kRgb48) ? 2 : 1)
           << name;
     }
@@ -312,18 +313,18 @@ TEST_F(PluginDlls, CallsOutOfOrderAndPagesThatDoNotFitGiveClearStatuses) {
   EXPECT_EQ(tiff.fileCreate(Out("nofolder\\x.tif").c_str(), &gray, &options), fileplugins::kPluginOpenFailed);
   EXPECT_FALSE(Exists(Out("nofolder")));
 
-  ScanPageInfo bw = testpages::Info(K::kBlackWhite, kWidth, kLength);
-  EXPECT_EQ(jpeg.fileCreate(Out("bw.jpg").c_str(), &bw, &options), fileplugins::kPluginPageUnsupported);
+  ScanPageInfo rgb48 = testpages::Info(K::kRgb48, kWidth, kLength);
+  EXPECT_EQ(jpeg.fileCreate(Out("rgb48.jpg").c_str(), &rgb48, &options), fileplugins::kPluginPageUnsupported);
   ScanPageInfo palette = testpages::Info(K::kRgb24, kWidth, kLength);
   palette.BitsPerPixel = 8;
   EXPECT_EQ(tiff.fileCreate(Out("palette.tif").c_str(), &palette, &options), fileplugins::kPluginPageUnsupported);
   ScanPageInfo deep = testpages::Info(K::kGray16, kWidth, kLength);
   PluginDll bmp("FileBmp.dll");
   EXPECT_EQ(bmp.fileCreate(Out("deep.bmp").c_str(), &deep, &options), fileplugins::kPluginPageUnsupported);
-  EXPECT_FALSE(Exists(Out("bw.jpg")));
+  EXPECT_FALSE(Exists(Out("rgb48.jpg")));
   EXPECT_FALSE(Exists(Out("palette.tif")));
   EXPECT_FALSE(Exists(Out("deep.bmp")));
-  EXPECT_FALSE(Exists(Out("bw.jpg.~wr")));
+  EXPECT_FALSE(Exists(Out("rgb48.jpg.~wr")));
 }
 
 TEST_F(PluginDlls, FileThatCannotTakeItsPlaceIsReportedAndRemoved) {

@@ -14,7 +14,8 @@ const std::vector<FormatRule>& Table() {
        {K::kBlackWhite, K::kGray8, K::kGray16, K::kRgb24, K::kRgb48},
        {kModeNone, kModePackBits, kModeGroup3, kModeGroup4, kModeLzw, kModeJpeg, kModeDeflate}},
       {FileKind::kBmp, "bmp", 1, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, {kModeNone}},
-      {FileKind::kJpeg, "jpg", 2, false, true, {K::kGray8, K::kRgb24}, {kModeNone}},
+      // JPEG has no 1-bit pages either: black and white is written as 8-bit gray.
+      {FileKind::kJpeg, "jpg", 2, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, {kModeNone}},
       {FileKind::kPdf, "pdf", 3, true, false, {K::kBlackWhite, K::kGray8, K::kRgb24},
        {kModeNone, kModeGroup4, kModeJpeg, kModeDeflate}},
       {FileKind::kPcx, "pcx", 7, false, true, {K::kBlackWhite, K::kGray8, K::kRgb24}, {kModeNone}},

@@ -21,7 +21,8 @@ class SinglePageDocument : public DocumentWriter {
     imagecore::Image image;
     PluginStatus s = ImageFromPage(page, image);
     if (s != kPluginOk) return s;
-    if (kind_ == FileKind::kTga && image.bits == 1) {
+    // TGA and JPEG have no 1-bit pages: black and white goes as 8-bit gray.
+    if ((kind_ == FileKind::kTga || kind_ == FileKind::kJpeg) && image.bits == 1) {
       imagecore::Image gray;
       if (imagecore::ToGray8(image, gray) != imagecore::kOk) return kPluginNoMemory;
       image = std::move(gray);
@@ -29,10 +30,7 @@ class SinglePageDocument : public DocumentWriter {
     imagecore::Status w = imagecore::kUnsupported;
     switch (kind_) {
       case FileKind::kBmp: w = imagecore::WriteBmp(image, *out_); break;
-      case FileKind::kJpeg:
-        if (image.bits == 1) return kPluginPageUnsupported;
-        w = imagecore::WriteJpeg(image, quality, 0, *out_);
-        break;
+      case FileKind::kJpeg: w = imagecore::WriteJpeg(image, quality, 0, *out_); break;
       case FileKind::kPcx: w = imagecore::WritePcx(image, *out_); break;
       case FileKind::kTga: w = imagecore::WriteTga(image, *out_); break;
       default: return kPluginPageUnsupported;
