@@ -13,6 +13,7 @@
 #include "page_callback.h"
 #include "page_file_writer.h"
 #include "pavlot.h"
+#include "settings_dialog_window.h"
 #include "tag_lifecycle.h"
 #include "tag_state.h"
 #include "tag_table.h"
@@ -108,9 +109,21 @@ void ResetAcquisition(PageCallbackProc callback) {
 
 namespace {
 
+// With UICONTROL on, the maker's driver kind scans only after the operator confirmed the
+// library's settings dialog.
+int32_t ConfirmSettings() {
+  if (gLib.driverKind != kDriverMaker || CurrentInt(kRowUiControl) == 0) return kZebOk;
+  bool accepted = false;
+  const int32_t rc = RunScanSettingsDialog(&accepted);
+  if (rc != kZebOk) return rc;
+  return accepted ? kZebOk : kZebCancelled;
+}
+
 int32_t RunAcquisition(PageCallbackProc callback) {
   DriverDelivers = 1;
   int32_t rc = EnsureDriverReady();
+  if (rc != kZebOk) return rc;
+  rc = ConfirmSettings();
   if (rc != kZebOk) return rc;
   ResetAcquisition(callback);
   if (!AllocTransferBuffer()) return kZebNoMemory;
@@ -158,8 +171,8 @@ extern "C" int32_t __stdcall ZebAcquireUIOnly(int32_t unused) {
     rc = CallTWAINAcquireUIOnly(PageCallback, nullptr);
     DropOwnedPageDib();
   }
-  // Driver kind 0: the library's own scanner-settings dialog is not part of the library yet;
-  // kind 2 has no settings-only call.
+  // Kind 0 shows the library's own settings dialog; kind 2 has no settings-only call.
+  if (rc == kZebOk && gLib.driverKind == kDriverMaker) rc = ShowScanSettingsDialog();
   gAcq.running = false;
   return Leave("ZebAcquireUIOnly", rc);
 }

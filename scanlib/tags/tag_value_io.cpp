@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "tag_element_values.h"
 #include "tag_state.h"
 #include "tag_types.h"
 
@@ -31,10 +32,7 @@ void CopyElementOut(int row, int element, void* out) {
   }
 }
 
-void CopyCurrentOut(int row, void* out) {
-  const int element = CurrentInt(kRowPixelType) == 2 ? ChannelIndex() : 0;
-  CopyElementOut(row, element, out);
-}
+void CopyCurrentOut(int row, void* out) { CopyElementOut(row, AnsweredChannelElement(), out); }
 
 uint32_t ReadCallerRaw(int row, const void* value) {
   const int type = kTagTable[row].Type;

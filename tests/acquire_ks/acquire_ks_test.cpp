@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "page_checks.h"
 #include "pavlot_scan_client.h"
@@ -198,7 +199,21 @@ TEST_F(AcquireKs, NoCallbackScansAndKeepsNothing) {
 
 TEST_F(AcquireKs, SettingsOnlyAnswersWithoutScanning) {
   Start("[Feeder]\nSheets=2\n", 1, 75, kFeeder);
+  // The library's settings dialog shows; the operator closes it.
+  bool shown = false;
+  std::thread op([&shown] {
+    for (int i = 0; i < 200 && !shown; ++i) {
+      HWND dlg = FindWindowA("#32770", "ZS-3000 - Scanner Settings");
+      if (dlg && IsWindowVisible(dlg)) {
+        shown = true;
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+      }
+      Sleep(50);
+    }
+  });
   EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.join();
+  EXPECT_TRUE(shown);
   EXPECT_EQ(Scan(), 0);
   ExpectPages(1, 75, {1, 2});
 }

@@ -13,7 +13,9 @@ bool PavlotClient::Load() {
   if (!module) return false;
   return Bind(module, "ZebLoad", &ZebLoad) && Bind(module, "ZebFree", &ZebFree) &&
          Bind(module, "ZebSelectSource", &ZebSelectSource) &&
-         Bind(module, "ZebSetSource", &ZebSetSource);
+         Bind(module, "ZebSetSource", &ZebSetSource) && Bind(module, "ZebAcquire", &ZebAcquire) &&
+         Bind(module, "ZebAcquireUIOnly", &ZebAcquireUIOnly) && Bind(module, "ZebSetValue", &ZebSetValue) &&
+         Bind(module, "ZebGetValue", &ZebGetValue);
 }
 
 void PavlotClient::Unload() {

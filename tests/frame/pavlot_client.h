@@ -17,6 +17,10 @@ struct PavlotClient {
   int32_t(__stdcall* ZebFree)() = nullptr;
   int32_t(__stdcall* ZebSelectSource)() = nullptr;
   int32_t(__stdcall* ZebSetSource)(const char*) = nullptr;
+  int32_t(__stdcall* ZebAcquire)(int32_t(__stdcall*)(void*, uint32_t*, int32_t)) = nullptr;
+  int32_t(__stdcall* ZebAcquireUIOnly)(int32_t) = nullptr;
+  int32_t(__stdcall* ZebSetValue)(uint32_t, void*) = nullptr;
+  int32_t(__stdcall* ZebGetValue)(uint32_t, void*) = nullptr;
 
   bool Load();     // LoadLibrary("pavlot.dll") and bind the exports by name
   void Unload();

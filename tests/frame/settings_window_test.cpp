@@ -1,0 +1,267 @@
+// The scanner settings dialog of the maker's driver kind, shown by ZebAcquireUIOnly and by a
+// scan with ShowUI on, driven from a second thread as an operator would.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "dialog_operator.h"
+#include "pavlot_client.h"
+
+namespace {
+
+constexpr int kMode = 1001, kDither = 1003, kResolution = 1005, kMethod = 1007, kPageSize = 1009;
+constexpr int kModeLabel = 1000, kLandscape = 1012, kBoth = 1015, kFront = 1014, kRear = 1016;
+constexpr int kBrightEdit = 1019, kArea = 1041, kMore = 1042, kOther = 1043;
+constexpr const char* kCaption = "ZS-3000 - Scanner Settings";
+constexpr const char* kScanData = "Software\\Quandrix\\ScanData";
+
+// Every value under ScanData, as text.
+std::map<std::string, std::string> ScanDataValues() {
+  std::map<std::string, std::string> values;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kScanData, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameSize = sizeof name, type = 0;
+    BYTE data[512];
+    DWORD size = sizeof data;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+    values[name] = type == REG_DWORD ? std::to_string(*reinterpret_cast<const DWORD*>(data))
+                                     : std::string(reinterpret_cast<const char*>(data), strnlen(reinterpret_cast<const char*>(data), size));
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+std::string ScanData(const char* name) {
+  auto values = ScanDataValues();
+  auto it = values.find(name);
+  return it == values.end() ? "<absent>" : it->second;
+}
+
+void StoreScanInt(const char* name, DWORD v) {
+  HKEY key;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kScanData, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4);
+  RegCloseKey(key);
+}
+
+class SettingsWindow : public FrameClientTest {
+ protected:
+  // The maker's simulated scanner, started; with the localisation file in the current folder
+  // when asked, in English.
+  void Start(bool localised) {
+    Provide({"pavlot.dll", "zebdrv.dll"});
+    if (localised) Provide({"pavlot.loc"});
+    if (localised)
+      ASSERT_TRUE(MoveFileA((caseFolder + "pavlot.loc").c_str(), (workFolder + "pavlot.loc").c_str()));
+    StoreScanInt("LANGUAGE", 1);
+    LoadPavlot();
+    ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
+  }
+  int32_t Set16(uint16_t tag, int16_t v) { return pavlot.ZebSetValue(tag, &v); }
+  int32_t Set32(uint16_t tag, int32_t v) { return pavlot.ZebSetValue(tag, &v); }
+  int16_t Get16(uint16_t tag) {
+    int16_t v = -1;
+    pavlot.ZebGetValue(tag, &v);
+    return v;
+  }
+};
+
+// Gray, 200 dpi and both sides, as the operator chooses them.
+void ChooseGray200Both(HWND dlg) {
+  PickText(dlg, kMode, "Gray");
+  PickText(dlg, kResolution, "200");
+  Click(dlg, kBoth);
+}
+
+TEST_F(SettingsWindow, OkStoresWhatTheOperatorChose) {
+  Start(true);
+  std::vector<std::string> modes, resolutions, methods, papers;
+  std::string modeLabel, caption;
+  bool areaShown = false, moreShown = false, otherShown = true, shot = false;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND dlg) {
+    caption = CaptionOf(dlg);
+    modes = ComboLines(dlg, kMode);
+    resolutions = ComboLines(dlg, kResolution);
+    methods = ComboLines(dlg, kMethod);
+    papers = ComboLines(dlg, kPageSize);
+    modeLabel = TextOf(dlg, kModeLabel);
+    areaShown = Visible(dlg, kArea);
+    moreShown = Visible(dlg, kMore);
+    otherShown = Visible(dlg, kOther);
+    ChooseGray200Both(dlg);
+    shot = SaveWindowShot(dlg, ScreenshotFolder() + "settings_dialog.bmp");
+    Press(dlg, IDOK);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_TRUE(shot);
+  EXPECT_EQ(caption, kCaption);
+  EXPECT_EQ(modeLabel, "Image type:");
+  EXPECT_EQ(modes, (std::vector<std::string>{"Black and White", "Gray", "Color"}));
+  EXPECT_EQ(resolutions, (std::vector<std::string>{"75", "100", "150", "200", "240", "300", "400", "600"}));
+  EXPECT_EQ(methods, (std::vector<std::string>{"Automatic", "Feeder", "Flatbed"}));
+  ASSERT_GE(papers.size(), 3u);
+  EXPECT_EQ(papers[2], "Letter");
+  EXPECT_TRUE(areaShown);
+  EXPECT_TRUE(moreShown);
+  EXPECT_FALSE(otherShown);
+  EXPECT_EQ(ScanData("PIXELTYPE"), "1");
+  EXPECT_EQ(ScanData("BITSPERPIXEL"), "8");
+  EXPECT_EQ(ScanData("XRESOLUTION"), "200");
+  EXPECT_EQ(ScanData("YRESOLUTION"), "200");
+  EXPECT_EQ(ScanData("FEEDERTYPE"), "1");
+  EXPECT_EQ(Get16(0x9202), 1);
+}
+
+TEST_F(SettingsWindow, CancelLeavesEveryValue) {
+  Start(true);
+  const auto before = ScanDataValues();
+  DialogOperator op;
+  op.Run(kCaption, [](HWND dlg) {
+    ChooseGray200Both(dlg);
+    Type(dlg, kBrightEdit, "17");
+    Press(dlg, IDCANCEL);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_EQ(ScanDataValues(), before);
+  EXPECT_EQ(Get16(0x9202), 0);
+}
+
+// Without the localisation file the lists have no labels: OK keeps the stored values rather
+// than writing the first of each list.
+TEST_F(SettingsWindow, WithoutLocalisationTheStoredValuesStay) {
+  Start(false);
+  ASSERT_EQ(Set16(0x9202, 1), 0);  // gray
+  ASSERT_EQ(Set16(0x9100, 2), 0);  // flatbed
+  ASSERT_EQ(Set16(0x9601, 6), 0);  // A5
+  size_t modes = 99;
+  std::string label;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND dlg) {
+    modes = ComboLines(dlg, kMode).size();
+    label = TextOf(dlg, kModeLabel);
+    Press(dlg, IDOK);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_EQ(modes, 0u);
+  EXPECT_EQ(label, "Image type:");
+  EXPECT_EQ(ScanData("PIXELTYPE"), "1");
+  EXPECT_EQ(ScanData("SCANTYPE"), "2");
+  EXPECT_EQ(ScanData("PAGESIZE"), "6");
+}
+
+// The scanner lists resolutions and has no rear side alone: a typed resolution becomes the
+// nearest listed one, and Rear cannot be chosen.
+TEST_F(SettingsWindow, OkStoresOnlyWhatTheScannerTakes) {
+  Start(true);
+  bool rearEnabled = true;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND dlg) {
+    Type(dlg, kResolution, "250");
+    rearEnabled = Enabled(dlg, kRear);
+    Click(dlg, kRear);
+    Press(dlg, IDOK);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_FALSE(rearEnabled);
+  EXPECT_EQ(ScanData("XRESOLUTION"), "240");
+  EXPECT_EQ(ScanData("YRESOLUTION"), "240");
+  EXPECT_EQ(ScanData("FEEDERTYPE"), "0");
+}
+
+// Gray with the red drop-out: ZebGetValue answers the master brightness, and that is the one the
+// dialog shows and saves, on the caller's scale.
+TEST_F(SettingsWindow, BrightnessIsShownAndSavedOnOneElement) {
+  Start(true);
+  ASSERT_EQ(Set16(0x9202, 1), 0);
+  ASSERT_EQ(Set16(0x9209, 1), 0);
+  ASSERT_EQ(Set16(0x9204, 500), 0);  // the red element, caller's scale
+  const std::string red = ScanData("BRIGHTNESS_R");
+  std::string shown;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND dlg) {
+    shown = TextOf(dlg, kBrightEdit);
+    Type(dlg, kBrightEdit, "200");
+    Press(dlg, IDOK);
+  });
+  const int16_t master = Get16(0x9204);
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_EQ(shown, std::to_string(master));
+  EXPECT_EQ(Get16(0x9204), 200);
+  EXPECT_EQ(ScanData("BRIGHTNESS"), "565");  // 200 on 0..255 is 565 on -1000..1000
+  EXPECT_EQ(ScanData("BRIGHTNESS_R"), red);
+}
+
+TEST_F(SettingsWindow, ADialogThatCannotBeShownAnswersNotBound) {
+  Provide({"pavlot.dll", "zebdrv.dll"});
+  LoadPavlot();
+  HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_EQ(pavlot.ZebLoad(owner), 0);
+  DestroyWindow(owner);  // the library's owner window is gone: no dialog can be made over it
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), -7);
+}
+
+struct Pages {
+  int count = 0;
+  int bits = 0;
+  int dpi = 0;
+};
+Pages* gPages = nullptr;
+
+int32_t __stdcall KeepPage(void* data, uint32_t*, int32_t code) {
+  if (code != 1 || !gPages) return 0;
+  HGLOBAL page = *static_cast<HGLOBAL*>(data);
+  if (auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(page))) {
+    gPages->bits = h->biBitCount;
+    gPages->dpi = static_cast<int>(h->biXPelsPerMeter / 39.37 + 0.5);
+    GlobalUnlock(page);
+  }
+  GlobalFree(page);
+  ++gPages->count;
+  return 0;
+}
+
+TEST_F(SettingsWindow, AScanWithShowUIScansWhatOkChose) {
+  Start(true);
+  ASSERT_EQ(Set16(0x9102, 1), 0);  // page DIBs
+  ASSERT_EQ(Set16(0x9100, 1), 0);  // the feeder
+  ASSERT_EQ(Set16(0x9050, 1), 0);  // ShowUI
+  Pages pages;
+  gPages = &pages;
+  DialogOperator op;
+  op.Run(kCaption, [](HWND dlg) {
+    PickText(dlg, kMode, "Gray");
+    PickText(dlg, kResolution, "100");
+    Press(dlg, IDOK);
+  });
+  EXPECT_EQ(pavlot.ZebAcquire(KeepPage), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_EQ(pages.count, 3);  // the simulated feeder's sheets
+  EXPECT_EQ(pages.bits, 8);
+  EXPECT_EQ(pages.dpi, 100);
+
+  pages = Pages{};
+  DialogOperator cancel;
+  cancel.Run(kCaption, [](HWND dlg) { Press(dlg, IDCANCEL); });
+  EXPECT_EQ(pavlot.ZebAcquire(KeepPage), -4);
+  cancel.Wait();
+  EXPECT_TRUE(cancel.found);
+  EXPECT_EQ(pages.count, 0);
+  gPages = nullptr;
+}
+
+}  // namespace
