@@ -89,6 +89,14 @@ void DibBlockPort::InvertPixelRows(DibRef dib, size_t bytes) {
   for (size_t i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(~p[i]);
 }
 
+size_t DibBlockPort::PixelBytes(DibRef dib) {
+  LockedHeader h(dib);
+  if (!h) return 0;
+  size_t offset = DibHeaderBytes(*h.get());
+  size_t total = GlobalSize(H(dib));
+  return offset < total ? total - offset : 0;
+}
+
 DibRef DibBlockPort::Duplicate(DibRef dib) {
   HGLOBAL copy = CopyDibBlock(H(dib));
   if (dib && !copy) Raise("Can't allocate memory");

@@ -23,6 +23,7 @@ class DibBlockPort : public ImagingPort {
   DibFacts Facts(DibRef dib) override;
   void SetPixelsPerMetre(DibRef dib, int32_t x, int32_t y) override;
   void InvertPixelRows(DibRef dib, size_t bytes) override;
+  size_t PixelBytes(DibRef dib) override;
   DibRef Duplicate(DibRef dib) override;
   void Free(DibRef dib) override;
   int ScreenBitDepth() override;

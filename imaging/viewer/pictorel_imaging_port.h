@@ -26,6 +26,25 @@ class PictorelImagingPort : public DibBlockPort {
   DibRef ScaleToGray(DibRef dib, int mode, int32_t width, int32_t height) override;
   DibRef Resize(DibRef dib, int32_t width, int32_t height, int bits) override;
   void Free(DibRef dib) override;
+  // Page maintenance, writing and image edits (pictorel_page_port.cpp).
+  bool DeletePage(const std::string& name, int16_t page) override;
+  bool DeletePageStream(const TiffStream& tiff, int16_t page, TiffStream& result) override;
+  bool PackTiff(const std::string& name) override;
+  bool PackTiffStream(const TiffStream& tiff, TiffStream& result) override;
+  bool ReplaceTiffPage(const std::string& name, int compression, int16_t page, DibRef dib,
+                       int bits) override;
+  bool ReplaceTiffPageStream(const TiffStream& tiff, int compression, int16_t page, DibRef dib,
+                             int bits, TiffStream& result) override;
+  bool WriteTiffFile(const std::string& name, int compression, bool append, DibRef dib,
+                     int bits) override;
+  bool InsertTiffPage(const std::string& name, int compression, int16_t page, DibRef dib,
+                      int bits) override;
+  int TiffWriteBitDepth(int colorOption) override;
+  DibRef Rotate(DibRef dib, uint32_t fill, double angle) override;
+  DibRef Mirror(DibRef dib, int first, int second) override;
+  bool Invert(DibRef dib) override;
+  double MeasureSkew(DibRef dib, int subsampling, int grayValue, double range,
+                     double angleResolution, double lineResolution) override;
   void LastDllError(int16_t& code, std::string& text) override;
   void SetOperationText(const std::string& text) override;
   std::string OperationText() override;

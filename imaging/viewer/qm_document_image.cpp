@@ -82,7 +82,7 @@ void QmDocumentImage::LoadTiffPage(const std::string& fileName, int16_t page, in
   });
 }
 
-void QmDocumentImage::LoadTiffStream(const TiffStream* stream, int16_t page, int bits) {
+void QmDocumentImage::LoadTiffStream(TiffStream* stream, int16_t page, int bits) {
   ChangingPage([&] {
     doc_.LoadTiffStream(stream, page, bits);
     return true;

@@ -12,6 +12,7 @@
 #include "imaging_port.h"
 #include "qm_paint_box.h"
 #include "scrolling_win_control.h"
+#include "viewer_clipboard.h"
 #include "viewer_document.h"
 #include "viewer_mouse.h"
 #include "viewer_settings.h"
@@ -43,7 +44,7 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   ~QmDocumentImage() override;
 
   void LoadTiffPage(const std::string& fileName, int16_t page, int bits);
-  void LoadTiffStream(const TiffStream* stream, int16_t page, int bits);
+  void LoadTiffStream(TiffStream* stream, int16_t page, int bits);
   void LoadImageFile(const std::string& fileName, TLoadResolution resolution, bool dither);
   // Shows a copy of the caller's page; the caller keeps its block.
   void ShowScannedDib(HGLOBAL& dib, const std::string& name);
@@ -136,6 +137,31 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   void SetMagnifyScale(int32_t value) { settings_.SetMagnifyScale(value); }
   const ViewerMouse& Mouse() const { return mouse_; }
 
+  // Pages, editing, clipboard, saving (qm_document_image_edits.cpp) and printing
+  // (qm_document_image_print.cpp). Library failures go to OnPictorelError or are raised.
+  void DeleteCurrentPage();
+  void DeleteTiffPage(int16_t page);
+  void PackTiffFile() { doc_.PackTiffFile(); }
+  void WriteCurrentPage() { doc_.WriteCurrentPage(settings_.TifSaveCompress, settings_.ImageWriteRes); }
+  void SaveToTiff(const std::string& name, int16_t percent, TScaleToGray mode, int16_t bits);
+  HGLOBAL ScaledCopy(int16_t percent, TScaleToGray mode);
+  void RotateBy(COLORREF fill, double angle) { doc_.RotateBy(fill, angle); }
+  void MirrorBy(int first, int second) { doc_.MirrorBy(first, second); }
+  void InvertColors() { doc_.InvertColors(); }
+  double MeasureSkew() { return doc_.MeasureSkew(DeskewSettingsNow()); }
+  void Deskew(int16_t background) { doc_.Deskew(background, DeskewSettingsNow()); }
+  void CopyToClipboard();
+  // The page goes only once its copy is on the clipboard.
+  void CutToClipboard();
+  // Takes a CF_DIB page that the viewer can show; raises for one it cannot.
+  void PasteFromClipboard();
+  // X, Y, width, height in printer pixels; a width or height below 1 prints the page's own size.
+  void PrintImage(int32_t x, int32_t y, int32_t width, int32_t height);
+  // Told after a page left the current TIFF, or was inserted into the file saved to, once the
+  // annotation layer has followed.
+  std::function<void(int16_t page)> OnPageDeleted;
+  std::function<void(int16_t page)> OnPageInserted;
+
   TMagnify OnMagnify;
   TRubberband OnRubberband;
   TQmNotify OnHScrollBarClick;
@@ -156,6 +182,12 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   QmSize OuterSize() override { return {Width(), Height()}; }
   void Repaint() override { paint_.Invalidate(false); }
   void ScrollMessageHandled(TScrollBarKind kind) override;
+  void PageDeleted(int16_t page) override;
+  void PageInserted(int16_t page) override;
+  bool DllErrorHandled(int16_t code, const std::string& text) override;
+  // Shift+Insert, Ctrl+Insert, Shift+Delete and Ctrl+C, Ctrl+V, Ctrl+X after the framework's.
+  void KeyDown(WORD& key, int shift) override;
+  void KeyPress(char& key) override;
 
  private:
   void Construct();
@@ -164,6 +196,12 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   bool ChangingPage(Change change);
   void PaintPage(TQmPaintBox* box, HDC dc);
   HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
+
+  // Pages, editing and clipboard.
+  QmViewerDocument::DeskewSettings DeskewSettingsNow() const;
+  bool PlaceCopyOnClipboard();
+  void RunClipboardKey(ClipboardKey action);
+  bool pageDeleted_ = false;
 
   // Mouse modes.
   void ConstructMouseModes();

@@ -41,12 +41,21 @@ class FakeImaging : public qm::ImagingPort {
   std::vector<std::string> calls;
   std::string operation;
   qm::DibFacts streamPage{640, 480, 1, 3937, 3937};
+  int16_t streamPageCount = 3;
+  // Page maintenance and edits: failures on demand, what was asked recorded.
+  bool deleteFails = false, writeFails = false, rotateFails = false;
+  bool strictPages = false;  // page information of a page past the end fails, as the library's does
+  std::string dllError = "the library failed";
+  std::vector<size_t> invertedBytes;
+  std::vector<int> writeBits;
+  double skewAngle = 3.0;
   std::vector<qm::TagReport> streamTags{{256, 4, 640, "", "IMAGEWIDTH", true}};
 
   qm::DibRef Make(qm::DibFacts f) {
     qm::DibRef r = next++;
     size_t row = (size_t(f.width) * f.bitCount + 31) / 32 * 4;
-    dibs[r] = FakeDib{f, std::vector<uint8_t>(row * size_t(f.height), 0x0F)};
+    size_t rows = size_t(f.height < 0 ? -int64_t(f.height) : int64_t(f.height));
+    dibs[r] = FakeDib{f, std::vector<uint8_t>(row * rows, 0x0F)};
     return r;
   }
   size_t Live() const { return dibs.size(); }
@@ -74,8 +83,9 @@ class FakeImaging : public qm::ImagingPort {
     calls.push_back("Read " + format + " " + n);
     return readFails ? 0 : Make(files.at(n).page);
   }
-  void GetImageFileInfo(const std::string& n, int16_t, qm::TiffPageFacts& f) override {
+  void GetImageFileInfo(const std::string& n, int16_t page, qm::TiffPageFacts& f) override {
     const FakeFile& file = files.at(n);
+    if (strictPages && (page < 0 || page >= file.pageCount)) throw ViewerError("no such page");
     f.width = file.page.width;
     f.height = file.page.height;
     f.bitsPerPixel = int16_t(file.page.bitCount);
@@ -86,7 +96,7 @@ class FakeImaging : public qm::ImagingPort {
     f.width = streamPage.width;
     f.height = streamPage.height;
     f.bitsPerPixel = int16_t(streamPage.bitCount);
-    f.pageCount = 3;
+    f.pageCount = streamPageCount;
     f.compression = "FAXCCITT4";
   }
   void ReturnTags(const std::string& n, int16_t, const qm::TagSink& sink) override {
@@ -115,6 +125,7 @@ class FakeImaging : public qm::ImagingPort {
     dibs.at(d).facts.yPixelsPerMetre = y;
   }
   void InvertPixelRows(qm::DibRef d, size_t bytes) override {
+    invertedBytes.push_back(bytes);
     auto& rows = dibs.at(d).rows;
     for (size_t i = 0; i < bytes && i < rows.size(); ++i) rows[i] = uint8_t(~rows[i]);
   }
@@ -140,6 +151,81 @@ class FakeImaging : public qm::ImagingPort {
     return Make({w, h, bits, f.xPixelsPerMetre, f.yPixelsPerMetre});
   }
   int ScreenBitDepth() override { return 24; }
+
+  bool DeletePage(const std::string& n, int16_t page) override {
+    calls.push_back("DeletePage " + n + " " + std::to_string(page));
+    if (deleteFails) return false;
+    files.at(n).pageCount--;
+    return true;
+  }
+  bool DeletePageStream(const qm::TiffStream& tiff, int16_t page, qm::TiffStream& result) override {
+    calls.push_back("DeletePageStream " + std::to_string(page));
+    if (deleteFails) return false;
+    result = qm::TiffStream(tiff.begin(), tiff.end() - 1);
+    streamPageCount--;
+    return true;
+  }
+  bool PackTiff(const std::string& n) override {
+    calls.push_back("PackTiff " + n);
+    return !writeFails;
+  }
+  bool PackTiffStream(const qm::TiffStream& tiff, qm::TiffStream& result) override {
+    if (writeFails) return false;
+    result = qm::TiffStream(tiff.begin(), tiff.begin() + tiff.size() / 2);
+    return true;
+  }
+  bool ReplaceTiffPage(const std::string& n, int, int16_t, qm::DibRef, int bits) override {
+    writeBits.push_back(bits);
+    return !writeFails;
+  }
+  bool ReplaceTiffPageStream(const qm::TiffStream& tiff, int, int16_t, qm::DibRef, int bits,
+                             qm::TiffStream& result) override {
+    writeBits.push_back(bits);
+    if (writeFails) return false;
+    result = tiff;
+    result.push_back(0xAB);
+    return true;
+  }
+  bool WriteTiffFile(const std::string& n, int, bool append, qm::DibRef dib, int bits) override {
+    calls.push_back(std::string(append ? "Append " : "Write ") + n);
+    writeBits.push_back(bits);
+    if (writeFails) return false;
+    bool existed = files.count(n) > 0;
+    FakeFile& f = files[n];
+    f.page = dibs.at(dib).facts;
+    f.pageCount = append && existed ? int16_t(f.pageCount + 1) : int16_t(1);
+    return true;
+  }
+  bool InsertTiffPage(const std::string& n, int, int16_t page, qm::DibRef dib, int bits) override {
+    calls.push_back("Insert " + n + " " + std::to_string(page));
+    if (writeFails) return false;
+    FakeFile& f = files[n];
+    f.page = dibs.at(dib).facts;
+    f.pageCount++;
+    return true;
+  }
+  int TiffWriteBitDepth(int option) override { return 100 + option; }
+  qm::DibRef Rotate(qm::DibRef d, uint32_t fill, double angle) override {
+    calls.push_back("Rotate " + std::to_string(fill) + " " + std::to_string(angle));
+    if (rotateFails) return 0;
+    qm::DibFacts f = dibs.at(d).facts;
+    if (angle == 90 || angle == 270 || angle == -90) std::swap(f.width, f.height);
+    return Make(f);
+  }
+  qm::DibRef Mirror(qm::DibRef d, int a, int b) override {
+    calls.push_back("Mirror " + std::to_string(a) + " " + std::to_string(b));
+    return Make(dibs.at(d).facts);
+  }
+  bool Invert(qm::DibRef) override {
+    calls.push_back("Invert");
+    return true;
+  }
+  double MeasureSkew(qm::DibRef, int, int, double, double, double) override { return skewAngle; }
+  size_t PixelBytes(qm::DibRef d) override { return dibs.at(d).rows.size(); }
+  void LastDllError(int16_t& code, std::string& text) override {
+    code = 7;
+    text = dllError;
+  }
   void SetOperationText(const std::string& t) override { operation = t; }
   std::string OperationText() override { return operation; }
   [[noreturn]] void Raise(const std::string& m) override { throw ViewerError(m); }
@@ -179,6 +265,16 @@ class RecordingHost : public qm::ViewerHost {
   void SetControlSize(qm::QmSize s) override { controlSize = s; }
   qm::QmSize OuterSize() override { return outer; }
   void Repaint() override { ++repaints; }
+  bool handleDllErrors = false;
+  std::vector<std::string> dllErrors;
+  std::vector<int16_t> deleted, inserted;
+  bool DllErrorHandled(int16_t, const std::string& text) override {
+    if (!handleDllErrors) return false;
+    dllErrors.push_back(text);
+    return true;
+  }
+  void PageDeleted(int16_t page) override { deleted.push_back(page); }
+  void PageInserted(int16_t page) override { inserted.push_back(page); }
 };
 
 }  // namespace qm_test

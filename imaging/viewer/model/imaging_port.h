@@ -80,6 +80,48 @@ class ImagingPort {
   virtual DibRef Resize(DibRef dib, int32_t width, int32_t height, int bits) = 0;
   virtual int ScreenBitDepth() = 0;  // 4, 8 or 24
 
+  // Page maintenance and writing in the file-format library: False when the library failed
+  // (LastDllError says why). Stream variants read the TIFF and give the new one in result, so
+  // that the caller's bytes change only after a success. compression is the TIFF code.
+  virtual bool DeletePage(const std::string& name, int16_t page) { return Unavailable(); }
+  virtual bool DeletePageStream(const TiffStream& tiff, int16_t page, TiffStream& result) {
+    return Unavailable();
+  }
+  virtual bool PackTiff(const std::string& name) { return Unavailable(); }
+  virtual bool PackTiffStream(const TiffStream& tiff, TiffStream& result) { return Unavailable(); }
+  virtual bool ReplaceTiffPage(const std::string& name, int compression, int16_t page, DibRef dib,
+                               int bits) {
+    return Unavailable();
+  }
+  virtual bool ReplaceTiffPageStream(const TiffStream& tiff, int compression, int16_t page,
+                                     DibRef dib, int bits, TiffStream& result) {
+    return Unavailable();
+  }
+  // append False writes a new file.
+  virtual bool WriteTiffFile(const std::string& name, int compression, bool append, DibRef dib,
+                             int bits) {
+    return Unavailable();
+  }
+  virtual bool InsertTiffPage(const std::string& name, int compression, int16_t page, DibRef dib,
+                              int bits) {
+    return Unavailable();
+  }
+  // Bits per pixel that a TIFF is written with for a colour option (the screen decides the
+  // automatic one).
+  virtual int TiffWriteBitDepth(int colorOption) { return 1; }
+
+  // Image processing: new blocks (0 when the library failed) unless said otherwise.
+  virtual DibRef Rotate(DibRef dib, uint32_t fill, double angle) { return 0; }
+  // The library mirrors the block in place and answers a copy of it.
+  virtual DibRef Mirror(DibRef dib, int first, int second) { return 0; }
+  virtual bool Invert(DibRef dib) { return false; }  // in place
+  virtual double MeasureSkew(DibRef dib, int subsampling, int grayValue, double range,
+                             double angleResolution, double lineResolution) {
+    return 0;
+  }
+  // Bytes of pixel rows the block really holds after its header and colour table.
+  virtual size_t PixelBytes(DibRef dib) { return 0; }
+
   // The last failure the file-format library reported.
   virtual void LastDllError(int16_t& code, std::string& text) {
     code = 0;
@@ -89,6 +131,9 @@ class ImagingPort {
   virtual void SetOperationText(const std::string& text) = 0;
   virtual std::string OperationText() = 0;
   [[noreturn]] virtual void Raise(const std::string& message) = 0;
+
+ private:
+  static bool Unavailable() { return false; }
 };
 
 }  // namespace qm

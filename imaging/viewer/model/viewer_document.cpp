@@ -102,7 +102,7 @@ void QmViewerDocument::LoadTiffPage(const std::string& fileName, int16_t page, i
       });
 }
 
-void QmViewerDocument::LoadTiffStream(const TiffStream* stream, int16_t page, int bits) {
+void QmViewerDocument::LoadTiffStream(TiffStream* stream, int16_t page, int bits) {
   if (!stream) port_.Raise("Stream is nil or empty");
   displayEnabled_ = false;
   // Set at once, so that the page information read during the load says "not by file".

@@ -24,7 +24,7 @@ class QmViewerDocument {
   QmViewerDocument& operator=(const QmViewerDocument&) = delete;
 
   void LoadTiffPage(const std::string& fileName, int16_t page, int bits);
-  void LoadTiffStream(const TiffStream* stream, int16_t page, int bits);
+  void LoadTiffStream(TiffStream* stream, int16_t page, int bits);
   void LoadImageFile(const std::string& fileName, TLoadResolution resolution, bool dither);
   // Shows a copy of the caller's block; the caller keeps its own.
   void ShowScannedDib(DibRef dib, const std::string& name);
@@ -36,6 +36,38 @@ class QmViewerDocument {
   bool PriorPage();
   void FirstPage() { GoToPage(0); }
   void LastPage() { GoToPage(static_cast<int16_t>(tiffPageCount_ - 1)); }
+
+  // Page maintenance and writing (viewer_page_edits.cpp). Failures of the library go to
+  // ReportDllError and leave the file or stream as it was.
+  void DeleteCurrentPage();
+  void DeleteTiffPage(int16_t page);
+  void PackTiffFile();
+  void WriteCurrentPage(TTiffCompression compression, TSaveResolution writeRes);
+  struct TiffSaveOptions {
+    TTifSaveOpt mode = TTifSaveOpt::tiffAppend;
+    int16_t insertAt = 0;
+    TTiffCompression compression = TTiffCompression::sNONE;
+  };
+  void SaveToTiff(const std::string& name, int16_t percent, TScaleToGray mode, int16_t bits,
+                  const TiffSaveOptions& options);
+  // A new block scaled for saving; 0 without an image. The caller owns it.
+  DibRef ScaledCopy(int16_t percent, TScaleToGray mode);
+  // The library's last failure to the host's handler, else raised.
+  void ReportDllError();
+
+  // Image edits (viewer_image_edits.cpp).
+  void RotateBy(uint32_t fill, double angle);
+  void MirrorBy(int first, int second);
+  void InvertColors();
+  struct DeskewSettings {
+    int16_t subsampling = 1;
+    double range = 90.0, angleResolution = 0.1, lineResolution = 4.0;
+    uint8_t grayValue = 0;
+  };
+  double MeasureSkew(const DeskewSettings& settings);
+  void Deskew(int16_t background, const DeskewSettings& settings);
+  // Takes the block over as the page shown (a paste); pages, file name and stream stay.
+  void ShowPastedDib(DibRef block);
 
   void RefreshFileInfo();
   void RefreshStreamInfo();
@@ -111,6 +143,8 @@ class QmViewerDocument {
   bool MakeGrayCopy();
   void Relayout();
   void ApplyAutoSize();
+  int16_t PageToShowAfterDelete(int16_t deleted, int16_t oldCount) const;
+  void ShowAfterDelete(int16_t page);
   template <class Body, class Finally> void WithFinally(Body&& body, Finally&& finally);
 
   ImagingPort& port_;
@@ -123,7 +157,7 @@ class QmViewerDocument {
   QmSize paintBox_;
   std::string fileName_;
   bool streamFlag_ = false;
-  const TiffStream* stream_ = nullptr;
+  TiffStream* stream_ = nullptr;  // the caller's, changed by page edits
   int16_t tiffPage_ = 0;
   int16_t previousPage_ = 0;
   int16_t tiffPageCount_ = 0;

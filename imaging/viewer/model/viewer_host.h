@@ -25,6 +25,13 @@ class ViewerHost {
   virtual void SetControlSize(QmSize size) = 0;  // AutoSize
   virtual QmSize OuterSize() = 0;
   virtual void Repaint() = 0;
+  // A page left the current TIFF, or one was inserted into the file saved to: the annotation
+  // layer keeps its pages in step. Nothing by default.
+  virtual void PageDeleted(int16_t page) {}
+  virtual void PageInserted(int16_t page) {}
+  // OnPictorelError with the library's last failure; False when no handler is assigned, and the
+  // failure is then raised.
+  virtual bool DllErrorHandled(int16_t code, const std::string& text) { return false; }
 };
 
 }  // namespace qm
