@@ -1,0 +1,4 @@
+// Wall-clock milliseconds for the benchmark's timings, from the performance counter.
+#pragma once
+
+double NowMs();
