@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "page_region.h"
 #include "scan_page_info.h"
 
 extern "C" {
@@ -41,4 +42,13 @@ int32_t __stdcall ZebConvertFile(const char* target, const char* source, intptr_
 // Page services.
 int32_t __stdcall ZebDoDeskew(intptr_t a1, intptr_t a2, intptr_t a3, intptr_t a4, intptr_t a5,
                               intptr_t a6, intptr_t a7);  // @56, zebip.dll's DoDeskew
+int32_t __stdcall ZebDoOCR(const char* name, const int16_t* kind, intptr_t reserved);  // @50
+int32_t __stdcall ZebDBarCode(const uint8_t* bits, ScanPageInfo* info,
+                              BarcodeRecord* record);                                  // @52
+int32_t __stdcall ZebBlankPage(const void* source, const int16_t* kind);               // @53
+int32_t __stdcall ZebAutoImage(const void* source, int32_t kind, const char* target,
+                               const int16_t* compression);                            // @54
+int32_t __stdcall ZebScale2Gray(const char* name, int32_t kind, int32_t flags,
+                                const char* target);                                   // @55
+int32_t __stdcall ZebColorDrop(intptr_t a1, intptr_t a2, intptr_t a3, intptr_t a4);    // @57
 }
