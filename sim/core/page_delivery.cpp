@@ -72,7 +72,10 @@ int32_t DeliverPage(const ScanArea& a, const FeedResult& r, PageCallbackProc cb,
     uint32_t bytes = 0;
     while (bytes < blockBytes && sent + bytes < total) {
       if (rowUsed == rowBytes) {
-        if (plate) {
+        if (r.blank) {
+          std::memset(row.data(), 0xFF, rowBytes);  // paper in every pixel type
+          ++nextRow;
+        } else if (plate) {
           plate->Row(nextRow++, row.data());
         } else {
           RenderRow(a.format, r.pageNumber, a.top + nextRow++, full.data());

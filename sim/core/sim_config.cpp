@@ -94,6 +94,17 @@ bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error)
   if (get("feeder", "paper", &v)) {
     if (!PaperByName(v, &c.paper)) return fail("Feeder.Paper is unknown: " + v);
   }
+  if (get("feeder", "blank", &v)) {
+    c.blankPages.clear();
+    size_t at = 0;
+    while (at <= v.size()) {
+      const size_t comma = std::min(v.find(',', at), v.size());
+      const std::string item = v.substr(at, comma - at);
+      if (!ToInt(item, 1, 1000000, &n)) return fail("Feeder.Blank is not a list of page numbers: " + v);
+      c.blankPages.push_back(n);
+      at = comma + 1;
+    }
+  }
   if (get("fault", "kind", &v)) {
     if (!FaultByName(v, &c.fault)) return fail("Fault.Kind is unknown: " + v);
   }

@@ -74,6 +74,7 @@ FeedResult SimFeeder::NextPage() {
   r.kind = FeedResult::kPage;
   r.pageNumber = number;
   r.back = !config_.flatbed && config_.duplex && (feederNext_ % 2 == 1);
+  for (int blank : config_.blankPages) r.blank = r.blank || blank == number;
   return r;
 }
 

@@ -117,12 +117,14 @@ struct SimConfig {
   int32_t loadResult = 0;     // what the driver's Load entry point answers
   std::string productName = "ZS-3000";  // the maker's driver's model text (tag 0x9004)
   PlateSetup plate;           // pages skewed on the plate, for the deskew and crop step
+  std::vector<int> blankPages;  // numbers of the feeder's pages that are blank paper
 
   static std::vector<SimSource> DefaultSources();
 };
 
 // Reads a settings file's text:
 //   [Feeder]  Sheets=3  Duplex=0|1  Flatbed=0|1  Paper=Letter|A4|Legal
+//             Blank=2,5   (the pages, counted from 1 over the feeder, that are blank paper)
 //   [Fault]   Kind=none|jam|nopaper|cancel|device  Page=k
 //   [Sources] Count=n  Name1=...  Manufacturer1=...   (absent: the default sources)
 //   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)
@@ -143,6 +145,7 @@ struct FeedResult {
   bool back;         // kPage: the back side of a sheet (duplex)
   Fault fault;       // kFault
   bool midPage;      // kFault: the fault strikes after half of the page (jam, device error)
+  bool blank = false;  // kPage: the sheet's side is blank paper
 };
 
 // The pages of the feeder across scans: a page that a fault or a stopped scan did not finish

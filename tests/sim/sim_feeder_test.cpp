@@ -53,6 +53,21 @@ TEST(SimFeeder, SimplexAndDuplexJobs) {
   EXPECT_EQ(d.backs, (std::vector<bool>{false, true, false, true}));
 }
 
+TEST(SimFeeder, BlankPagesOnRequest) {
+  SimFeeder feeder(Config("[Feeder]\nSheets=2\nDuplex=1\nBlank=2,4\n"));
+  feeder.BeginScan();
+  std::vector<bool> blank;
+  for (FeedResult r = feeder.NextPage(); r.kind == FeedResult::kPage; r = feeder.NextPage()) {
+    blank.push_back(r.blank);
+    feeder.PageDone();
+  }
+  EXPECT_EQ(blank, (std::vector<bool>{false, true, false, true}));
+  SimConfig keep;
+  EXPECT_FALSE(ParseSimConfig("[Feeder]\nBlank=2,x\n", &keep, nullptr));
+  EXPECT_FALSE(ParseSimConfig("[Feeder]\nBlank=0\n", &keep, nullptr));
+  EXPECT_TRUE(keep.blankPages.empty());
+}
+
 TEST(SimFeeder, EmptyFeederIsNoPaper) {
   SimFeeder feeder(Config("[Feeder]\nSheets=1\n"));
   Scan(feeder);
