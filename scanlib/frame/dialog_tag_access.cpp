@@ -151,7 +151,15 @@ void ApplyTagWrites(const std::vector<TagWrite>& writes) {
         WriteNumber(w.tag, w.number);
         break;
       case TagWrite::kReal: {
+        // The area is kept on the device in 1/300 inch; the tags' ends lie on the unit's grid,
+        // which may be a little inside that.
         float v = w.real;
+        const int row = FindTag(w.tag);
+        if (row != kNoRow && g_tagStates[row].Count == 0) {
+          const float min = BitsToFloat(g_tagStates[row].Min), max = BitsToFloat(g_tagStates[row].Max);
+          if (v < min) v = min;
+          if (v > max) v = max;
+        }
         Write(w.tag, &v);
         break;
       }

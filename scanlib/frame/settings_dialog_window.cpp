@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "area_dialog_window.h"
 #include "dialog_tag_access.h"
 #include "dialog_window_common.h"
 #include "library_state.h"
+#include "more_dialog_window.h"
 #include "settings_dialog.h"
 #include "settings_dialog_ids.h"
 #include "status_codes.h"
@@ -131,6 +133,18 @@ bool Command(HWND dlg, SettingsWindow* w, int id, int code) {
     case IDC_SET_DEFAULT:
       m.Default();
       break;
+    case IDC_SET_AREA: {
+      DialogWorkRecord work = m.work();
+      bool accepted = false;
+      if (ShowAreaDialog(dlg, &work, &accepted) == 0 && accepted) m.AreaChosen(work);
+      break;
+    }
+    case IDC_SET_MORE: {
+      int32_t channel = m.channel();
+      bool accepted = false;
+      if (ShowMoreDialog(dlg, &channel, m.imageType(), &accepted) == 0 && accepted) m.ChannelChosen(channel);
+      break;
+    }
     default:
       return false;
   }

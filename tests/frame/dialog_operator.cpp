@@ -5,44 +5,65 @@
 
 #include "test_files.h"
 
-bool SaveWindowShot(HWND w, const std::string& path) {
+bool ClientShot::Dark(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return false;
+  const int stride = (width * 3 + 3) & ~3;
+  const uint8_t* p = bgr.data() + static_cast<size_t>(height - 1 - y) * stride + x * 3;
+  return p[0] < 80 && p[1] < 80 && p[2] < 80;
+}
+
+ClientShot TakeClientShot(HWND w) {
+  ClientShot shot;
   SetForegroundWindow(w);
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Sleep(400);
-  // The client area from the window's own surface: the frame and caption are the window
-  // manager's, and the display may have none.
+  // From the window's own surface: the frame and caption are the window manager's, and the
+  // display may have none.
   RECT r;
-  if (!GetClientRect(w, &r)) return false;
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(w);
-  HDC mem = CreateCompatibleDC(screen);
+  if (!GetClientRect(w, &r) || r.right <= 0 || r.bottom <= 0) return shot;
+  shot.width = r.right;
+  shot.height = r.bottom;
+  HDC dc = GetDC(w);
+  HDC mem = CreateCompatibleDC(dc);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = height;
+  bi.bmiHeader.biWidth = shot.width;
+  bi.bmiHeader.biHeight = shot.height;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  BitBlt(mem, 0, 0, shot.width, shot.height, dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const int stride = (shot.width * 3 + 3) & ~3;
+  const uint8_t* p = static_cast<const uint8_t*>(bits);
+  shot.bgr.assign(p, p + static_cast<size_t>(stride) * shot.height);
   SelectObject(mem, old);
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof(BITMAPINFOHEADER);
-  fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride) * height;
-  bool ok = false;
-  if (FILE* f = std::fopen(path.c_str(), "wb")) {
-    ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
-         std::fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
-         std::fwrite(bits, static_cast<size_t>(stride) * height, 1, f) == 1;
-    std::fclose(f);
-  }
   DeleteObject(bmp);
   DeleteDC(mem);
-  ReleaseDC(w, screen);
+  ReleaseDC(w, dc);
+  return shot;
+}
+
+bool SaveShot(const ClientShot& shot, const std::string& path) {
+  if (shot.width <= 0 || shot.height <= 0) return false;
+  BITMAPINFOHEADER h{};
+  h.biSize = sizeof h;
+  h.biWidth = shot.width;
+  h.biHeight = shot.height;
+  h.biPlanes = 1;
+  h.biBitCount = 24;
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof h;
+  fh.bfSize = fh.bfOffBits + static_cast<DWORD>(shot.bgr.size());
+  bool ok = false;
+  if (FILE* f = std::fopen(path.c_str(), "wb")) {
+    ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&h, sizeof h, 1, f) == 1 &&
+         std::fwrite(shot.bgr.data(), shot.bgr.size(), 1, f) == 1;
+    std::fclose(f);
+  }
   return ok;
 }
 

@@ -67,9 +67,17 @@ inline void Leave(HWND dlg, int id, UINT code) {
   SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
 }
 
-// The window's client area as the screen shows it, as a 24-bit BMP file; false when it cannot
-// be taken.
-bool SaveWindowShot(HWND w, const std::string& path);
+// The client area of a window as the screen shows it, top row first.
+struct ClientShot {
+  int width = 0, height = 0;
+  std::vector<uint8_t> bgr;  // 3 bytes a pixel, rows padded to 4 bytes, bottom row first
+  bool Dark(int x, int y) const;
+};
+ClientShot TakeClientShot(HWND w);
+
+// The shot as a 24-bit BMP file; false when it cannot be written.
+bool SaveShot(const ClientShot& shot, const std::string& path);
+inline bool SaveWindowShot(HWND w, const std::string& path) { return SaveShot(TakeClientShot(w), path); }
 
 // The screenshots' folder of the build (created when missing), ending in a backslash.
 std::string ScreenshotFolder();

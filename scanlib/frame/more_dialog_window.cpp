@@ -1,0 +1,125 @@
+#include "more_dialog_window.h"
+
+#include <memory>
+
+#include "dialog_tag_access.h"
+#include "dialog_window_common.h"
+#include "more_dialog.h"
+#include "more_dialog_ids.h"
+#include "status_codes.h"
+
+namespace {
+
+struct MoreWindow {
+  MoreModel model;
+  bool accepted = false;
+};
+
+MoreWindow* StateOf(HWND dlg) { return reinterpret_cast<MoreWindow*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
+
+void ShowLevel(HWND dlg, int box, int bar, int label, const LevelOption& o) {
+  Enable(dlg, box, o.boxEnabled);
+  Check(dlg, box, o.on);
+  HWND b = GetDlgItem(dlg, bar);
+  SetScrollRange(b, SB_CTL, o.min, o.max, FALSE);
+  SetScrollPos(b, SB_CTL, o.level, TRUE);
+  Enable(dlg, bar, o.on);
+  Enable(dlg, label, o.on);
+  SetNumber(dlg, label, o.keep ? 0 : o.level);
+}
+
+void ShowAll(HWND dlg, const MoreModel& m) {
+  for (int id = IDC_MORE_GRAYWHITE; id <= IDC_MORE_BLUE; ++id) Check(dlg, id, m.channel() == id - IDC_MORE_GRAYWHITE);
+  Enable(dlg, IDC_MORE_WHITE_BACK, m.backgroundEnabled());
+  Enable(dlg, IDC_MORE_BLACK_BACK, m.backgroundEnabled());
+  Check(dlg, IDC_MORE_WHITE_BACK, m.background() == 0);
+  Check(dlg, IDC_MORE_BLACK_BACK, m.background() == 1);
+  Check(dlg, IDC_MORE_LAMP, m.energy() != 0);
+  Enable(dlg, IDC_MORE_MINUTES, m.energy() != 0);
+  Check(dlg, IDC_MORE_INVERT, m.invert());
+  Check(dlg, IDC_MORE_AUTOCROP, m.autoCrop());
+  Check(dlg, IDC_MORE_DESKEW, m.deskew());
+  Check(dlg, IDC_MORE_MIRROR, m.mirror());
+  ShowLevel(dlg, IDC_MORE_SHARPEN, IDC_MORE_SHARPEN_BAR, IDC_MORE_SHARPEN_LEVEL, m.sharpen());
+  ShowLevel(dlg, IDC_MORE_DESCREEN, IDC_MORE_DESCREEN_BAR, IDC_MORE_DESCREEN_LEVEL, m.descreen());
+}
+
+void Open(HWND dlg, MoreWindow* w) {
+  ApplyDialogTexts(dlg, MoreDialogTexts(), LibraryTexts());
+  SetNumber(dlg, IDC_MORE_MINUTES, w->model.energy());
+  for (int id : {IDC_MORE_AUTOCROP, IDC_MORE_DESKEW, IDC_MORE_MIRROR, IDC_MORE_CUSTOM}) Enable(dlg, id, false);
+  ShowAll(dlg, w->model);
+}
+
+bool Command(HWND dlg, MoreWindow* w, int id) {
+  MoreModel& m = w->model;
+  switch (id) {
+    case IDOK:
+      ApplyTagWrites(m.OkWrites());
+      w->accepted = true;
+      EndDialog(dlg, IDOK);
+      return true;
+    case IDCANCEL:
+      EndDialog(dlg, IDCANCEL);
+      return true;
+    case IDC_MORE_GRAYWHITE: case IDC_MORE_RED: case IDC_MORE_GREEN: case IDC_MORE_BLUE:
+      m.SetChannel(id - IDC_MORE_GRAYWHITE);
+      break;
+    case IDC_MORE_WHITE_BACK: case IDC_MORE_BLACK_BACK:
+      m.SetBackground(id - IDC_MORE_WHITE_BACK);
+      break;
+    case IDC_MORE_LAMP: m.ToggleLamp(); break;
+    case IDC_MORE_INVERT: m.ToggleInvert(); break;
+    case IDC_MORE_AUTOCROP: m.ToggleAutoCrop(); break;
+    case IDC_MORE_SHARPEN: m.ToggleSharpen(); break;
+    case IDC_MORE_DESCREEN: m.ToggleDescreen(); break;
+    default:
+      return false;
+  }
+  ShowAll(dlg, m);
+  return true;
+}
+
+void Scroll(HWND dlg, MoreWindow* w, HWND bar, int request) {
+  MoreModel& m = w->model;
+  if (bar == GetDlgItem(dlg, IDC_MORE_SHARPEN_BAR)) {
+    const LevelOption& o = m.sharpen();
+    m.SetSharpenLevel(ScrolledPosition(bar, request, o.level, o.min, o.max));
+  } else if (bar == GetDlgItem(dlg, IDC_MORE_DESCREEN_BAR)) {
+    const LevelOption& o = m.descreen();
+    m.SetDescreenLevel(ScrolledPosition(bar, request, o.level, o.min, o.max));
+  } else {
+    return;
+  }
+  ShowAll(dlg, m);
+}
+
+INT_PTR CALLBACK MoreDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+  MoreWindow* w = StateOf(dlg);
+  switch (msg) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dlg, DWLP_USER, lp);
+      Open(dlg, reinterpret_cast<MoreWindow*>(lp));
+      return TRUE;
+    case WM_COMMAND:
+      return w && HIWORD(wp) == BN_CLICKED && Command(dlg, w, LOWORD(wp)) ? TRUE : FALSE;
+    case WM_HSCROLL:
+      if (w) Scroll(dlg, w, reinterpret_cast<HWND>(lp), LOWORD(wp));
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+int32_t ShowMoreDialog(HWND parent, int32_t* channel, int32_t imageType, bool* accepted) {
+  if (accepted) *accepted = false;
+  const int32_t current = channel ? *channel : 0;
+  auto window = std::make_unique<MoreWindow>(MoreWindow{MoreModel(ReadMoreSnapshot(current, imageType))});
+  const INT_PTR rc = RunLibraryDialog(LibraryDialog::kMore, parent, MoreDlgProc, reinterpret_cast<LPARAM>(window.get()));
+  if (rc < 0) return kZebNotBound;
+  if (window->accepted && channel) *channel = window->model.channel();
+  if (accepted) *accepted = window->accepted;
+  return kZebOk;
+}
