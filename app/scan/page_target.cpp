@@ -1,5 +1,7 @@
 #include "page_target.h"
 
+#include "zero_pad.h"
+
 namespace tarnwick {
 
 namespace {
@@ -19,11 +21,7 @@ SaveFormatRow SaveFormatOf(int saveFormat) {
   return kSaveFormats[saveFormat];
 }
 
-std::string PageNumberText(int counter) {
-  std::string text = std::to_string(counter);
-  if (text.size() < 6) text.insert(0, 6 - text.size(), '0');
-  return text;
-}
+std::string PageNumberText(int counter) { return ZeroPad(std::to_string(counter), kPageNumberWidth); }
 
 PageTarget PageTargetOf(int saveFormat, bool multipageMode, const std::string& folder,
                         int counter, const std::string& outputDocument) {

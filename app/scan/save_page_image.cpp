@@ -2,9 +2,8 @@
 
 #include <stdexcept>
 
-#include "dib_layout.h"
 #include "ltfil12.h"
-#include "ltkrn12.h"
+#include "page_bitmap.h"
 
 namespace tarnwick {
 
@@ -17,12 +16,6 @@ constexpr uint32_t kJpegFlags = 2;
 std::runtime_error WriteError(const std::string& fileName, int32_t code) {
   return std::runtime_error("Could not write " + fileName + " (error " + std::to_string(code) + ")");
 }
-
-// Frees the bitmap's image on every way out.
-struct BitmapScope {
-  LtBitmapHandle& bitmap;
-  ~BitmapScope() { L_FreeBitmap(&bitmap); }
-};
 
 }  // namespace
 
@@ -43,20 +36,9 @@ void SavePageImage(const std::string& selector, int formatCode, const std::strin
 
 void WritePageImageFile(HGLOBAL page, const PageTarget& target, bool jpeg, int dpi,
                         int jpegQuality) {
-  const SIZE_T bytes = GlobalSize(page);
-  const auto* block = static_cast<const uint8_t*>(GlobalLock(page));
-  if (!block) throw std::runtime_error("The page cannot be read");
-  imagecore::DibLayout layout;
-  if (imagecore::ParseDibLayout(block, bytes, layout) != imagecore::kOk) {
-    GlobalUnlock(page);
-    throw std::runtime_error("The page cannot be read");
-  }
-  LtBitmapHandle bitmap{};
-  L_InitBitmap(&bitmap, 0, 0, layout.bits);
-  BitmapScope scope{bitmap};
-  const int32_t rc = L_ConvertFromDIB(&bitmap, reinterpret_cast<const BITMAPINFOHEADER*>(block),
-                                      block + layout.bitsOffset);
-  GlobalUnlock(page);
+  BitmapHolder holder;
+  LtBitmapHandle& bitmap = holder.Bitmap();
+  const int32_t rc = PageDibToBitmap(page, bitmap);
   if (rc != kLtSuccess) throw WriteError(target.FileName, rc);
   bitmap.XResolution = dpi;
   bitmap.YResolution = dpi;

@@ -14,8 +14,6 @@ FolderMaker::Result WindowsFolderMaker::MakeFolder(const std::string& name) {
   return Result::Failed;
 }
 
-std::string DocumentTempName(const std::string& target) { return target + ".part"; }
-
 void DiscardDocumentTemp(const std::string& target) {
   DeleteFileA(DocumentTempName(target).c_str());
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "batch_folder.h"
+#include "document_name.h"
 #include "driver_window_settings.h"
 
 namespace qm {
@@ -19,10 +20,8 @@ class WindowsFolderMaker : public FolderMaker {
   Result MakeFolder(const std::string& name) override;
 };
 
-// A PDF or multipage TIFF is written beside its target under this name and moved over the
-// target when the run ends, so a document chosen again never keeps its old pages and a failed
-// run leaves the old file as it was.
-std::string DocumentTempName(const std::string& target);
+// A PDF or multipage TIFF is written beside its target under DocumentTempName and moved over
+// the target when the run ends, so a document chosen again never keeps its old pages.
 // Removes a temporary file left by an earlier run.
 void DiscardDocumentTemp(const std::string& target);
 // Moves the finished document over the target. False when it could not be moved (the
