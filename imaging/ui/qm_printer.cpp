@@ -72,6 +72,8 @@ void TQmPrinter::Abort() {
   if (!printing_) return;
   printing_ = false;
   AbortDoc(dc_);
+  // Some drivers keep the aborted job until the context goes: the next job gets a new one.
+  ReleaseHandle();
 }
 
 int32_t TQmPrinter::PageWidth() { return GetDeviceCaps(Handle(), HORZRES); }
