@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -245,4 +246,42 @@ TEST(ViewerPageOps, DeskewStraightensAPageTurnedByThreeDegrees) {
   EXPECT_NEAR(w.viewer.MeasureSkew(), 0.0, 0.3);
   w.viewer.SaveToTiff(Out("deskewed.tif"), 100, TScaleToGray::S_Gray_None, 1);
   std::ofstream(Out("deskew_measured.txt")) << measured << "\n";
+}
+
+TEST(ViewerPageOps, AnnotationPagesFollowDeletedAndInsertedPages) {
+  std::string name = Out("annotated.tif"), ant = Out("annotated.ant");
+  CopyTiff(ThreePages(), name);
+  std::ofstream(ant, std::ios::binary)
+      << "[Page 0]\nCount=1\nItem1=Rect,10,10,50,50,255,First\n"
+      << "[Page 2]\nCount=1\nItem1=Rect,20,20,60,60,255,Third\n";
+  auto text = [&] {
+    std::ifstream in(ant, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  Viewer w;
+  std::vector<std::string> errors;
+  w.viewer.OnPictorelError = [&](QmDocumentImage*, int16_t, const std::string& t, const char*) {
+    errors.push_back(t);
+  };
+  w.viewer.LoadTiffPage(name, 0, 1);
+  w.viewer.DeleteCurrentPage();
+  std::string after = text();
+  EXPECT_EQ(after.find("First"), std::string::npos) << after;
+  size_t third = after.find("Third");
+  ASSERT_NE(third, std::string::npos) << after;
+  EXPECT_EQ(after.rfind("[Page 1]", third), after.rfind("[Page", third)) << after;
+
+  // A page inserted into the file saved to moves the annotation pages after it.
+  w.viewer.Settings().TifSaveOptions = TTifSaveOpt::tiffInsert;
+  w.viewer.Settings().TifInsertAt = 0;
+  std::vector<int16_t> inserted;
+  w.viewer.OnPageInserted = [&](int16_t page) { inserted.push_back(page); };
+  w.viewer.SaveToTiff(name, 100, TScaleToGray::S_Gray_None, 1);
+  EXPECT_EQ(inserted, std::vector<int16_t>{0});
+  EXPECT_EQ(w.viewer.TiffPageCount(), 3);
+  after = text();
+  third = after.find("Third");
+  ASSERT_NE(third, std::string::npos) << after;
+  EXPECT_EQ(after.rfind("[Page 2]", third), after.rfind("[Page", third)) << after;
+  EXPECT_TRUE(errors.empty()) << errors.front();
 }
