@@ -100,25 +100,36 @@ void QmDocumentImage::LoadImageFile(const std::string& fileName, TLoadResolution
 void QmDocumentImage::ClearImage() {
   ChangingPage([&] {
     doc_.ClearImage();
+    annotations_.ClearAnnotations();
     return false;
   });
 }
 
-bool QmDocumentImage::NextPage() { return ChangingPage([&] { return doc_.NextPage(); }); }
-bool QmDocumentImage::PriorPage() { return ChangingPage([&] { return doc_.PriorPage(); }); }
+// A page reached by stepping starts without the last page's annotations.
+template <class Step>
+bool QmDocumentImage::SteppingPage(Step step) {
+  return ChangingPage([&] {
+    if (!step()) return false;
+    annotations_.ClearAnnotations();
+    return true;
+  });
+}
+
+bool QmDocumentImage::NextPage() { return SteppingPage([&] { return doc_.NextPage(); }); }
+bool QmDocumentImage::PriorPage() { return SteppingPage([&] { return doc_.PriorPage(); }); }
 bool QmDocumentImage::GoToPage(int16_t page) {
-  return ChangingPage([&] { return doc_.GoToPage(page); });
+  return SteppingPage([&] { return doc_.GoToPage(page); });
 }
 
 void QmDocumentImage::FirstPage() {
-  ChangingPage([&] {
+  SteppingPage([&] {
     doc_.FirstPage();
     return true;
   });
 }
 
 void QmDocumentImage::LastPage() {
-  ChangingPage([&] {
+  SteppingPage([&] {
     doc_.LastPage();
     return true;
   });

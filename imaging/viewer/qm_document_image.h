@@ -194,6 +194,8 @@ class QmDocumentImage : public TQmSScrollingWinControl, protected ViewerHost {
   // Runs a change of the shown page between the layer's automatic save and load.
   template <class Change>
   bool ChangingPage(Change change);
+  template <class Step>
+  bool SteppingPage(Step step);
   void PaintPage(TQmPaintBox* box, HDC dc);
   HPALETTE PaletteFor(HGLOBAL source, const BITMAPINFOHEADER* header);
 

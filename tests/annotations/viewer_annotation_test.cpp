@@ -246,6 +246,16 @@ TEST(ViewerAnnotations, TheMouseEditsOnlyInTheEditMode) {
   layer.SetEditMode(true);
   SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(120, 90));
   EXPECT_EQ(w.viewer.AnnotationCount(), 0);
+
+  // A page reached by stepping, and an emptied viewer, keep no marks of the page before.
+  w.Drag(60, 60, 160, 140);
+  ASSERT_EQ(w.viewer.AnnotationCount(), 1);
+  w.viewer.FirstPage();
+  EXPECT_EQ(w.viewer.AnnotationCount(), 0);
+  w.Drag(60, 60, 160, 140);
+  ASSERT_EQ(w.viewer.AnnotationCount(), 1);
+  w.viewer.ClearImage();
+  EXPECT_EQ(w.viewer.AnnotationCount(), 0);
   EXPECT_TRUE(w.errors.empty());
 }
 
@@ -352,7 +362,6 @@ TEST(ViewerAnnotations, PagesKeepTheirAnnotationsInTheCallersText) {
   EXPECT_EQ(w.viewer.AnnotationCount(), 1);
   offered = kept;
   w.viewer.ClearImage();
-  w.viewer.Annotations().ClearAnnotations();
   w.viewer.LoadTiffPage(a, 0, 1);
   EXPECT_EQ(w.viewer.AnnotationCount(), 1);
   EXPECT_TRUE(w.errors.empty());
