@@ -153,6 +153,16 @@ TEST_F(SettingsWindow, ADialogThatCannotBeShownAnswersNotBound) {
   EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), -7);
 }
 
+TEST_F(SettingsWindow, EveryTemplateIsInTheLibrary) {
+  Provide({"pavlot.dll"});
+  LoadPavlot();
+  for (const char* dialog : {"MAINDIALOG", "AREA", "MORE"})
+    for (const char* screen : {"_1024_768", "_800_600", "_800_600_SPECIAL"}) {
+      const std::string name = std::string(dialog) + screen;
+      EXPECT_NE(FindResourceA(pavlot.module, name.c_str(), MAKEINTRESOURCEA(5)), nullptr) << name;
+    }
+}
+
 struct Pages {
   int count = 0;
   int bits = 0;
