@@ -1,5 +1,7 @@
 // Windows bitmap files: a 14-byte file header in front of a packed DIB.
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "bytes.h"
 #include "codecs.h"
@@ -81,16 +83,43 @@ Status ReadBmp(const Stream& in, Image& image) {
   return s == kBadDib ? kTruncated : s;
 }
 
+namespace {
+
+const uint8_t* ImageRow(const void* context, uint32_t y, uint8_t*) {
+  return static_cast<const Image*>(context)->Row(y);
+}
+
+}  // namespace
+
+Status WriteBmpRows(const Image& header, BmpRowSource row, const void* context, const Stream& out) {
+  if (header.Empty() || !row) return kBadArgument;
+  const size_t stride = header.Stride();
+  if (stride == 0) return kBadArgument;
+  const size_t head = kFileHeader + DibHeaderSize(header);
+  const uint64_t total = head + uint64_t(stride) * header.height;
+  if (total > 0xFFFFFFFFull) return kTooLarge;
+  // Rows go out bottom row first, a few hundred kilobytes at a time.
+  const size_t rowsPerWrite = std::max<size_t>(1, (256 * 1024) / stride);
+  std::vector<uint8_t> chunk(std::max(head, rowsPerWrite * stride)), scratch(stride);
+  chunk[0] = 'B';
+  chunk[1] = 'M';
+  PutLe32(&chunk[2], uint32_t(total));
+  PutLe32(&chunk[6], 0);
+  PutLe32(&chunk[10], uint32_t(head));
+  WriteDibHeader(header, &chunk[kFileHeader]);
+  Status s = WriteAll(out, chunk.data(), head);
+  for (uint32_t done = 0; s == kOk && done < header.height;) {
+    const size_t n = std::min<size_t>(rowsPerWrite, header.height - done);
+    for (size_t i = 0; i < n; ++i, ++done)
+      std::memcpy(&chunk[i * stride], row(context, header.height - 1 - done, scratch.data()), stride);
+    s = WriteAll(out, chunk.data(), n * stride);
+  }
+  return s;
+}
+
 Status WriteBmp(const Image& image, const Stream& out) {
   if (image.Empty()) return kBadArgument;
-  size_t dib = DibBlockSize(image);
-  std::vector<uint8_t> f(kFileHeader + dib);
-  f[0] = 'B';
-  f[1] = 'M';
-  PutLe32(&f[2], uint32_t(f.size()));
-  WriteDib(image, &f[kFileHeader]);
-  PutLe32(&f[10], uint32_t(f.size() - image.Stride() * image.height));
-  return WriteAll(out, f.data(), f.size());
+  return WriteBmpRows(image, ImageRow, &image, out);
 }
 
 }  // namespace imagecore

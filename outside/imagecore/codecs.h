@@ -29,6 +29,11 @@ std::string ColorText(const Image& image);
 
 Status ReadBmp(const Stream& in, Image& image);
 Status WriteBmp(const Image& image, const Stream& out);
+// A BMP file written as its rows come, bottom row first, never whole in memory: `header` gives
+// the size, depth, colour table and resolution (its pixels are not read); row(context, y, scratch)
+// answers row y (top row 0) as Stride() bytes, in the caller's data or made in `scratch`.
+using BmpRowSource = const uint8_t* (*)(const void* context, uint32_t y, uint8_t* scratch);
+Status WriteBmpRows(const Image& header, BmpRowSource row, const void* context, const Stream& out);
 Status ReadPcx(const Stream& in, Image& image);
 Status WritePcx(const Image& image, const Stream& out);
 Status ReadTga(const Stream& in, Image& image);
@@ -42,5 +47,18 @@ Status WritePng(const Image& image, bool interlace, const Stream& out);
 Status ReadJpeg(const Stream& in, Image& image);
 // quality 1..100 (0 takes 75), smoothing 0..100; a palette image is written as gray.
 Status WriteJpeg(const Image& image, int quality, int smoothing, const Stream& out);
+
+// Rows handed to the JPEG coder one at a time, top row first, coded as they come and the file
+// streamed out as it grows: a page is never copied for it.
+enum class JpegInput { kGray, kRgb, kBgr };  // one byte a pixel; R,G,B; B,G,R (DIB rows)
+struct JpegRows {
+  uint32_t width = 0, height = 0;
+  JpegInput input = JpegInput::kRgb;
+  uint32_t xPelsPerMeter = 0, yPelsPerMeter = 0;  // 0: no resolution written
+  // Row y: a pointer into the caller's data, or rows made in `scratch` (width x 3 bytes).
+  const uint8_t* (*row)(const void* context, uint32_t y, uint8_t* scratch) = nullptr;
+  const void* context = nullptr;
+};
+Status WriteJpegRows(const JpegRows& rows, int quality, int smoothing, const Stream& out);
 
 }  // namespace imagecore

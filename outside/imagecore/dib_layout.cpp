@@ -86,13 +86,15 @@ static bool DefaultMasks(const Image& image) {
   return true;
 }
 
-size_t DibBlockSize(const Image& image) {
+size_t DibHeaderSize(const Image& image) {
   size_t masks = DefaultMasks(image) ? 0 : 12;
   size_t table = image.bits <= 8 ? 4 * image.palette.size() : 0;
-  return kInfoHeaderSize + masks + table + image.Stride() * image.height;
+  return kInfoHeaderSize + masks + table;
 }
 
-void WriteDib(const Image& image, uint8_t* block) {
+size_t DibBlockSize(const Image& image) { return DibHeaderSize(image) + image.Stride() * image.height; }
+
+void WriteDibHeader(const Image& image, uint8_t* block) {
   bool bitfields = !DefaultMasks(image);
   size_t colors = image.bits <= 8 ? image.palette.size() : 0;
   size_t stride = image.Stride();
@@ -117,6 +119,12 @@ void WriteDib(const Image& image, uint8_t* block) {
     p[0] = image.palette[i].blue; p[1] = image.palette[i].green; p[2] = image.palette[i].red;
     p[3] = 0;
   }
+}
+
+void WriteDib(const Image& image, uint8_t* block) {
+  WriteDibHeader(image, block);
+  uint8_t* p = block + DibHeaderSize(image);
+  const size_t stride = image.Stride();
   for (uint32_t y = 0; y < image.height; ++y)
     std::memcpy(p + size_t(image.height - 1 - y) * stride, image.Row(y), stride);
 }

@@ -43,5 +43,9 @@ Status DibToImage(const uint8_t* block, size_t blockSize, Image& image, size_t b
 // The packed DIB of an image: 40-byte header, colour table, bottom-up rows.
 size_t DibBlockSize(const Image& image);
 void WriteDib(const Image& image, uint8_t* block);
+// The header, masks and colour table alone (DibHeaderSize bytes): what precedes the rows. The
+// image's pixels are not read, so an image without them describes the rows to come.
+size_t DibHeaderSize(const Image& image);
+void WriteDibHeader(const Image& image, uint8_t* block);
 
 }  // namespace imagecore

@@ -120,47 +120,87 @@ Status ReadJpeg(const Stream& in, Image& image) {
 
 namespace {
 
-int Encode(jpeg_compress_struct* c, const Image* image, int quality, int smoothing,
-           unsigned char** buffer, unsigned long* size, uint8_t* line) {
+// The coder's output goes straight to the stream through a buffer of the caller's; a failed write
+// ends the coding (the error manager's escape) and is reported as the write failure it is.
+constexpr size_t kOutBuffer = 64 * 1024;
+
+struct StreamDestination {
+  jpeg_destination_mgr manager;
+  const Stream* out;
+  uint8_t* buffer;
+  Status written;
+};
+
+void StartOutput(j_compress_ptr c) {
+  auto* d = reinterpret_cast<StreamDestination*>(c->dest);
+  d->manager.next_output_byte = d->buffer;
+  d->manager.free_in_buffer = kOutBuffer;
+}
+
+boolean FlushOutput(j_compress_ptr c) {
+  auto* d = reinterpret_cast<StreamDestination*>(c->dest);
+  d->written = WriteAll(*d->out, d->buffer, kOutBuffer);
+  if (d->written != kOk) ERREXIT(c, JERR_FILE_WRITE);
+  StartOutput(c);
+  return TRUE;
+}
+
+void EndOutput(j_compress_ptr c) {
+  auto* d = reinterpret_cast<StreamDestination*>(c->dest);
+  const size_t left = kOutBuffer - d->manager.free_in_buffer;
+  if (left) d->written = WriteAll(*d->out, d->buffer, left);
+  if (d->written != kOk) ERREXIT(c, JERR_FILE_WRITE);
+}
+
+int Encode(jpeg_compress_struct* c, const JpegRows* rows, int quality, int smoothing,
+           StreamDestination* dest, uint8_t* scratch) {
   JpegError* e = reinterpret_cast<JpegError*>(c->err);
   if (setjmp(e->escape)) return 0;
   jpeg_create_compress(c);
-  jpeg_mem_dest(c, buffer, size);
-  bool gray = image->bits <= 8;
-  c->image_width = image->width;
-  c->image_height = image->height;
+  dest->manager.init_destination = StartOutput;
+  dest->manager.empty_output_buffer = FlushOutput;
+  dest->manager.term_destination = EndOutput;
+  c->dest = &dest->manager;
+  const bool gray = rows->input == JpegInput::kGray;
+  c->image_width = rows->width;
+  c->image_height = rows->height;
   c->input_components = gray ? 1 : 3;
-  c->in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+  // libjpeg-turbo takes the rows in either byte order: no row is reordered here.
+  c->in_color_space = gray ? JCS_GRAYSCALE : rows->input == JpegInput::kBgr ? JCS_EXT_BGR : JCS_RGB;
   jpeg_set_defaults(c);
   jpeg_set_quality(c, quality, TRUE);
   c->smoothing_factor = smoothing;
-  if (image->xPelsPerMeter && image->yPelsPerMeter) {
+  if (rows->xPelsPerMeter && rows->yPelsPerMeter) {
     c->density_unit = 1;
-    c->X_density = uint16_t(image->xPelsPerMeter / 39.37 + 0.5);
-    c->Y_density = uint16_t(image->yPelsPerMeter / 39.37 + 0.5);
+    c->X_density = uint16_t(rows->xPelsPerMeter / 39.37 + 0.5);
+    c->Y_density = uint16_t(rows->yPelsPerMeter / 39.37 + 0.5);
   }
   jpeg_start_compress(c, TRUE);
   while (c->next_scanline < c->image_height) {
-    const uint8_t* row = image->Row(c->next_scanline);
-    for (uint32_t x = 0; x < image->width; ++x) {
-      if (gray) {
-        line[x] = Luma(PixelColor(*image, row, x));
-      } else {
-        line[3 * x] = row[3 * x + 2]; line[3 * x + 1] = row[3 * x + 1]; line[3 * x + 2] = row[3 * x];
-      }
-    }
-    JSAMPROW rows[1] = {line};
-    jpeg_write_scanlines(c, rows, 1);
+    JSAMPROW row[1] = {const_cast<uint8_t*>(rows->row(rows->context, c->next_scanline, scratch))};
+    jpeg_write_scanlines(c, row, 1);
   }
   jpeg_finish_compress(c);
   return 1;
 }
 
+const uint8_t* ImageRow(const void* context, uint32_t y, uint8_t*) {
+  return static_cast<const Image*>(context)->Row(y);
+}
+
+// Palette images other than a plain 8-bit gray ramp: each pixel's brightness.
+const uint8_t* LumaRow(const void* context, uint32_t y, uint8_t* scratch) {
+  const Image& image = *static_cast<const Image*>(context);
+  const uint8_t* row = image.Row(y);
+  for (uint32_t x = 0; x < image.width; ++x) scratch[x] = Luma(PixelColor(image, row, x));
+  return scratch;
+}
+
 }  // namespace
 
-Status WriteJpeg(const Image& image, int quality, int smoothing, const Stream& out) {
-  if (image.Empty() || image.width > 65500 || image.height > 65500) return kBadArgument;
-  if (image.bits != 24 && image.bits > 8) return kUnsupported;
+Status WriteJpegRows(const JpegRows& rows, int quality, int smoothing, const Stream& out) {
+  if (rows.width == 0 || rows.height == 0 || rows.width > 65500 || rows.height > 65500 || !rows.row)
+    return kBadArgument;
   if (quality <= 0 || quality > 100) quality = 75;
   if (smoothing < 0 || smoothing > 100) smoothing = 0;
   jpeg_compress_struct c;
@@ -169,14 +209,34 @@ Status WriteJpeg(const Image& image, int quality, int smoothing, const Stream& o
   e.manager.error_exit = JpegFail;
   e.manager.emit_message = JpegQuiet;
   e.endedEarly = false;
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  std::vector<uint8_t> line(size_t(image.width) * 3);
-  Status s = Encode(&c, &image, quality, smoothing, &buffer, &size, line.data()) ? kOk : kCodecError;
+  std::vector<uint8_t> buffer(kOutBuffer), scratch(size_t(rows.width) * 3);
+  StreamDestination dest{};
+  dest.out = &out;
+  dest.buffer = buffer.data();
+  dest.written = kOk;
+  const int ok = Encode(&c, &rows, quality, smoothing, &dest, scratch.data());
   jpeg_destroy_compress(&c);
-  if (s == kOk) s = WriteAll(out, buffer, size);
-  free(buffer);
-  return s;
+  if (dest.written != kOk) return dest.written;
+  return ok ? kOk : kCodecError;
+}
+
+Status WriteJpeg(const Image& image, int quality, int smoothing, const Stream& out) {
+  if (image.Empty() || image.width > 65500 || image.height > 65500) return kBadArgument;
+  if (image.bits != 24 && image.bits > 8) return kUnsupported;
+  JpegRows rows;
+  rows.width = image.width;
+  rows.height = image.height;
+  rows.xPelsPerMeter = image.xPelsPerMeter;
+  rows.yPelsPerMeter = image.yPelsPerMeter;
+  rows.context = &image;
+  if (image.bits == 24) {
+    rows.input = JpegInput::kBgr;
+    rows.row = ImageRow;
+  } else {
+    rows.input = JpegInput::kGray;
+    rows.row = image.bits == 8 && IsGrayRamp(image.palette, 8) ? ImageRow : LumaRow;
+  }
+  return WriteJpegRows(rows, quality, smoothing, out);
 }
 
 }  // namespace imagecore

@@ -34,8 +34,10 @@ PluginStatus LineSession::Create(const char* name, const ScanPageInfo* info, int
   if (!writer_ && !lastOnePageFile_.empty() && SameFileName(lastOnePageFile_, target))
     return kPluginOnePageOnly;  // its one page is written; another would replace it
 
+  // Every byte is written before the page is read: rows as they come, white for the rest.
   RawPage page;
-  PluginStatus s = AllocateWhitePage(page, uint32_t(info->ImageWidth), uint32_t(info->ImageLength), *kind);
+  page.rows = std::move(spare_);
+  PluginStatus s = SizePage(page, uint32_t(info->ImageWidth), uint32_t(info->ImageLength), *kind);
   if (s != kPluginOk) return s;
   page.xDpi = info->XResolution > 0 ? uint32_t(info->XResolution) : 0;
   page.yDpi = info->YResolution > 0 ? uint32_t(info->YResolution) : 0;
@@ -81,8 +83,14 @@ PluginStatus LineSession::Save(const void* rows, int32_t rowBytes, int32_t rowCo
   const size_t take = std::min(line, size_t(rowBytes));
   const uint8_t* src = static_cast<const uint8_t*>(rows);
   for (int32_t r = 0; r < rowCount; ++r, ++rowsDone_) {
+    uint8_t* row = page_.Row(rowsDone_);
     // Padding rows are white whatever the block holds.
-    if (received) std::memcpy(page_.Row(rowsDone_), src + size_t(r) * size_t(rowBytes), take);
+    if (!received) {
+      std::memset(row, 0xFF, line);
+      continue;
+    }
+    std::memcpy(row, src + size_t(r) * size_t(rowBytes), take);
+    if (take < line) std::memset(row + take, 0xFF, line - take);
   }
   return kPluginOk;
 }
@@ -90,11 +98,16 @@ PluginStatus LineSession::Save(const void* rows, int32_t rowBytes, int32_t rowCo
 PluginStatus LineSession::Close(int32_t keepOpen) {
   if (!writer_) {
     lastOnePageFile_.clear();
+    spare_ = {};
     return kPluginOk;  // nothing open: the scan library closes once more at the end of a scan
   }
   if (pageOpen_) {
     pageOpen_ = false;
+    // The rows that never came are paper.
+    if (rowsDone_ < page_.height)
+      std::memset(page_.Row(rowsDone_), 0xFF, size_t(page_.height - rowsDone_) * page_.RowBytes());
     const PluginStatus s = writer_->AddPage(page_, coding_, jpegQuality_);
+    spare_ = std::move(page_.rows);
     page_ = RawPage{};
     if (s != kPluginOk) {
       // A document with whole pages before the failed one (a full disk) keeps them.
@@ -132,6 +145,7 @@ void LineSession::Abandon() {
   }
   pageOpen_ = false;
   page_ = RawPage{};
+  spare_ = {};
   fileName_.clear();
 }
 

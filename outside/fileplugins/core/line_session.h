@@ -1,7 +1,8 @@
 // Writing scanned pages row by row: FileCreate begins a page (and, unless a multipage file was
 // kept open for it, a file), FileSave adds rows, FileClose ends the page and either finishes
-// the file or keeps it open for the next page. Rows a page never got stay white, so a page
-// closed early is still written whole.
+// the file or keeps it open for the next page. Rows a page never got are white, so a page
+// closed early is still written whole. The rows of one page are kept for the next page of the
+// scan, so a page's memory is had once per scan, not once per page.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -39,6 +40,7 @@ class LineSession {
   std::string lastOnePageFile_;  // a single-page file closed with "keep open"
   bool pageOpen_ = false;
   RawPage page_;
+  std::vector<uint8_t> spare_;  // the last page's rows, for the next page
   uint32_t rowsDone_ = 0;
   Coding coding_ = Coding::kNone;
   int jpegQuality_ = 0;

@@ -45,18 +45,46 @@ size_t RowBytesOf(uint32_t width, PageKind kind) {
   return (size_t(width) * BitsOf(kind) + 7) / 8;
 }
 
+uint32_t PelsPerMeterOf(uint32_t dpi) { return uint32_t(dpi * 39.37 + 0.5); }
+
 size_t RawPage::RowBytes() const { return RowBytesOf(width, kind); }
 
-PluginStatus AllocateWhitePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind) {
+namespace {
+
+// Sets the page's size and kind and answers its bytes; kPluginOk or the refusal.
+PluginStatus Dimension(RawPage& page, uint32_t width, uint32_t height, PageKind kind, size_t* bytes) {
   if (width == 0 || height == 0 || width > imagecore::kMaxSide || height > imagecore::kMaxSide)
     return kPluginPageUnsupported;
-  const uint64_t bytes = uint64_t(RowBytesOf(width, kind)) * height;
-  if (bytes > kMaxPageBytes) return kPluginPageUnsupported;
+  const uint64_t total = uint64_t(RowBytesOf(width, kind)) * height;
+  if (total > kMaxPageBytes) return kPluginPageUnsupported;
   page.width = width;
   page.height = height;
   page.kind = kind;
+  *bytes = size_t(total);
+  return kPluginOk;
+}
+
+}  // namespace
+
+PluginStatus SizePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind) {
+  size_t bytes = 0;
+  const PluginStatus s = Dimension(page, width, height, kind, &bytes);
+  if (s != kPluginOk) return s;
   try {
-    page.rows.assign(size_t(bytes), 0xFF);  // white at every depth: set bits, full samples
+    page.rows.resize(bytes);
+  } catch (const std::bad_alloc&) {
+    page.rows = {};
+    return kPluginNoMemory;
+  }
+  return kPluginOk;
+}
+
+PluginStatus AllocateWhitePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind) {
+  size_t bytes = 0;
+  const PluginStatus s = Dimension(page, width, height, kind, &bytes);
+  if (s != kPluginOk) return s;
+  try {
+    page.rows.assign(bytes, 0xFF);  // white at every depth: set bits, full samples
   } catch (const std::bad_alloc&) {
     page.rows = {};
     return kPluginNoMemory;
@@ -69,8 +97,6 @@ namespace {
 uint32_t DpiOf(uint32_t pelsPerMeter) {
   return uint32_t((pelsPerMeter * 254ull + 5000) / 10000);  // x 0.0254, rounded
 }
-
-uint32_t PelsOf(uint32_t dpi) { return uint32_t(dpi * 39.37 + 0.5); }
 
 bool IsBlackAndWhite(const Image& image) {
   if (image.bits != 1 || image.palette.size() < 2) return false;
@@ -132,8 +158,8 @@ PluginStatus ImageFromPage(const RawPage& page, Image& image) {
     if (bits == 24)
       for (uint32_t x = 0; x < page.width; ++x) std::swap(dst[3 * x], dst[3 * x + 2]);
   }
-  out.xPelsPerMeter = PelsOf(page.xDpi);
-  out.yPelsPerMeter = PelsOf(page.yDpi);
+  out.xPelsPerMeter = PelsPerMeterOf(page.xDpi);
+  out.yPelsPerMeter = PelsPerMeterOf(page.yDpi);
   image = std::move(out);
   return kPluginOk;
 }

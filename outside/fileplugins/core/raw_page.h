@@ -39,9 +39,16 @@ struct RawPage {
 
 size_t RowBytesOf(uint32_t width, PageKind kind);
 
+// A resolution in dots per inch as pixels per metre, as the codecs' images carry it.
+uint32_t PelsPerMeterOf(uint32_t dpi);
+
 // Sizes the page and fills it white. kPluginPageUnsupported for sizes out of range,
 // kPluginNoMemory when the rows cannot be had.
 PluginStatus AllocateWhitePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind);
+
+// Sizes the page as AllocateWhitePage does, but for rows the caller writes every byte of before
+// the page is read: the bytes page.rows held stay as they were (its memory is used again).
+PluginStatus SizePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind);
 
 // A DIB-like image (any depth, palette or not) as a page: two-colour black and white stays
 // 1-bit, gray images become 8-bit gray, everything else 24-bit RGB.
