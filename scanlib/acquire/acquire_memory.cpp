@@ -5,18 +5,22 @@ namespace {
 int32_t gHeld = 0;
 int32_t gFailAfter = -1;
 
-}  // namespace
-
-HGLOBAL AcquireAlloc(SIZE_T bytes) {
+HGLOBAL Allocate(SIZE_T bytes, UINT flags) {
   if (gFailAfter == 0) {
     gFailAfter = -1;
     return nullptr;
   }
   if (gFailAfter > 0) --gFailAfter;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  HGLOBAL block = GlobalAlloc(flags, bytes);
   if (block != nullptr) ++gHeld;
   return block;
 }
+
+}  // namespace
+
+HGLOBAL AcquireAlloc(SIZE_T bytes) { return Allocate(bytes, GMEM_MOVEABLE | GMEM_ZEROINIT); }
+
+HGLOBAL AcquireAllocUncleared(SIZE_T bytes) { return Allocate(bytes, GMEM_MOVEABLE); }
 
 void AcquireFree(HGLOBAL block) {
   if (block == nullptr) return;

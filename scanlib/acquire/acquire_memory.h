@@ -7,6 +7,8 @@
 
 // A movable, zero-filled block; nullptr when it cannot be had.
 HGLOBAL AcquireAlloc(SIZE_T bytes);
+// The same, not zero-filled: for a block whose every byte the caller writes (a page DIB).
+HGLOBAL AcquireAllocUncleared(SIZE_T bytes);
 // Unlocks the block until its lock count is 0 and frees it.
 void AcquireFree(HGLOBAL block);
 // The block now belongs to the application: no longer counted here.

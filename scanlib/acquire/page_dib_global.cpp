@@ -5,7 +5,8 @@
 HGLOBAL AllocPageDib(PageAssembly& assembly) {
   const uint32_t size = assembly.Layout().BlockSize;
   if (size == 0) return nullptr;
-  HGLOBAL dib = AcquireAlloc(size);
+  // The header, every row and its padding are written before the page is handed over.
+  HGLOBAL dib = AcquireAllocUncleared(size);
   if (dib == nullptr) return nullptr;
   auto* block = static_cast<uint8_t*>(GlobalLock(dib));
   if (block == nullptr || !assembly.Attach(block, GlobalSize(dib))) {

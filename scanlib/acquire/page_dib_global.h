@@ -6,7 +6,8 @@
 #include "page_assembly.h"
 
 // Allocates and locks the block for the page `assembly` has begun and writes its header; the block
-// is locked once afterwards. nullptr (nothing left allocated) when it cannot be had.
+// is locked once afterwards. nullptr (nothing left allocated) when it cannot be had. The block is
+// not zero-filled: the assembly writes every byte of it before the page is delivered.
 HGLOBAL AllocPageDib(PageAssembly& assembly);
 
 // Unlocks a page DIB until its lock count is 0, ready to be handed over.
