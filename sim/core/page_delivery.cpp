@@ -12,13 +12,16 @@ namespace {
 
 void CutRow(const ScanArea& a, const uint8_t* full, uint8_t* out) {
   if (a.bitsPerPixel == 1) {
-    std::memset(out, 0, a.rowBytes);
-    for (int x = 0; x < a.width; ++x) {
-      int s = a.left + x;
-      if (full[s / 8] & (0x80 >> (s % 8))) out[x / 8] |= uint8_t(0x80 >> (x % 8));
+    // A byte at a time, shifted when the area starts inside a byte.
+    const uint8_t* src = full + a.left / 8;
+    const int shift = a.left % 8, available = a.page.bytesPerRow - a.left / 8;
+    for (int i = 0; i < a.rowBytes; ++i) {
+      const unsigned next = i + 1 < available ? src[i + 1] : 0;
+      out[i] = shift ? uint8_t(src[i] << shift | next >> (8 - shift)) : src[i];
     }
     // Bits past the width read as white, as the page around the area.
-    for (int x = a.width; x < a.rowBytes * 8; ++x) out[x / 8] |= uint8_t(0x80 >> (x % 8));
+    const int tail = a.rowBytes * 8 - a.width;
+    if (tail > 0) out[a.rowBytes - 1] |= uint8_t((1u << tail) - 1);
   } else {
     int bytes = a.bitsPerPixel / 8;
     std::memcpy(out, full + size_t(a.left) * bytes, size_t(a.width) * bytes);

@@ -104,6 +104,24 @@ void DrawRow(const PageFormat& f, int page, int row, std::vector<Rgb>& line) {
 
 uint8_t Luma(Rgb c) { return static_cast<uint8_t>((299 * c.r + 587 * c.g + 114 * c.b + 500) / 1000); }
 
+// Luma(c) >= 128, without the division: the pixel is white in a black-and-white page.
+unsigned Light(Rgb c) { return 299u * c.r + 587u * c.g + 114u * c.b >= 127500u ? 1u : 0u; }
+
+// Black and white a byte of eight pixels at a time; bits past the width stay 0.
+void PackBits(const Rgb* line, int width, uint8_t* out) {
+  const int whole = width / 8;
+  for (int i = 0; i < whole; ++i) {
+    const Rgb* p = line + 8 * i;
+    out[i] = static_cast<uint8_t>(Light(p[0]) << 7 | Light(p[1]) << 6 | Light(p[2]) << 5 | Light(p[3]) << 4 |
+                                  Light(p[4]) << 3 | Light(p[5]) << 2 | Light(p[6]) << 1 | Light(p[7]));
+  }
+  if (width % 8) {
+    unsigned byte = 0;
+    for (int x = whole * 8; x < width; ++x) byte |= Light(line[x]) << (7 - x % 8);
+    out[whole] = static_cast<uint8_t>(byte);
+  }
+}
+
 }  // namespace
 
 PageGeometry GeometryOf(const PageFormat& f) {
@@ -134,9 +152,7 @@ void RenderRow(const PageFormat& format, int pageNumber, int row, uint8_t* out) 
       for (int x = 0; x < g.width; ++x) out[x] = Luma(line[x]);
       break;
     case PixelKind::BlackWhite:
-      std::memset(out, 0, g.bytesPerRow);
-      for (int x = 0; x < g.width; ++x)
-        if (Luma(line[x]) >= 128) out[x / 8] |= uint8_t(0x80 >> (x % 8));
+      PackBits(line.data(), g.width, out);
       break;
   }
 }
