@@ -366,3 +366,33 @@ TEST(ViewerAnnotations, PagesKeepTheirAnnotationsInTheCallersText) {
   EXPECT_EQ(w.viewer.AnnotationCount(), 1);
   EXPECT_TRUE(w.errors.empty());
 }
+
+TEST(ViewerAnnotations, KeptInImageCoordinatesAndShownAlikeByAFreshViewer) {
+  const std::string a = WhitePage("qm_anno_ia.tif", 600, 400), b = WhitePage("qm_anno_ib.tif", 600, 400);
+  DeleteFileA(AntOf(a).c_str());
+  Shot made;
+  {
+    Window w;
+    w.viewer.Annotations().SetAutoSaveAnno(true);
+    w.viewer.Annotations().SetEditMode(true);
+    w.viewer.LoadTiffPage(a, 0, 1);
+    w.viewer.SetScalePercent(50);
+    w.Capture();  // the engine follows the mouse by the view it last drew
+    w.Drag(20, 20, 80, 60);
+    made = w.Capture();
+    ExpectOutline(made, 20, 20, 80, 60);
+    w.viewer.LoadTiffPage(b, 0, 1);
+  }
+  EXPECT_NE(ReadText(AntOf(a)).find("Rect,40,40,160,120,"), std::string::npos) << ReadText(AntOf(a));
+
+  Window fresh;
+  fresh.viewer.Annotations().SetAutoLoadAnno(true);
+  fresh.viewer.LoadTiffPage(a, 0, 1);
+  fresh.viewer.SetScalePercent(50);
+  Shot shown = fresh.Capture();
+  ASSERT_EQ(shown.pixels.size(), made.pixels.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < made.pixels.size(); ++i)
+    differing += (made.pixels[i] & 0xFFFFFF) != (shown.pixels[i] & 0xFFFFFF);
+  EXPECT_EQ(differing, 0u);
+}
