@@ -156,6 +156,37 @@ TEST_F(SettingsWindow, MoreStoresAtOnceAndTellsTheDriver) {
   EXPECT_EQ(energy, 1);
 }
 
+// A scroll request as the bar's arrows and ends make it.
+void ScrollBar(HWND dlg, int bar, int request) {
+  SendMessageA(dlg, WM_HSCROLL, MAKEWPARAM(request, 0), reinterpret_cast<LPARAM>(GetDlgItem(dlg, bar)));
+}
+
+TEST_F(SettingsWindow, SharpenLevelIsTheSlidersWhenTheBoxIsOn) {
+  Start(true);
+  ASSERT_EQ(Set16(0x9202, 1), 0);  // gray
+  std::string level;
+  bool barBefore = true, barAfter = false;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND settings) {
+    InDialog(settings, kMore, kMoreCaption, [&](HWND more) {
+      barBefore = Enabled(more, kSharpen + 1);
+      Click(more, kSharpen);
+      barAfter = Enabled(more, kSharpen + 1);
+      ScrollBar(more, kSharpen + 1, SB_RIGHT);
+      level = TextOf(more, kSharpen + 2);
+      Press(more, IDOK);
+    });
+    Press(settings, IDCANCEL);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_FALSE(barBefore);
+  EXPECT_TRUE(barAfter);
+  EXPECT_EQ(level, "2");  // SHARPEN offers 0, 1 and 2
+  EXPECT_EQ(ScanData("SHARPEN"), "2");
+}
+
 TEST_F(SettingsWindow, BlackAndWhiteHasNoSharpenOrDescreen) {
   Start(true);
   ASSERT_EQ(Set16(0x9303, 2), 0);

@@ -144,6 +144,25 @@ TEST_F(SettingsWindow, BrightnessIsShownAndSavedOnOneElement) {
   EXPECT_EQ(ScanData("BRIGHTNESS_R"), red);
 }
 
+TEST_F(SettingsWindow, ContrastScrollBarReachesTheEndOfTheRange) {
+  Start(true);
+  std::string shown;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND dlg) {
+    HWND bar = GetDlgItem(dlg, kBrightEdit + 2);  // the contrast bar
+    SendMessageA(dlg, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), reinterpret_cast<LPARAM>(bar));
+    SendMessageA(dlg, WM_HSCROLL, MAKEWPARAM(SB_PAGELEFT, 0), reinterpret_cast<LPARAM>(bar));
+    shown = TextOf(dlg, kBrightEdit + 3);
+    Press(dlg, IDOK);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_EQ(shown, "245");  // the driver's 0..255, ten below the end
+  EXPECT_EQ(Get16(0x9205), 245);
+  EXPECT_EQ(ScanData("CONTRAST"), "918");  // 245 on the caller's -1000..1000
+}
+
 TEST_F(SettingsWindow, ADialogThatCannotBeShownAnswersNotBound) {
   Provide({"pavlot.dll", "zebdrv.dll"});
   LoadPavlot();
