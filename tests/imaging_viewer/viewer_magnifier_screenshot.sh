@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs viewer_magnifier_show.exe on the test display, takes a screenshot and compares the
-# magnifier with the page part it shows, enlarged twice by pixel repetition, and the area the
-# first magnifier left with the page itself.
+# magnifier with the page part it shows, enlarged twice by pixel repetition, the area the
+# first magnifier left with the page itself, and the rubber band's edges with the page inverted.
 #   viewer_magnifier_screenshot.sh WINE-EXEC VIEWER-MAGNIFIER-SHOW-EXE OUTPUT-FOLDER
 set -uo pipefail
 wine_exec=$1 exe=$2 out=$3
@@ -17,9 +17,12 @@ if [ ! -s "$ready" ]; then echo "viewer_magnifier_show did not report"; kill $pi
 check() {
   local status=0
   [ -s "$shot" ] || { echo "no screenshot"; return 1; }
-  while read -r name dx dy dw dh sx sy sw sh; do
+  while read -r name dx dy dw dh sx sy sw sh how; do
     rm -f "$out/viewer_magnifier_$name".*.png
-    convert "$page" -crop "${sw}x${sh}+${sx}+${sy}" +repage -sample "${dw}x${dh}!" \
+    negate=""
+    [ "${how:-}" = negated ] && negate="-negate"
+    # shellcheck disable=SC2086
+    convert "$page" -crop "${sw}x${sh}+${sx}+${sy}" +repage $negate -sample "${dw}x${dh}!" \
       -colorspace gray "$out/viewer_magnifier_$name.expected.png"
     convert "$shot" -crop "${dw}x${dh}+${dx}+${dy}" +repage -colorspace gray \
       "$out/viewer_magnifier_$name.shown.png"
@@ -27,7 +30,7 @@ check() {
       "$out/viewer_magnifier_$name.shown.png" null: 2>&1)
     echo "$name: ${dw}x${dh} at ($dx,$dy) against page ${sw}x${sh}+${sx}+${sy}: $differ pixels differ"
     [ -s "$out/viewer_magnifier_$name.shown.png" ] && [ "$differ" = 0 ] || status=1
-  done <"$ready"
+  done < <(tr -d '\r' <"$ready")  # written by a Windows program: CR LF lines
   return $status
 }
 status=1

@@ -1,6 +1,7 @@
 // Shows a patterned page in a scrolled viewer in magnifier mode, moves the pointer over it and
 // writes where the magnifier was drawn and which part of the page it shows, so that a
-// screenshot can be compared with that part of the page enlarged.
+// screenshot can be compared with that part of the page enlarged. A second scrolled viewer
+// draws a rubber band, whose edges must invert the page right where the band's points lie.
 //   viewer_magnifier_show.exe OUTPUT-FOLDER
 #include <windows.h>
 
@@ -59,17 +60,22 @@ int main(int argc, char** argv) {
   TestImagingPort imaging;
   TQmControl frame;
   frame.SetName("Magnifier");
-  QmDocumentImage viewer(imaging);
-  frame.SetBounds(0, 0, 700, 560);
+  QmDocumentImage viewer(imaging), banded(imaging);
+  frame.SetBounds(0, 0, 700, 920);
   frame.InsertControl(&viewer);
+  frame.InsertControl(&banded);
   viewer.SetBounds(10, 10, 640, 480);
+  banded.SetBounds(10, 500, 640, 360);
   viewer.SetColor(static_cast<TColor>(0x00C0C0C0));
   frame.CreateHandle(nullptr);
   viewer.ShowScannedDib(page, "C:\\SCAN\\000001.TIF");
+  banded.ShowScannedDib(page, "C:\\SCAN\\000001.TIF");
   ReleasePageBlock(page);
-  // Scrolled, so that the paint box's window stands shifted inside the control.
+  // Scrolled, so that the paint boxes' windows stand shifted inside the controls.
   viewer.HorzScrollBar().SetPosition(130);
   viewer.VertScrollBar().SetPosition(90);
+  banded.HorzScrollBar().SetPosition(170);
+  banded.VertScrollBar().SetPosition(120);
 
   SetWindowPos(frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   ShowWindow(frame.Handle(), SW_SHOW);
@@ -79,7 +85,18 @@ int main(int argc, char** argv) {
   Pump(400);
 
   viewer.SetControlMode(TControlMode::cmMagnify);
+  banded.SetControlMode(TControlMode::cmRubberBand);
   Pump(300);
+  // A band from (300, 200) dragged to (420, 260), the button still down.
+  TQmPaintBox& bandBox = banded.FPaint();
+  const int32_t bx0 = 300, by0 = 200, bx1 = 420, by1 = 260;
+  SendMessageA(bandBox.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(bx0 + bandBox.OriginX(), by0 + bandBox.OriginY()));
+  SendMessageA(bandBox.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
+               MAKELPARAM(360 + bandBox.OriginX(), 230 + bandBox.OriginY()));
+  SendMessageA(bandBox.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
+               MAKELPARAM(bx1 + bandBox.OriginX(), by1 + bandBox.OriginY()));
+  ReleaseCapture();
   TQmPaintBox& box = viewer.FPaint();
   // Two moves: the first magnifier must be gone where the second does not cover it.
   const int32_t x1 = 260, y1 = 210, x = 330, y = 250;
@@ -101,6 +118,13 @@ int main(int argc, char** argv) {
   // The part of the first magnifier that the second does not cover shows the page again.
   std::fprintf(f, "uncovered %ld %ld 60 40 %d %d 60 40\n", long(old.x), long(old.y), int(x1),
                int(y1));
+  // The band's top row and left column, inverted: "negated" tells the check.
+  POINT band{bx0 + bandBox.Left(), by0 + bandBox.Top()};
+  ClientToScreen(banded.Handle(), &band);
+  std::fprintf(f, "band_top %ld %ld %d 1 %d %d %d 1 negated\n", long(band.x), long(band.y),
+               int(bx1 - bx0 + 1), int(bx0), int(by0), int(bx1 - bx0 + 1));
+  std::fprintf(f, "band_left %ld %ld 1 %d %d %d 1 %d negated\n", long(band.x), long(band.y),
+               int(by1 - by0 + 1), int(bx0), int(by0), int(by1 - by0 + 1));
   std::fclose(f);
 
   for (int i = 0; i < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
