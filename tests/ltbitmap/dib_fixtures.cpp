@@ -45,8 +45,10 @@ std::vector<uint8_t> MakeDib(const DibSpec& s, size_t* bitsOffset) {
     size_t at = s.headerSize + masks + 4 * i;
     b[at] = b[at + 1] = b[at + 2] = v;
   }
-  size_t top = s.height < 0 ? 0 : h - 1;
-  std::memset(b.data() + offset + top * row, TopRowByte(s.bits), row);
+  if (h > 0) {
+    size_t top = s.height < 0 ? 0 : h - 1;
+    std::memset(b.data() + offset + top * row, TopRowByte(s.bits), row);
+  }
   if (bitsOffset) *bitsOffset = offset;
   return b;
 }

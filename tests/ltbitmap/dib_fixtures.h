@@ -1,6 +1,7 @@
 // Packed DIBs built byte by byte, in the layouts scanners and readers hand over: bottom-up and
 // top-down rows, short colour tables (biClrUsed), bit masks, headers larger than 40 bytes.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
