@@ -139,6 +139,30 @@ TEST(ThumbnailStrip, ScrollingShowsOtherPagesAndKeepsOneInView) {
   EXPECT_EQ(strip.Label(0)->Caption(), "Page 1");
 }
 
+// A strip made taller builds thumbnails for the pages that now fit, asking the owner for them;
+// made shorter, it frees the controls that fell out of view.
+TEST(ThumbnailStrip, ArrangingAfterAResizeFillsOrTrimsTheView) {
+  StripHost host(313, 300, 150, CaseFolder("resize"));
+  TKSImageThumbnail& strip = host.Strip();
+  host.ScanPages(1, 20);
+  const int before = strip.ControlCount();
+  strip.SetBounds(0, 0, 313, 800);
+  strip.ArrangeThumbnails();
+  strip.ArrangeThumbnails();
+  host.Pump();
+  ASSERT_GT(strip.ControlCount(), before);
+  EXPECT_GT(host.fetched, 0);
+  for (int i = 0; i < strip.ControlCount(); ++i) {
+    EXPECT_EQ(strip.Label(i)->Caption(), "Page " + std::to_string(i + 1));
+    EXPECT_EQ(strip.Image(i)->Hint, host.PageFile(i + 1));
+  }
+  strip.ImageClick(strip.Image(strip.ControlCount() - 1));
+  strip.SetBounds(0, 0, 313, 300);
+  strip.ArrangeThumbnails();
+  EXPECT_LE(strip.ControlCount(), before + 1);
+  EXPECT_FALSE(strip.HasSelection()) << "the selected picture was freed";
+}
+
 // A page whose file was deleted, a bad block from the owner, a null or empty page: blank
 // thumbnails or nothing, and the strip goes on.
 TEST(ThumbnailStrip, MissingAndBadPagesLeaveBlankThumbnails) {
