@@ -31,6 +31,8 @@ void QmDocumentImage::PrintImage(int32_t x, int32_t y, int32_t width, int32_t he
   } freeGray{imaging_, gray};
 
   TQmPrinter& printer = Printer();
+  // Drawn outside any job, the page would go nowhere without a word.
+  if (!settings_.P_Begin_End_Doc && !printer.Printing()) imaging_.Raise("Printing not in progress");
   bool begun = false;
   try {
     if (settings_.P_Begin_End_Doc) {

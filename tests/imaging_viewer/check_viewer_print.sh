@@ -31,6 +31,7 @@ check_page() { # ps crop-of-the-render what
 # The whole Letter page at 150 dpi is the 1275 x 1650 page, printed at twice its size.
 check_page "$d/printed.ps" "" printed
 check_page "$d/after_abort.ps" "" after_abort
+check_page "$d/callers_job.ps" "" callers_job
 # At its own size the page covers the top left quarter; rendered at 300 dpi that is the page.
 [ -s "$d/printed_gray.ps" ] || fail "gray: nothing printed"
 n=$(render "$d/printed_gray.ps" 300 gray)

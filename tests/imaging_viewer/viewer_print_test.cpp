@@ -142,3 +142,17 @@ TEST(ViewerPrint, APageThatCannotBePrintedAbortsTheJob) {
   r.NoPrinter();
 }
 
+
+TEST(ViewerPrint, APageOfTheCallersOwnJob) {
+  PrintRig r;
+  r.PrinterInto("callers_job.ps");
+  r.viewer.Settings().P_Begin_End_Doc = false;
+  // Without a job of the caller's there is nothing to print on.
+  EXPECT_THROW(r.viewer.PrintImage(0, 0, 2550, 3300), ErrorInvalid);
+  Printer().BeginDoc("two pages in one job");
+  r.viewer.PrintImage(0, 0, 2550, 3300);
+  EXPECT_TRUE(Printer().Printing());  // the job is the caller's to end
+  Printer().EndDoc();
+  EXPECT_TRUE(Exists(r.out + "callers_job.ps"));
+  r.NoPrinter();
+}
