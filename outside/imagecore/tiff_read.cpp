@@ -85,6 +85,9 @@ Status TiffInfo(const Stream& in, uint32_t page, TiffPageInfo& info) {
   return kOk;
 }
 
+// The most one strip or tile may hold: an A3 page at 600 dpi in 16-bit RGB fits in one strip.
+constexpr uint64_t kMaxBlockBytes = uint64_t(512) << 20;
+
 static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
   std::vector<uint8_t> bytes;
   Status all = ReadAll(source, bytes);
@@ -106,6 +109,11 @@ static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
   TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
   TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
   if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric)) photometric = PHOTOMETRIC_MINISWHITE;
+  // No page of ours has more than four samples of 16 bits; a header that claims thousands
+  // would make the library allocate strips of gigabytes before a byte is read.
+  if (spp == 0 || spp > 8 || bps == 0 || bps > 16) return kUnsupported;
+  const uint64_t block = TIFFIsTiled(tif) ? uint64_t(TIFFTileSize64(tif)) : uint64_t(TIFFStripSize64(tif));
+  if (block == 0 || block > kMaxBlockBytes) return kTooLarge;
   image = Image{};
   image.width = w;
   image.height = h;
