@@ -1,0 +1,28 @@
+// Names of the files of a batch folder, free of any window: page file names, extensions, the
+// folder's order and the reader each file type is read with.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+// ".tif" of "000003.tif"; empty when the name has no dot after its last separator.
+std::string ExtensionOf(const std::string& name);
+// "name" of "c:\batch\name"; the name itself when it holds no separator.
+std::string NameOf(const std::string& path);
+// folder + "\" + name; a folder that already ends in a separator gets none more.
+std::string JoinPath(const std::string& folder, const std::string& name);
+// Page file name of a 1-based page number: "000007" + extension.
+std::string PageFileName(int pageNo, const std::string& extension);
+// Names compare as the file list sorts them: without case, byte by byte.
+bool NameLess(const std::string& a, const std::string& b);
+bool SameName(const std::string& a, const std::string& b);
+std::vector<std::string> SortedNames(std::vector<std::string> names);
+
+// The image reader a file-information type chooses (compared in upper case).
+enum class PageReader { None, Bmp, Png, Gif, Pcx, Jpeg, Pcd, Tga, Tiff };
+PageReader ReaderForType(const std::string& type);
+// The TIFF page a page file is shown from: page files hold one page, counted from 0.
+constexpr int kPageFileTiffPage = 0;
+
+}  // namespace tarnwick

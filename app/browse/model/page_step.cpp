@@ -1,0 +1,20 @@
+#include "page_step.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+int PickBatchPage(PageStep step, int current, int count) {
+  if (count <= 0) return -1;
+  const int last = count - 1;
+  current = std::clamp(current, 0, last);
+  switch (step) {
+    case PageStep::First: return 0;
+    case PageStep::Last: return last;
+    case PageStep::Prior: return std::max(current - 1, 0);
+    case PageStep::Next: return std::min(current + 1, last);
+  }
+  return current;
+}
+
+}  // namespace tarnwick
