@@ -16,7 +16,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
       // Under the loader lock: unloading the drivers here is safe only when the caller freed
       // this library itself (reserved is null) and something is still started. At process
       // exit the system reclaims the drivers anyway.
-      if (reserved == nullptr && gLib.state > kStateNotStarted) ZebFree();
+      if (reserved == nullptr && gLib.state > kStateNotStarted) {
+        ZebFree();
+      } else if (reserved == nullptr && gLib.releasePageServices) {
+        gLib.releasePageServices();  // page services used without a start
+        gLib.releasePageServices = nullptr;
+      }
       break;
     default:
       break;

@@ -57,6 +57,9 @@ struct LibraryGlobals {
   TW_IDENTITY sourceIdentity{};     // the current source; TWAINOpenDS and the source dialog use it
   HFONT font = nullptr;             // the dialogs' font, made by ZebLoad from the localisation file
   AuxiliaryLibraries aux;
+  // Frees what the page services loaded on demand (the barcode and OCR libraries); set by them
+  // when they load something, run by the full release.
+  void (*releasePageServices)() = nullptr;
 };
 
 extern LibraryGlobals gLib;

@@ -16,6 +16,8 @@ int32_t ZebFreeLib(int full) {
   CallKSFree();
   if (full == 1) {
     DeleteInterfaceFont();
+    if (gLib.releasePageServices) gLib.releasePageServices();
+    gLib.releasePageServices = nullptr;
     ReleaseFilePlugins();
     FreeAuxiliaryLibraries();
     gLib.state = kStateNotStarted;

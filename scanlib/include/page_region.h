@@ -17,7 +17,7 @@ constexpr size_t kBarcodeTextSize = 1024;
 
 // ZebDBarCode's region record; DecodeData fills in what it found.
 struct BarcodeRecord {
-  int32_t Symbology;     // in: 0 any
+  int32_t Reserved;      // 0
   int32_t Found;         // out: the number of codes read
   PageRegion Region;
   char Text[kBarcodeTextSize];  // out: the codes' texts, one a line, terminated

@@ -6,3 +6,6 @@ tarnwick_test(native_page_pixels_test ${CMAKE_SOURCE_DIR}/tests/services/fax_cod
   ${CMAKE_SOURCE_DIR}/tests/services/pixel_routines_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/services/page_images_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/services/test_dibs.cpp LIBS pavlot_pixels TIFF::TIFF)
+add_subdirectory(${CMAKE_SOURCE_DIR}/outside/filterdll ${CMAKE_BINARY_DIR}/outside/filterdll)
+tarnwick_test(native_blue_drop_test ${CMAKE_SOURCE_DIR}/tests/services/blue_drop_test.cpp
+  LIBS filterdll_core)

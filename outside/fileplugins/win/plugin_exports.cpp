@@ -16,6 +16,7 @@
 #include "whole_file_save.h"
 #ifdef FILEPLUGIN_WITH_DJVU
 #include "djvu_document.h"
+#include "djvu_ocr_request.h"
 #endif
 
 using namespace fileplugins;
@@ -115,6 +116,10 @@ int32_t __stdcall GetImageData(HGLOBAL* dib, ScanPageInfo* info, intptr_t, intpt
 int32_t __stdcall FileSaveAs(const char* source, HGLOBAL dib, const char* target, intptr_t,
                              intptr_t, const FileSaveOptions* options) {
   State();  // registers a writer kept outside the core
+#ifdef FILEPLUGIN_WITH_DJVU
+  // The scan library's recognition request: no target, the DjVu file's name in place of a DIB.
+  if (!target && source && dib) return RecognizeDjvuText(source, reinterpret_cast<const char*>(dib));
+#endif
   std::vector<RawPage> pages;
   if (source) {
     if (!FileNameFits(source)) return kPluginBadName;
