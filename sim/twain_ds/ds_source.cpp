@@ -362,8 +362,13 @@ TW_UINT16 DsSource::MemXfer(TW_IMAGEMEMXFER* m) {
   if (feed_.kind == zebsim::FeedResult::kFault || config_.doubleFeedPage == pageNumber_)
     rows = std::min(rows, std::max(g.length / 2 - rowsSent_, 1));
   uint8_t* out = static_cast<uint8_t*>(m->Memory.TheMem);
-  std::memset(out, 0, size_t(rows) * rowBytes);
-  for (int r = 0; r < rows; ++r) PageRow(f, pageNumber_, rowsSent_ + r, out + size_t(r) * rowBytes);
+  // Each row is drawn whole; only the padding a row layout asks for is cleared.
+  const uint32_t pad = rowBytes - static_cast<uint32_t>(g.bytesPerRow);
+  for (int r = 0; r < rows; ++r) {
+    uint8_t* row = out + size_t(r) * rowBytes;
+    PageRow(f, pageNumber_, rowsSent_ + r, row);
+    if (pad) std::memset(row + g.bytesPerRow, 0, pad);
+  }
   m->Compression = TWCP_NONE;
   m->BytesPerRow = rowBytes;
   m->Columns = static_cast<TW_UINT32>(g.width);
