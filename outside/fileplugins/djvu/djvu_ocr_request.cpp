@@ -17,24 +17,16 @@ namespace {
 
 typedef int32_t(__stdcall* RecognizeTextProc)(const char* image, const char* text);
 
-// djvuocr.dll beside this plug-in; it stays loaded with the plug-in.
-RecognizeTextProc Recognizer() {
-  static HMODULE module = nullptr;
-  static RecognizeTextProc recognize = nullptr;
-  if (!module) {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<const char*>(&Recognizer), &self);
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(self, path, MAX_PATH);
-    std::string folder(path);
-    folder = folder.substr(0, folder.find_last_of('\\') + 1);
-    module = LoadLibraryA((folder + "djvuocr.dll").c_str());
-    if (module)
-      recognize = reinterpret_cast<RecognizeTextProc>(
-          reinterpret_cast<void*>(GetProcAddress(module, "RecognizeText")));
-  }
-  return recognize;
+// djvuocr.dll beside this plug-in, loaded for one request.
+HMODULE LoadRecognizer() {
+  HMODULE self = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<const char*>(&LoadRecognizer), &self);
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(self, path, MAX_PATH);
+  std::string folder(path);
+  folder = folder.substr(0, folder.find_last_of('\\') + 1);
+  return LoadLibraryA((folder + "djvuocr.dll").c_str());
 }
 
 std::string TextFileOf(const std::string& work) {
@@ -55,9 +47,15 @@ int32_t RecognizeDjvuText(const char* workFile, const char* djvuFile) {
   if (imagecore::WriteBmp(page, out.AsStream()) != imagecore::kOk ||
       dibglue::WriteWholeFile(workFile, bmp) != imagecore::kOk)
     return kPluginWriteFailed;
-  RecognizeTextProc recognize = Recognizer();
-  if (!recognize) return kPluginNoWriter;
-  return recognize(workFile, TextFileOf(workFile).c_str()) == 0 ? kPluginOk : kPluginWriteFailed;
+  HMODULE recognizer = LoadRecognizer();
+  if (!recognizer) return kPluginNoWriter;
+  const auto recognize = reinterpret_cast<RecognizeTextProc>(
+      reinterpret_cast<void*>(GetProcAddress(recognizer, "RecognizeText")));
+  const int32_t rc = !recognize ? kPluginNoWriter
+                     : recognize(workFile, TextFileOf(workFile).c_str()) == 0 ? kPluginOk
+                                                                              : kPluginWriteFailed;
+  FreeLibrary(recognizer);
+  return rc;
 }
 
 }  // namespace fileplugins

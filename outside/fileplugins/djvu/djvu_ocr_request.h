@@ -1,7 +1,7 @@
 // The scan library's recognition request to the DjVu plug-in: FileSaveAs with no target, the
 // work file as the source and the DjVu file's name where a page DIB would be. The page is
-// rendered into the work file (a BMP) and read by djvuocr.dll, loaded on the first request and
-// kept until the plug-in unloads; the words go into the work file's name with ".txt".
+// rendered into the work file (a BMP) and read by djvuocr.dll, loaded for the request only; the
+// words go into the work file's name with ".txt".
 #pragma once
 #include <cstdint>
 
