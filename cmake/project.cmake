@@ -47,7 +47,8 @@ endif()
 # A GoogleTest executable registered with CTest (under Wine when cross-building).
 # tarnwick_test(NAME sources... [LIBS libs...] [LOCK resources...] [TIMEOUT s])
 # Locks in use: quandrix_registry (HKCU Software\Quandrix, c:\temp\ondrel.ini), test_display
-# (tests that show windows on the test display).
+# (tests that show windows on the test display), tarnwick_settings (the test user's
+# TarnwickForm.ini in the documents folder, which every start of Tarnwick reads and writes).
 function(tarnwick_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "LIBS;LOCK" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})

@@ -1,0 +1,29 @@
+// Dialog template and control ids of the small dialogs (shared by the .rc and the code).
+#pragma once
+
+#define IDD_CONBFORM 200
+#define IDD_OPENFORM 201
+#define IDD_DLGFORM 202
+#define IDD_ABOUTFORM 203
+
+#define IDC_PAGEINFLBL 2001
+#define IDC_SCANMETHODGROUP 2002
+#define IDC_SCANMETHOD_FEEDER 2003
+#define IDC_SCANMETHOD_FLATBED 2004
+
+#define IDC_OPEN_LABEL1 2101
+#define IDC_PATHLBL 2102
+#define IDC_DIRECTORYLISTBOX1 2103
+#define IDC_DRIVECOMBOBOX1 2104
+
+#define IDC_DLG_LABEL1 2201
+
+#define IDC_ABOUT_IMAGE1 2301
+#define IDC_ABOUT_IMAGE2 2302
+#define IDC_ABOUT_LABEL1 2303
+#define IDC_ABOUT_LABEL2 2304
+#define IDC_ABOUT_LABEL3 2305
+#define IDC_ABOUT_LABEL4 2306
+
+#define IDR_ABOUT_LOGO 2390
+#define IDR_ABOUT_BANNER 2391

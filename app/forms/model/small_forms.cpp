@@ -1,0 +1,47 @@
+#include "small_forms.h"
+
+namespace tarnwick {
+
+const char16_t* const kVersionLiteral = u"Folvex 1.6.4 ";
+
+std::u16string AboutVersionLabel(const InterfaceTexts& texts) {
+  return std::u16string(kVersionLiteral) + texts.Text(102);
+}
+
+std::u16string PageCountLabel(const InterfaceTexts& texts, int32_t pages) {
+  return texts.Text(1001) + u" " + DecimalText(pages) + u" " + texts.Text(1002);
+}
+
+ScanMethodGroupState ScanMethodGroupFor(bool feederAvailable, bool scanMethodForced,
+                                        int32_t scanMethod) {
+  ScanMethodGroupState s;
+  int32_t setting = scanMethod == 0 || scanMethod == 1 ? scanMethod : -1;
+  if (feederAvailable && !scanMethodForced) {
+    s.enabled = true;
+    s.selected = setting >= 0 ? setting : 0;
+  } else if (feederAvailable) {
+    s.enabled = false;
+    s.selected = 0;
+  } else if (scanMethodForced) {
+    s.enabled = false;
+    s.selected = setting >= 0 ? setting : 1;
+  } else {
+    s.enabled = false;
+    s.selected = 1;
+  }
+  return s;
+}
+
+void ConBFormModel::Show(const InterfaceTexts& texts, bool feederAvailable, bool scanMethodForced,
+                         int32_t scanMethodSetting) {
+  if (groupItems.empty()) {
+    groupItems = {texts.Text(3), texts.Text(4)};
+    groupCaption = texts.Text(5);
+  }
+  // Enabled as the scanner settings form's group is; the selection is the setting.
+  group = ScanMethodGroupFor(feederAvailable, scanMethodForced, scanMethodSetting);
+  if (scanMethodSetting == 0 || scanMethodSetting == 1) group.selected = scanMethodSetting;
+  scanMethod = group.selected;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,124 @@
+// The main window made in process, as the program makes it: its menus in the edition's texts
+// with Edit and View greyed, the toolbar's buttons with their pictures, disabled, the status
+// bar's panels, Panel1 with the viewer right of the splitter, and the strip's area left of it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "main_menu_items.h"
+#include "resource_texts.h"
+#include "settings_files.h"
+#include "tarnwick_form.h"
+#include "tarnwick_ids.h"
+#include "win_driver.h"
+
+using namespace tarnwick;
+
+namespace {
+
+void Pump(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (GetTickCount() < end);
+}
+
+std::wstring MenuText(HMENU menu, UINT id) {
+  for (const windriver::MenuLine& line : windriver::MenuLines(menu))
+    if (line.id == static_cast<int>(id)) return windriver::Wide(line.text);
+  return L"<missing>";
+}
+
+bool MenuGrayed(HMENU menu, UINT id) {
+  for (const windriver::MenuLine& line : windriver::MenuLines(menu))
+    if (line.id == static_cast<int>(id)) return line.grayed;
+  return false;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitCommonControls();
+    settings_.Clear();
+    ASSERT_TRUE(form_.Create(L""));
+    form_.ShowMaximized();
+    Pump(300);
+  }
+  void TearDown() override {
+    if (form_.Handle()) SendMessageW(form_.Handle(), WM_CLOSE, 0, 0);
+    Pump(50);
+  }
+  SettingsFiles settings_;
+  TTarnwickForm form_;
+};
+
+TEST_F(MainWindowTest, MenusCarryTheEditionTextsAndEditAndViewStartGreyed) {
+  HMENU menu = GetMenu(form_.Handle());
+  ASSERT_NE(menu, nullptr);
+  int checked = 0;
+  for (int i = 0; i < kMainMenuItemCount; ++i) {
+    const MenuItemText& item = kMainMenuItems[i];
+    if (item.hidden) {
+      EXPECT_EQ(MenuText(menu, item.command), L"<missing>") << item.name << " is hidden";
+      continue;
+    }
+    if (item.captionId == 0) continue;
+    EXPECT_EQ(MenuText(menu, item.command), TextW(item.captionId)) << item.name;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 25);
+  EXPECT_EQ(MenuText(menu, IDM_FILE1), L"档案(&F)");
+  EXPECT_TRUE(MenuGrayed(menu, IDM_EDIT1));
+  EXPECT_TRUE(MenuGrayed(menu, IDM_VIEW1));
+  EXPECT_FALSE(MenuGrayed(menu, IDM_FILE1));
+  EXPECT_FALSE(MenuGrayed(menu, IDM_OPTIONS1));
+  EXPECT_EQ(MenuText(form_.PopupMenu1, IDM_IMPORTIMAGE1), L"输入影像");
+  EXPECT_EQ(MenuText(form_.PopupMenu1, IDM_DELETE2), L"删除");
+}
+
+TEST_F(MainWindowTest, ToolbarHasItsButtonsAndPicturesAllDisabled) {
+  HWND bar = form_.ImageToolBar;
+  int buttons = 0;
+  for (int i = 0; i < kToolButtonCount; ++i) {
+    if (!kToolButtons[i].command) continue;
+    ++buttons;
+    int id = kToolButtons[i].command;
+    EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONENABLED, id, 0)) << kToolButtons[i].name;
+    EXPECT_EQ(SendMessageW(bar, TB_GETBITMAP, id, 0), kToolButtons[i].imageIndex) << kToolButtons[i].name;
+  }
+  EXPECT_EQ(buttons, 14);
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(bar, TB_GETIMAGELIST, 0, 0));
+  ASSERT_NE(images, nullptr);
+  EXPECT_GE(ImageList_GetImageCount(images), kToolbarImageCount);
+  form_.SetToolBarEnabled(true);
+  EXPECT_TRUE(SendMessageW(bar, TB_ISBUTTONENABLED, IDB_IBDOCZOOMIN, 0));
+}
+
+TEST_F(MainWindowTest, PanesSitBetweenToolbarAndStatusBar) {
+  RECT client, toolbar, status;
+  GetClientRect(form_.Handle(), &client);
+  GetWindowRect(form_.ImageToolBar, &toolbar);
+  GetWindowRect(form_.StatusBar1, &status);
+  int top = toolbar.bottom - toolbar.top, bottom = client.bottom - (status.bottom - status.top);
+  EXPECT_GT(top, 15);
+  EXPECT_EQ(form_.Panel1.Top(), top);
+  EXPECT_EQ(form_.Panel1.Top() + form_.Panel1.Height(), bottom);
+  EXPECT_EQ(form_.Panel1.Left() + form_.Panel1.Width(), client.right);
+  EXPECT_EQ(form_.StripArea.Left(), 0);
+  EXPECT_LT(form_.StripArea.Width(), form_.Panel1.Left());
+  EXPECT_EQ(form_.QmDocumentImage1.Width(), form_.Panel1.Width());
+  int parts[4] = {};
+  EXPECT_EQ(SendMessageW(form_.StatusBar1, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
+  EXPECT_EQ(parts[0], 300);
+  EXPECT_FALSE(IsWindowVisible(form_.FileListBox1));
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+int tarnwick_strings_second_table;
