@@ -142,4 +142,20 @@ TEST(FormsWindow, InformationNoteShowsTheCallersText) {
   KeepPicture(w, "app_shell_information.png");
 }
 
+DWORD WINAPI ShowErrorBox(void*) {
+  return static_cast<DWORD>(MessageBoxW(nullptr, L"发生扫瞄错误!!", L"Folvex", MB_OKCANCEL | MB_ICONERROR));
+}
+
+TEST(FormsWindow, TheDriverAnswersAMessageBoxAndReadsItsText) {
+  HANDLE shown = CreateThread(nullptr, 0, &ShowErrorBox, nullptr, 0, nullptr);
+  std::string text;
+  ASSERT_TRUE(windriver::AnswerMessageBox("Folvex", IDCANCEL, 10000, &text));
+  EXPECT_EQ(text, "发生扫瞄错误!!");
+  ASSERT_EQ(WaitForSingleObject(shown, 10000), WAIT_OBJECT_0);
+  DWORD answer = 0;
+  GetExitCodeThread(shown, &answer);
+  EXPECT_EQ(answer, static_cast<DWORD>(IDCANCEL));
+  CloseHandle(shown);
+}
+
 }  // namespace

@@ -121,4 +121,20 @@ TEST_F(MainWindowTest, PanesSitBetweenToolbarAndStatusBar) {
   EXPECT_FALSE(IsWindowVisible(form_.FileListBox1));
 }
 
+TEST_F(MainWindowTest, AToolbarButtonsHintGoesToTheFirstStatusPanel) {
+  NMTBHOTITEM hot{};
+  hot.hdr.hwndFrom = form_.ImageToolBar;
+  hot.hdr.idFrom = IDC_IMAGETOOLBAR;
+  hot.hdr.code = TBN_HOTITEMCHANGE;
+  hot.idNew = IDB_IBDOCROTATE90;
+  SendMessageW(form_.Handle(), WM_NOTIFY, IDC_IMAGETOOLBAR, reinterpret_cast<LPARAM>(&hot));
+  EXPECT_EQ(windriver::Wide(windriver::StatusBarText(form_.StatusBar1, 0)), L"旋转 90 度");
+  hot.idNew = IDB_SCAN;
+  SendMessageW(form_.Handle(), WM_NOTIFY, IDC_IMAGETOOLBAR, reinterpret_cast<LPARAM>(&hot));
+  EXPECT_EQ(windriver::Wide(windriver::StatusBarText(form_.StatusBar1, 0)), TextW(304));
+  hot.dwFlags = HICF_LEAVING;
+  SendMessageW(form_.Handle(), WM_NOTIFY, IDC_IMAGETOOLBAR, reinterpret_cast<LPARAM>(&hot));
+  EXPECT_EQ(windriver::StatusBarText(form_.StatusBar1, 0), "");
+}
+
 }  // namespace

@@ -189,6 +189,26 @@ TEST_F(ProgramStartTest, ABatchNamedByARelativePathIsTheStartingFoldersBatch) {
   RemoveTree(work);
 }
 
+TEST_F(ProgramStartTest, MenuCommandsOpenTheAboutBoxAndEndTheProgram) {
+  settings_.Write("[Settings]\r\nContrast=4\r\n");
+  TarnwickProcess tarnwick;
+  ASSERT_TRUE(tarnwick.Start());
+  HWND window = tarnwick.MainWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(windriver::PostCommand(window, IDM_ABOUT1));
+  HWND about = windriver::FindTopWindow("#32770", "关于 Folvex", 10000);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(windriver::WindowText(windriver::FindControl(about, IDOK)), "确定");
+  EXPECT_TRUE(windriver::SaveWindowPicture(about, "..\\app_shell_about_from_menu.png"));
+  ASSERT_TRUE(windriver::ClickButton(about, IDOK));
+  EXPECT_TRUE(windriver::WaitGone("#32770", "关于 Folvex", 10000));
+  // Exit closes the window as its close box does: the settings are written.
+  settings_.Clear();
+  ASSERT_TRUE(windriver::PostCommand(window, IDM_EXIT1));
+  EXPECT_EQ(tarnwick.WaitExit(20000), 0);
+  EXPECT_EQ(Value(settings_.Lines(), "Settings/Contrast"), "4");
+}
+
 TEST_F(ProgramStartTest, OffTheNtFamilyTheSettingsLiveBesideTheProgram) {
   // A copy of the program that Wine reports as Windows 98 to.
   std::wstring folder = TestFolder() + L"\\app_shell_win98";
