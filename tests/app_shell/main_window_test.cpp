@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "main_menu_items.h"
@@ -41,6 +42,15 @@ bool MenuGrayed(HMENU menu, UINT id) {
   for (const windriver::MenuLine& line : windriver::MenuLines(menu))
     if (line.id == static_cast<int>(id)) return line.grayed;
   return false;
+}
+
+void FailingWrite(const std::string&, HGLOBAL, uint8_t, uint8_t, uint8_t, uint8_t, int32_t, int32_t,
+                  int32_t, int16_t, void*, qm::SaveProgressProc) {
+  throw std::runtime_error("disk full");
+}
+
+DWORD WINAPI AnswerCloseReport(void* text) {
+  return windriver::AnswerMessageBox("Folvex", IDOK, 20000, static_cast<std::string*>(text)) ? 0 : 1;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -135,6 +145,25 @@ TEST_F(MainWindowTest, AToolbarButtonsHintGoesToTheFirstStatusPanel) {
   hot.dwFlags = HICF_LEAVING;
   SendMessageW(form_.Handle(), WM_NOTIFY, IDC_IMAGETOOLBAR, reinterpret_cast<LPARAM>(&hot));
   EXPECT_EQ(windriver::StatusBarText(form_.StatusBar1, 0), "");
+}
+
+TEST_F(MainWindowTest, ClosingWaitsForTheSaveQueueAndReportsPagesNotWritten) {
+  form_.saveQueue = std::make_unique<qm::QmSaveImageThrd>(&form_, &FailingWrite);
+  for (int i = 0; i < 2; ++i) {
+    HGLOBAL page = GlobalAlloc(GMEM_MOVEABLE, 64);
+    form_.saveQueue->AddSaveJob("c:\\temp\\00000" + std::to_string(i) + ".bmp", page, 0, 0, 0, 0, 0, 25, 25, 10);
+  }
+  std::string text;
+  HANDLE answer = CreateThread(nullptr, 0, &AnswerCloseReport, &text, 0, nullptr);
+  SendMessageW(form_.Handle(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(answer, 20000), WAIT_OBJECT_0);
+  DWORD answered = 1;
+  GetExitCodeThread(answer, &answered);
+  CloseHandle(answer);
+  EXPECT_EQ(answered, 0u) << "no report of the pages not written";
+  EXPECT_EQ(text, "2 page(s) were not written.");
+  EXPECT_EQ(form_.saveQueue, nullptr);
+  EXPECT_EQ(form_.Handle(), nullptr);
 }
 
 }  // namespace
