@@ -7,7 +7,7 @@ LRESULT TSplitter::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZEWE)));
     return TRUE;
   }
-  if (msg == WM_CAPTURECHANGED) dragging_ = false;
+  if (msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != Handle()) dragging_ = false;
   return TChildPane::WndProc(msg, wParam, lParam);
 }
 
@@ -15,7 +15,7 @@ void TSplitter::MouseDown(int button, WPARAM keys, int x, int y) {
   if (button != 0) return;
   dragging_ = true;
   grabX_ = x;
-  SetCapture(Handle());
+  if (GetCapture() != Handle()) SetCapture(Handle());
 }
 
 void TSplitter::MouseMove(WPARAM keys, int x, int y) {
@@ -25,7 +25,7 @@ void TSplitter::MouseMove(WPARAM keys, int x, int y) {
 void TSplitter::MouseUp(int button, WPARAM keys, int x, int y) {
   if (!dragging_) return;
   dragging_ = false;
-  ReleaseCapture();
+  if (GetCapture() == Handle()) ReleaseCapture();
   if (OnMoved) OnMoved(Left() + x - grabX_);
 }
 

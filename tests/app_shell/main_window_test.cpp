@@ -147,6 +147,33 @@ TEST_F(MainWindowTest, AToolbarButtonsHintGoesToTheFirstStatusPanel) {
   EXPECT_EQ(windriver::StatusBarText(form_.StatusBar1, 0), "");
 }
 
+TEST_F(MainWindowTest, DraggingTheSplitterWidensThePanelAndKeepsTheStripsQuarter) {
+  RECT client;
+  GetClientRect(form_.Handle(), &client);
+  int width = form_.Panel1.Width(), left = form_.Panel1.Left();
+  POINT at{left - 2, form_.Panel1.Top() + 50};
+  HWND splitter = ChildWindowFromPointEx(form_.Handle(), at, CWP_SKIPINVISIBLE);
+  ASSERT_NE(splitter, form_.Handle());
+  RECT sr;
+  GetWindowRect(splitter, &sr);
+  MapWindowPoints(nullptr, form_.Handle(), reinterpret_cast<POINT*>(&sr), 2);
+  ASSERT_EQ(sr.right, left) << "the splitter sits just left of Panel1";
+  ASSERT_EQ(sr.right - sr.left, 3);
+  auto drag = [&](int dx) {
+    SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<short>(1 + dx), 10));
+    // The bar has followed the mouse: the button comes up where it was grabbed.
+    SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(1, 10));
+  };
+  drag(-100);
+  EXPECT_EQ(form_.Panel1.Width(), width + 100);
+  EXPECT_EQ(form_.Panel1.Left() + form_.Panel1.Width(), client.right);
+  EXPECT_EQ(form_.StripArea.Width(), form_.Panel1.Left() - 3);
+  drag(-5000);  // the strip keeps at least a quarter of the window it was made in
+  EXPECT_GT(form_.StripArea.Width(), 150);
+  EXPECT_LT(form_.StripArea.Width(), left);
+}
+
 TEST_F(MainWindowTest, ClosingWaitsForTheSaveQueueAndReportsPagesNotWritten) {
   form_.saveQueue = std::make_unique<qm::QmSaveImageThrd>(&form_, &FailingWrite);
   for (int i = 0; i < 2; ++i) {
