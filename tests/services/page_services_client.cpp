@@ -69,11 +69,13 @@ std::string OutputFolder() {
   return folder;
 }
 
-uint64_t PrivateBytes() {
-  // The address space in use: Wine reports no private usage, but every block a process keeps
-  // holds address space.
-  MEMORYSTATUSEX status{};
-  status.dwLength = sizeof status;
-  GlobalMemoryStatusEx(&status);
-  return status.ullTotalVirtual - status.ullAvailVirtual;
+uint64_t HeapBusyBytes() {
+  HANDLE heap = GetProcessHeap();
+  uint64_t busy = 0;
+  PROCESS_HEAP_ENTRY entry{};
+  HeapLock(heap);
+  while (HeapWalk(heap, &entry))
+    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy += entry.cbData;
+  HeapUnlock(heap);
+  return busy;
 }

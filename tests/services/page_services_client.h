@@ -39,8 +39,8 @@ void FreeBlock(HGLOBAL block);
 // The folder the test program writes its files to, ending in a backslash.
 std::string OutputFolder();
 
-// Bytes of address space the process holds now.
-uint64_t PrivateBytes();
+// Bytes the process heap (which holds every global block) has handed out and not taken back.
+uint64_t HeapBusyBytes();
 
 constexpr uint16_t kTagScanType = 0x9100, kTagFeederType = 0x9101, kTagTransferMode = 0x9102;
 constexpr uint16_t kTagXRes = 0x9200, kTagYRes = 0x9201, kTagPixelType = 0x9202;
