@@ -6,7 +6,8 @@ namespace tarnwick {
 
 int64_t RoundHalfEven(double v) { return int64_t(std::nearbyint(v)); }
 
-PdfPagePlan PlanPdfPage(int32_t width, int32_t height, int32_t bits, int32_t resolution) {
+PdfPagePlan PlanPdfPage(int32_t width, int32_t height, int32_t bits, int32_t resolution,
+                        Edition edition) {
   PdfPagePlan p;
   p.width = width;
   p.height = height;
@@ -20,6 +21,8 @@ PdfPagePlan PlanPdfPage(int32_t width, int32_t height, int32_t bits, int32_t res
     if (w > 10 && h > 16) {
       p.resizeByRule = true;
       p.ruleWidth = 2472; p.ruleHeight = 3510; p.ruleResolution = 300;
+    } else if (edition == Edition::kSecond) {
+      // The second edition has no landscape rules.
     } else if (w == 11 && h == 8) {
       p.resizeByRule = true;
       p.ruleWidth = 4400; p.ruleHeight = 3400; p.ruleResolution = 400;

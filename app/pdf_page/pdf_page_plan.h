@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "edition.h"
+
 namespace tarnwick {
 
 // Rounds to the nearest integer, halves to even.
@@ -18,7 +20,9 @@ struct PdfPagePlan {
 };
 
 // For a page of width x height pixels at bitsPerPixel, scanned at resolution dpi. With no
-// resolution (0 or less) the size rules are skipped and the page keeps its size.
-PdfPagePlan PlanPdfPage(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t resolution);
+// resolution (0 or less) the size rules are skipped and the page keeps its size. The second
+// edition has only the A3 rule; the landscape Letter and Ledger rules are the first edition's.
+PdfPagePlan PlanPdfPage(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t resolution,
+                        Edition edition = kBuiltEdition);
 
 }  // namespace tarnwick

@@ -57,16 +57,30 @@ bool QueryScannerCaps(ScanLibrary& library, ScannerChoices* c, const ScanQuerySe
                         ScanEntry::ZebSetValue, ScanEntry::ZebGetValue}))
     return false;
 
-  // Asked first: the flag builds the library's tag records, which the choice call needs.
-  int32_t flag = 0, choice = 0;
-  library.GetTagFlag(scan_tag::kScanType, &flag);
-  GetScanTagChoiceNumber(library, scan_tag::kScanType, 2, &choice);
+  const Edition edition = s.edition;
+  if (edition == Edition::kFirst) {
+    // Asked first: the flag builds the library's tag records, which the choice call needs.
+    int32_t flag = 0, choice = 0;
+    library.GetTagFlag(scan_tag::kScanType, &flag);
+    GetScanTagChoiceNumber(library, scan_tag::kScanType, 2, &choice);
+  }
 
   c->feederAvailable = SetScanTagNumber(library, scan_tag::kScanType, kFeeder) == 0;
   const bool flatbed = SetScanTagNumber(library, scan_tag::kScanType, kFlatbed) == 0;
   c->methodForced = !(flatbed && c->feederAvailable);
   if (c->methodForced) *s.scanMethod = c->feederAvailable ? 0 : 1;
   c->duplexAvailable = SetScanTagNumber(library, scan_tag::kFeederType, 1) == 0;
+  if (edition == Edition::kSecond) {
+    // Models the table knows keep its flags; "Scan Method" stays as the tests left it.
+    std::string model;
+    ModelFlags known;
+    if (GetScanTagText(library, scan_tag::kProductName, &model) == 0 &&
+        ModelTableFlags(edition, model, &known)) {
+      c->feederAvailable = known.feederAvailable;
+      c->methodForced = known.methodForced;
+      c->duplexAvailable = known.duplexAvailable;
+    }
+  }
   SetScanTagNumber(library, scan_tag::kMinBuffer, kMinTransferBuffer);
 
   const int32_t maxDpi = MaximumResolution(library);
@@ -83,7 +97,7 @@ bool QueryScannerCaps(ScanLibrary& library, ScannerChoices* c, const ScanQuerySe
   const double inchesPerUnit = InchesPerUnit(library);
   ReadSize(library, scan_tag::kPhysicalWidth, inchesPerUnit, &c->maxWidth);
   ReadSize(library, scan_tag::kPhysicalHeight, inchesPerUnit, &c->maxHeight);
-  c->papers = PaperChoicesFor(c->maxWidth, &c->maxHeight);
+  c->papers = PaperChoicesFor(c->maxWidth, &c->maxHeight, edition);
   return true;
 }
 

@@ -40,10 +40,11 @@ std::vector<ScanChoice> ResolutionChoicesUpTo(int maxDpi) {
   return list;
 }
 
-std::vector<ScanChoice> PaperChoicesFor(float width, float* height) {
+std::vector<ScanChoice> PaperChoicesFor(float width, float* height, Edition edition) {
   // The rules compare the single-precision answers with the decimal constants.
   const double w = width;
-  if (w <= 8.5 && static_cast<double>(*height) > 15) *height = 11.69f;
+  const bool second = edition == Edition::kSecond;
+  if (!second && w <= 8.5 && static_cast<double>(*height) > 15) *height = 11.69f;
   const double h = *height;
   std::vector<ScanChoice> list;
   if (w <= 0 || h <= 0) {
@@ -55,12 +56,31 @@ std::vector<ScanChoice> PaperChoicesFor(float width, float* height) {
       list.push_back(Paper(6));
       list.push_back(Paper(7));
     }
-  } else if (w <= 4.15 && h <= 6.9) {
+  } else if (w <= 4.15 && h <= (second ? 5.71 : 6.9)) {
     list.push_back(Paper(kPaperBusinessCard));
   } else {
     for (int i = 0; i < kPaperCount; ++i) list.push_back(Paper(i));
   }
   return list;
+}
+
+bool ModelTableFlags(Edition edition, const std::string& model, ModelFlags* flags) {
+  if (edition != Edition::kSecond) return false;
+  struct Row {
+    const char* model;
+    ModelFlags flags;  // feeder, method forced, duplex
+  };
+  static constexpr Row kRows[] = {
+      {"RM410", {true, true, false}},    {"RM430", {true, true, true}},
+      {"RM430D2", {true, true, true}},   {"RM150", {true, true, true}},
+      {"RMB9", {false, false, false}},   {"RMB9+", {false, false, false}},
+      {"RM6000s", {true, false, true}},  {"RM5100", {true, false, true}}};
+  for (const Row& row : kRows)
+    if (model == row.model) {
+      *flags = row.flags;
+      return true;
+    }
+  return false;
 }
 
 std::vector<int> FilterChoiceTextIds() { return {521, 522, 523, 524}; }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "edition.h"
+
 namespace tarnwick {
 
 // Entries of the resolution table (100 .. 2400 dpi) and of the paper table (A4 .. Letter
@@ -38,9 +40,22 @@ ScannerChoices DesignScannerChoices();
 // the maximum is unknown (0 or less).
 std::vector<ScanChoice> ResolutionChoicesUpTo(int maxDpi);
 
-// The paper list for a maximum area. A width up to 8.5 in with a height above 15 in counts (and
-// is kept) as 11.69 in high first.
-std::vector<ScanChoice> PaperChoicesFor(float width, float* height);
+// The paper list for a maximum area. In the first edition a width up to 8.5 in with a height
+// above 15 in counts (and is kept) as 11.69 in high first, and a scanner of width up to 4.15 in
+// and height up to 6.9 in takes business cards only; the second edition takes the height as it
+// is, and its business-card rule is width up to 4.15 in and height up to 5.71 in.
+std::vector<ScanChoice> PaperChoicesFor(float width, float* height,
+                                        Edition edition = kBuiltEdition);
+
+// What the second edition knows of some models, whatever their answers to the tests.
+struct ModelFlags {
+  bool feederAvailable;
+  bool methodForced;
+  bool duplexAvailable;
+};
+// The flags of `model` (the product name, compared exactly) when the edition's model table has
+// it; false, `flags` untouched, for any other model and always in the first edition.
+bool ModelTableFlags(Edition edition, const std::string& model, ModelFlags* flags);
 
 // The colour filter list: none, R, G, B channel (string ids 521..524).
 std::vector<int> FilterChoiceTextIds();

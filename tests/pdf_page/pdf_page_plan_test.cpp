@@ -45,6 +45,30 @@ INSTANTIATE_TEST_SUITE_P(Pages, PlanPdfPageTable, ::testing::Values(
     PlanCase{"NoResolution", 3300, 2550, 1, 0, 3304, 2550, 0, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The second edition keeps the A3 rule only: landscape pages keep their size and resolution,
+// widened to whole bytes; everything else is sized as in the first edition.
+TEST(PlanPdfPageSecondEdition, HasOnlyTheA3Rule) {
+  struct Case {
+    int32_t width, height, bits, dpi, outWidth, outHeight, outDpi;
+    bool byRule;
+  } cases[] = {{3300, 2550, 1, 300, 3304, 2550, 300, false},   // Letter landscape
+               {3600, 2550, 1, 300, 3600, 2550, 300, false},   // Ledger landscape
+               {3601, 2450, 1, 300, 3608, 2450, 300, false},
+               {3508, 4961, 1, 300, 2472, 3510, 300, true},    // A3
+               {1696, 2100, 1, 200, 1696, 2200, 200, false},
+               {3300, 2550, 24, 300, 3300, 2550, 300, false}};
+  for (const Case& c : cases) {
+    const PdfPagePlan p = PlanPdfPage(c.width, c.height, c.bits, c.dpi, Edition::kSecond);
+    EXPECT_EQ(p.width, c.outWidth) << c.width << "x" << c.height;
+    EXPECT_EQ(p.height, c.outHeight) << c.width << "x" << c.height;
+    EXPECT_EQ(p.resolution, c.outDpi) << c.width << "x" << c.height;
+    EXPECT_EQ(p.resizeByRule, c.byRule) << c.width << "x" << c.height;
+  }
+  // The first edition turns the same landscape pages by its rules.
+  EXPECT_TRUE(PlanPdfPage(3300, 2550, 1, 300, Edition::kFirst).resizeByRule);
+  EXPECT_TRUE(PlanPdfPage(3600, 2550, 1, 300, Edition::kFirst).resizeByRule);
+}
+
 TEST(RoundHalfEven, GoesToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(8.5), 8);
   EXPECT_EQ(RoundHalfEven(9.5), 10);
