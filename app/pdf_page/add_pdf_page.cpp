@@ -33,7 +33,7 @@ void Check(int32_t result, const char* step) {
 }  // namespace
 
 void AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int resolution,
-                int /*imageType*/) {
+                int /*imageType*/, Edition edition) {
   OwnedPage owned(page);
   BitmapHolder holder;
   LtBitmapHandle& bitmap = holder.Bitmap();
@@ -41,7 +41,8 @@ void AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int resol
   const int32_t dpi = resolution > 0 ? resolution : PageDibDpi(page);
   bitmap.XResolution = bitmap.YResolution = dpi;
   Check(L_ChangeBitmapViewPerspective(nullptr, &bitmap, kLtTopLeft), "turning the rows");
-  const PdfPagePlan plan = PlanPdfPage(bitmap.Width, bitmap.Height, bitmap.BitsPerPixel, dpi);
+  const PdfPagePlan plan = PlanPdfPage(bitmap.Width, bitmap.Height, bitmap.BitsPerPixel, dpi,
+                                        edition);
   if (plan.resizeByRule) {
     bitmap.XResolution = bitmap.YResolution = plan.ruleResolution;
     Check(L_SizeBitmap(&bitmap, plan.ruleWidth, plan.ruleHeight, 0), "resizing the page");

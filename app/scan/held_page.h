@@ -24,6 +24,11 @@ class HeldPage {
   void Free() {
     if (block_) free_(HandOn());
   }
+  // Frees the block held and holds `block` instead.
+  void Replace(std::uintptr_t block) {
+    Free();
+    block_ = block;
+  }
 
  private:
   std::uintptr_t block_;

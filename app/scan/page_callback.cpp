@@ -1,10 +1,13 @@
 #include "page_callback.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 #include <exception>
 
 #include "dib_layout.h"
 #include "held_page.h"
+#include "page_depth.h"
 #include "save_branch.h"
 
 namespace tarnwick {
@@ -33,6 +36,27 @@ PageHeader ReadPageHeader(HGLOBAL page) {
   }
   GlobalUnlock(page);
   return h;
+}
+
+// The page at a depth the writers take, in a new block; 0 when it cannot be converted.
+HGLOBAL ConvertedPage(HGLOBAL page) {
+  std::vector<uint8_t> dib;
+  const SIZE_T bytes = GlobalSize(page);
+  const auto* block = static_cast<const uint8_t*>(GlobalLock(page));
+  if (!block) return nullptr;
+  const bool converted = ConvertPageDepth(block, bytes, &dib);
+  GlobalUnlock(page);
+  if (!converted) return nullptr;
+  HGLOBAL fresh = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+  if (!fresh) return nullptr;
+  void* to = GlobalLock(fresh);
+  if (!to) {
+    GlobalFree(fresh);
+    return nullptr;
+  }
+  std::memcpy(to, dib.data(), dib.size());
+  GlobalUnlock(fresh);
+  return fresh;
 }
 
 }  // namespace
@@ -71,29 +95,46 @@ int32_t PageCallback::OnEvent(void* data, uint32_t* size, int32_t event) noexcep
 int32_t PageCallback::PageDone(HGLOBAL handle) {
   HeldPage held(reinterpret_cast<std::uintptr_t>(handle), free_);
   HGLOBAL page = handle;
-  if (!page || GlobalSize(page) == 0) return -1;
+  const bool second = edition_ == Edition::kSecond;
+  if (!page || GlobalSize(page) == 0) return RefusedAnswer();
   const PageHeader header = ReadPageHeader(page);
-  if (header.Bits < 0) return -1;
+  if (header.Bits < 0) return RefusedAnswer();
 
   const PageTarget target = PageTargetOf(settings_.SaveFormat, run_.MultipageMode,
                                          run_.BatchFolder, run_.Counter + 1, run_.OutputDocument);
   const SaveBranch branch = ChooseSaveBranch(
-      {run_.PdfMode, settings_.DontSaveImage, target.Kind, header.Bits});
+      {run_.PdfMode, settings_.DontSaveImage, target.Kind, header.Bits, edition_});
   // A page no writer takes is given back at once and does not count.
   if (branch == SaveBranch::Dropped) return 0;
+  // A page of a depth nothing takes is given back too, and said once a run.
+  const auto refuse = [&] {
+    if (!run_.DepthRefusalShown) {
+      run_.DepthRefusalShown = true;
+      Shown([&] { receivers_.ShowError(RefusedDepthText(header.Bits)); });
+    }
+    return 0;
+  };
+  const DepthStep depth = DepthStepFor(edition_, branch, header.Bits);
+  if (depth == DepthStep::Refuse) return refuse();
   // A page that does not fit in its block is refused like an empty one.
-  if (!header.Sound) return -1;
+  if (!header.Sound) return RefusedAnswer();
+  if (depth == DepthStep::Convert) {
+    const HGLOBAL converted = ConvertedPage(page);
+    if (!converted) return refuse();
+    held.Replace(reinterpret_cast<std::uintptr_t>(converted));
+    page = converted;
+  }
   ++run_.Counter;
   run_.LastFile = target.FileName;
 
   int imageType = settings_.ImageType;
   Shown([&] {
-    if (settings_.ShowUI) {
+    if (settings_.ShowUI && !second) {
       const DriverWindowSettings w = receivers_.DriverWindow(run_.Dpi);
       run_.Dpi = w.Dpi;
       imageType = w.ImageType;
     }
-    if (run_.Dpi < 1200 && imageType != 2) receivers_.ShowPage(page);
+    if (second || (run_.Dpi < 1200 && imageType != 2)) receivers_.ShowPage(page);
     receivers_.Zoom(settings_.FitToPage);
   });
   if (!run_.PdfMode && !run_.MultipageMode)
@@ -101,6 +142,8 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
       receivers_.LayOutStrip(settings_.ThumbnailShow);
       if (!settings_.ThumbnailShow) receivers_.AddThumbnail(page, target.FileName, run_.Counter);
     });
+  if (second && settings_.ShowUI)
+    Shown([&] { run_.Dpi = receivers_.DriverWindow(run_.Dpi).Dpi; });
 
   switch (branch) {
     case SaveBranch::PdfPage: {
@@ -124,7 +167,7 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
         written = true;
       });
       held.Free();
-      if (written && !(run_.MultipageMode && run_.DocumentListed)) {
+      if (written && !second && !(run_.MultipageMode && run_.DocumentListed)) {
         run_.DocumentListed = run_.MultipageMode;
         Shown([&] { receivers_.AddToFileList(target.FileName); });
       }
@@ -138,7 +181,7 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
                              settings_.JpegSmooth);
         queued = true;
       });
-      if (queued) Shown([&] { receivers_.AddToFileList(target.FileName); });
+      if (queued && !second) Shown([&] { receivers_.AddToFileList(target.FileName); });
       break;
     }
     case SaveBranch::Dropped:

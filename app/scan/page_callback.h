@@ -1,6 +1,10 @@
 // AcquirePageCallback: the page callback the scan loop hands to ZebAcquire. Each finished page
 // DIB is taken over, named, shown, thumbnailed and saved down exactly one branch; nothing is
 // thrown back into the scan library, and no page block is left held when the callback returns.
+// The second edition previews every page, reads only the resolution of the driver window after
+// the preview and the thumbnail, sends pages of every depth to the PDF writer and the queue
+// (converted to a depth they take, or refused with one message a run), lists no saved page
+// file, and answers an empty page with 0.
 #pragma once
 #include <windows.h>
 
@@ -8,6 +12,7 @@
 #include <string>
 
 #include "driver_window_settings.h"
+#include "edition.h"
 #include "page_target.h"
 
 namespace tarnwick {
@@ -34,6 +39,7 @@ struct PageRun {
   bool PdfMode = false;
   bool MultipageMode = false;
   bool DocumentListed = false;  // the document's name is in the file list
+  bool DepthRefusalShown = false;  // a page of a depth no writer takes was reported this run
 };
 
 // Where the pages go in the main window. Each may raise; the callback shows the error's text.
@@ -68,20 +74,24 @@ class PageCallback {
  public:
   using FreeProc = void (*)(std::uintptr_t block);
   PageCallback(PageReceivers& receivers, PageRun& run, const PageSettings& settings,
-               FreeProc freeBlock = FreePageBlock)
-      : receivers_(receivers), run_(run), settings_(settings), free_(freeBlock) {}
+               FreeProc freeBlock = FreePageBlock, Edition edition = kBuiltEdition)
+      : receivers_(receivers), run_(run), settings_(settings), free_(freeBlock),
+        edition_(edition) {}
 
   // The contract of the scan library's page procedure; never raises.
   int32_t OnEvent(void* data, uint32_t* size, int32_t event) noexcept;
 
  private:
   int32_t PageDone(HGLOBAL page);
+  // The answer to a page that cannot be read: -1; the second edition answers 0.
+  int32_t RefusedAnswer() const { return edition_ == Edition::kSecond ? 0 : -1; }
   template <class Step> void Shown(Step step);
 
   PageReceivers& receivers_;
   PageRun& run_;
   PageSettings settings_;
   FreeProc free_;
+  Edition edition_;
 };
 
 // The callback ZebAcquire gets: passes each event to the page callback of the scan running now.

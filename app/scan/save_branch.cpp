@@ -14,10 +14,12 @@ bool BitmapFileDepth(int bitCount) {
 
 SaveBranch ChooseSaveBranch(const PageSaveInput& in) {
   if (in.DontSaveImage) return SaveBranch::NotSaved;
-  if (in.PdfMode) return PdfOrQueueDepth(in.BitCount) ? SaveBranch::PdfPage : SaveBranch::Dropped;
+  const bool anyDepth = in.ForEdition == Edition::kSecond;
+  if (in.PdfMode)
+    return anyDepth || PdfOrQueueDepth(in.BitCount) ? SaveBranch::PdfPage : SaveBranch::Dropped;
   if (in.Kind == kKindTiff || in.Kind == kKindJpeg)
     return BitmapFileDepth(in.BitCount) ? SaveBranch::BitmapFile : SaveBranch::Dropped;
-  return PdfOrQueueDepth(in.BitCount) ? SaveBranch::Queue : SaveBranch::Dropped;
+  return anyDepth || PdfOrQueueDepth(in.BitCount) ? SaveBranch::Queue : SaveBranch::Dropped;
 }
 
 }  // namespace tarnwick

@@ -2,6 +2,8 @@
 // PDF writer or the save queue has taken is never also freed here, and no page is left held.
 #pragma once
 
+#include "edition.h"
+
 namespace tarnwick {
 
 enum class SaveBranch {
@@ -17,6 +19,7 @@ struct PageSaveInput {
   bool DontSaveImage = false;
   int Kind = 0;  // the save queue's file kind of the page's format
   int BitCount = 0;
+  Edition ForEdition = kBuiltEdition;  // the second edition tests no depth for the PDF and the queue
 };
 
 SaveBranch ChooseSaveBranch(const PageSaveInput& in);

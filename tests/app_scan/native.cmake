@@ -3,4 +3,5 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/app/scan ${CMAKE_BINARY_DIR}/app/scan)
 tarnwick_test(native_scan_core_test ${CMAKE_SOURCE_DIR}/tests/app_scan/batch_folder_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/app_scan/scan_pass_setup_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/app_scan/page_saving_test.cpp
+  ${CMAKE_SOURCE_DIR}/tests/app_scan/page_depth_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/app_scan/scan_run_test.cpp LIBS tarnwick_scan_core)

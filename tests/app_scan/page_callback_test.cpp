@@ -22,7 +22,7 @@ void CountingFree(std::uintptr_t block) {
   FreePageBlock(block);
 }
 
-HGLOBAL MakePage(int bits, int width = 16, int height = 4, int dpi = 200) {
+HGLOBAL MakePage(int bits, int width = 16, int height = 4, int dpi = 200, bool grayPalette = true) {
   const int palette = bits <= 8 ? (1 << bits) : 0;
   const int stride = ((width * bits + 31) / 32) * 4;
   const SIZE_T bytes = sizeof(BITMAPINFOHEADER) + palette * 4 + stride * height;
@@ -34,6 +34,11 @@ HGLOBAL MakePage(int bits, int width = 16, int height = 4, int dpi = 200) {
   bih->biPlanes = 1;
   bih->biBitCount = static_cast<WORD>(bits);
   bih->biXPelsPerMeter = bih->biYPelsPerMeter = LONG(dpi * 39.37 + 0.5);
+  auto* colours = reinterpret_cast<RGBQUAD*>(bih + 1);
+  for (int i = 0; i < palette; ++i) {
+    const BYTE v = BYTE(i * 255 / (palette - 1));
+    colours[i] = {v, v, grayPalette ? v : BYTE(255 - v), 0};
+  }
   GlobalUnlock(h);
   return h;
 }
@@ -49,7 +54,18 @@ struct Receivers : PageReceivers {
     if (failWhat == kStd) throw std::runtime_error("receiver failed");
     if (failWhat == kOther) throw 42;
   }
-  DriverWindowSettings DriverWindow(int) override { Maybe(); return window; }
+  std::vector<int> handedBits;  // the depth of each page the PDF writer or the queue took
+  void NoteBits(HGLOBAL page) {
+    const auto* bih = static_cast<const BITMAPINFOHEADER*>(GlobalLock(page));
+    handedBits.push_back(bih ? bih->biBitCount : -1);
+    GlobalUnlock(page);
+  }
+  bool logWindow = false;
+  DriverWindowSettings DriverWindow(int) override {
+    if (logWindow) log.push_back("window");
+    Maybe();
+    return window;
+  }
   void ShowPage(HGLOBAL) override { log.push_back("show"); Maybe(); }
   void Zoom(bool) override { Maybe(); }
   void LayOutStrip(bool) override { Maybe(); }
@@ -59,6 +75,7 @@ struct Receivers : PageReceivers {
   }
   void AddPdfPage(const std::string& doc, int n, HGLOBAL page, int dpi, int) override {
     log.push_back("pdf " + doc + " " + std::to_string(n) + " " + std::to_string(dpi));
+    NoteBits(page);
     CountingFree(reinterpret_cast<std::uintptr_t>(page));
     Maybe();
   }
@@ -69,6 +86,7 @@ struct Receivers : PageReceivers {
   }
   void QueuePage(const std::string& name, HGLOBAL page, int kind, int, int) override {
     log.push_back("queue " + name + " " + std::to_string(kind));
+    NoteBits(page);
     CountingFree(reinterpret_cast<std::uintptr_t>(page));
     Maybe();
   }
@@ -80,6 +98,7 @@ struct PageCallbackTest : ::testing::Test {
   Receivers rx;
   PageRun run;
   PageSettings settings;
+  Edition edition = Edition::kFirst;
   void SetUp() override {
     g_frees.clear();
     run.BatchFolder = "c:\\b\\20240307-110509";
@@ -87,18 +106,20 @@ struct PageCallbackTest : ::testing::Test {
   }
   int delivered = 0, badReturns = 0;
   // Delivers one page as the library does and answers the callback's result. The block must
-  // have been given back exactly once when the callback returns (handles are reused afterwards).
-  int32_t Deliver(HGLOBAL page) {
+  // have been given back exactly once when the callback returns (handles are reused afterwards);
+  // `blocks` counts the page's converted copy as well.
+  int32_t Deliver(HGLOBAL page, size_t blocks = 1) {
     g_frees.clear();
     ++delivered;
-    PageCallback cb(rx, run, settings, CountingFree);
+    PageCallback cb(rx, run, settings, CountingFree, edition);
     CurrentPageCallback current(cb);
     uint32_t size = 0;
     EXPECT_EQ(AcquirePageCallback(&page, &size, 2), 0);
     const int32_t answer = AcquirePageCallback(&page, &size, 1);
     const auto block = reinterpret_cast<std::uintptr_t>(page);
-    if (g_frees.size() != 1 || g_frees[block] != 1) ++badReturns;
-    EXPECT_EQ(g_frees.size(), 1u);
+    if (g_frees.size() != blocks || g_frees[block] != 1) ++badReturns;
+    EXPECT_EQ(g_frees.size(), blocks);
+    for (const auto& f : g_frees) EXPECT_EQ(f.second, 1);
     EXPECT_EQ(g_frees[block], 1);
     return answer;
   }
@@ -228,4 +249,112 @@ TEST_F(PageCallbackTest, MultipageModeWritesEveryPageToTheDocumentListedOnceAndN
   EXPECT_EQ(rx.fileList, (std::vector<std::string>{"c:\\out\\doc.tif"}));
   EXPECT_EQ(run.Counter, 3);
   ExpectEveryBlockGivenBackOnce();
+}
+
+// The second edition answers an empty page with 0 and frees it; the first refuses it with -1.
+TEST_F(PageCallbackTest, EmptyPagesAreFreedAndAnsweredByEdition) {
+  for (Edition e : {Edition::kFirst, Edition::kSecond}) {
+    SCOPED_TRACE(e == Edition::kFirst ? "first" : "second");
+    edition = e;
+    const int32_t answer = e == Edition::kFirst ? -1 : 0;
+    EXPECT_EQ(Deliver(GlobalAlloc(GMEM_MOVEABLE, 0)), answer);
+    EXPECT_EQ(Deliver(GlobalAlloc(GMEM_MOVEABLE, 12)), answer);  // shorter than a header
+    HGLOBAL null = nullptr;
+    uint32_t size = 0;
+    PageCallback cb(rx, run, settings, CountingFree, e);
+    EXPECT_EQ(cb.OnEvent(&null, &size, 1), answer);
+  }
+  EXPECT_EQ(run.Counter, 0);
+  EXPECT_TRUE(rx.log.empty());
+  EXPECT_TRUE(rx.errors.empty());
+  ExpectEveryBlockGivenBackOnce();
+}
+
+// The second edition tests no depth before the PDF writer and the queue: what can be converted
+// reaches them at a depth they take (not a 4-, 16- or 32-bit block labelled as something else),
+// and what cannot is refused with one message for the whole run.
+TEST_F(PageCallbackTest, SecondEditionConvertsOtherDepthsAndRefusesTheRestOnce) {
+  edition = Edition::kSecond;
+  struct Case { int bits; bool gray; int handed; } cases[] = {
+      {1, true, 1}, {4, true, 8}, {4, false, 24}, {8, true, 8},
+      {16, true, 24}, {24, true, 24}, {32, true, 24}};
+  for (bool pdf : {true, false}) {
+    SCOPED_TRACE(pdf ? "pdf" : "png");
+    settings.SaveFormat = pdf ? 11 : 1;
+    run.PdfMode = pdf;
+    run.OutputDocument = "c:\\out\\doc.pdf";
+    rx.handedBits.clear();
+    std::vector<int> want;
+    for (const Case& c : cases) {
+      const bool converted = c.handed != c.bits;
+      EXPECT_EQ(Deliver(MakePage(c.bits, 16, 4, 200, c.gray), converted ? 2 : 1), 0) << c.bits;
+      want.push_back(c.handed);
+    }
+    EXPECT_EQ(rx.handedBits, want);
+  }
+  EXPECT_EQ(run.Counter, 14);
+  EXPECT_TRUE(rx.errors.empty());
+
+  // 48 bits per pixel and depths no DIB has: freed, not counted, said once a run.
+  rx.handedBits.clear();
+  HGLOBAL deep = MakePage(24, 16, 4);
+  auto* bih = static_cast<BITMAPINFOHEADER*>(GlobalLock(deep));
+  bih->biBitCount = 48;
+  bih->biWidth = 8;
+  GlobalUnlock(deep);
+  EXPECT_EQ(Deliver(deep), 0);
+  EXPECT_EQ(Deliver(MakePage(2)), 0);
+  settings.SaveFormat = 11;
+  run.PdfMode = true;
+  EXPECT_EQ(Deliver(MakePage(2)), 0);
+  EXPECT_EQ(run.Counter, 14);
+  EXPECT_TRUE(rx.handedBits.empty());
+  ASSERT_EQ(rx.errors.size(), 1u);
+  EXPECT_NE(rx.errors[0].find("48"), std::string::npos) << rx.errors[0];
+  ExpectEveryBlockGivenBackOnce();
+
+  // The first edition drops the same pages silently, converting nothing.
+  edition = Edition::kFirst;
+  run = PageRun{};
+  run.BatchFolder = "c:\\b";
+  run.PdfMode = true;
+  run.OutputDocument = "c:\\out\\doc.pdf";
+  rx.errors.clear();
+  for (int bits : {4, 16, 32, 2}) EXPECT_EQ(Deliver(MakePage(bits)), 0);
+  EXPECT_EQ(run.Counter, 0);
+  EXPECT_TRUE(rx.handedBits.empty());
+  EXPECT_TRUE(rx.errors.empty());
+}
+
+// The second edition previews every page, reads the driver window's resolution only after the
+// preview and the thumbnail, and lists no page file it saves.
+TEST_F(PageCallbackTest, SecondEditionPreviewsEveryPageAndListsNoFiles) {
+  edition = Edition::kSecond;
+  rx.logWindow = true;
+  settings.ShowUI = true;
+  settings.ImageType = 2;
+  settings.SaveFormat = 9;
+  rx.window = {1200, 2};
+  run.Dpi = 300;
+  Deliver(MakePage(24));
+  settings.SaveFormat = 1;
+  Deliver(MakePage(8));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{
+                        "show", "thumb 1", "window",
+                        "tif c:\\b\\20240307-110509\\000001.tif 29 1200",
+                        "show", "thumb 2", "window",
+                        "queue c:\\b\\20240307-110509\\000002.png 2"}));
+  EXPECT_TRUE(rx.fileList.empty());
+  ExpectEveryBlockGivenBackOnce();
+
+  // The first edition reads the window first and takes its image type: no colour preview.
+  edition = Edition::kFirst;
+  rx.log.clear();
+  run.Dpi = 300;
+  rx.window = {300, 2};
+  settings.SaveFormat = 9;
+  Deliver(MakePage(24));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"window", "thumb 3",
+                                              "tif c:\\b\\20240307-110509\\000003.tif 29 300"}));
+  EXPECT_EQ(rx.fileList.size(), 1u);
 }

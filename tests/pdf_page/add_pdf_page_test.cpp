@@ -124,3 +124,19 @@ TEST_F(AddPdfPageTest, ZeroResolutionTakesTheDibsOwn) {
   EXPECT_NE(pdf.find("/MediaBox [0 0 3304 2550]"), std::string::npos);
 }
 }  // namespace
+
+namespace {
+
+// A 300-dpi black-and-white Letter page lying landscape is turned into 4400 x 3400 at 400 dpi
+// by the first edition's rule; the second edition has no landscape rules and keeps its pixels.
+TEST_F(AddPdfPageTest, LandscapeRuleIsTheFirstEditionsOnly) {
+  const std::string first = folder_ + "first.pdf", second = folder_ + "second.pdf";
+  AddPdfPage(first, 1, MakeTextPage(3300, 2550, 1, 300), 300, 0, tarnwick::Edition::kFirst);
+  AddPdfPage(second, 1, MakeTextPage(3300, 2550, 1, 300), 300, 0, tarnwick::Edition::kSecond);
+  ASSERT_EQ(_pdfEndFile(), kPdfOk);
+  EXPECT_NE(Text(first).find("/Width 4400"), std::string::npos);
+  EXPECT_NE(Text(second).find("/Width 3304"), std::string::npos);
+  EXPECT_EQ(Text(second).find("/Width 4400"), std::string::npos);
+}
+
+}  // namespace
