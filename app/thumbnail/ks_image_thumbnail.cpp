@@ -154,6 +154,9 @@ void TKSImageThumbnail::ArrangeThumbnails() {
     labels_[i]->Tag = page;
     labels_[i]->SetCaption(PageCaption(page));
     PlaceLabel(i);
+    // The second edition selects the selected page's picture again, as a click does.
+    if (layout_.ForEdition == Edition::kSecond && page == selectedPage_)
+      ImageClick(&image);
     layout_.NextLeft += image.Width() + image.Width() / 3;
     if (layout_.RowFull(g)) {
       layout_.NextLeft = kFirstLeft;
@@ -183,7 +186,10 @@ void TKSImageThumbnail::ArrangeThumbnails() {
     ThumbSize size = picture.size.Empty() ? ThumbSize{lastWidth_, thumbHeight_} : picture.size;
     MakeThumb(layout_.NextLeft, layout_.NextTop, size, file, page, false, picture.bitmap);
     lastWidth_ = size.width;
-    if (!layout_.PlacedOnDemand(size.width, page, g)) break;
+    int32_t range = -1;
+    const bool room = layout_.PlacedOnDemand(size.width, page, g, &range);
+    if (range >= 0) SetRange(range);
+    if (!room) break;
   }
 }
 
@@ -319,7 +325,9 @@ void TKSImageThumbnail::RebuildFromFirst() {
       ThumbSize size = picture.size.Empty() ? ThumbSize{lastWidth_, thumbHeight_} : picture.size;
       MakeThumb(layout_.NextLeft, layout_.NextTop, size, file, pageCount_, false, picture.bitmap);
       lastWidth_ = size.width;
-      building = layout_.PlacedOnDemand(size.width, pageCount_, g);
+      int32_t range = -1;
+      building = layout_.PlacedOnDemand(size.width, pageCount_, g, &range);
+      if (range >= 0) SetRange(range);
     } else {
       layout_.SkippedThumb(lastWidth_, pageCount_, g);
     }

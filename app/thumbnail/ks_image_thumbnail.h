@@ -56,6 +56,8 @@ class TKSImageThumbnail : public qm::TQmSScrollingWinControl {
   TThumbPicture* SelectedImage() const { return selectedImage_; }
   const std::vector<std::string>& PageFiles() const { return pageFiles_; }
   const StripLayout& Layout() const { return layout_; }
+  // The edition whose layout rules the strip follows (the program's own unless a test says).
+  void SetEdition(Edition edition) { layout_.ForEdition = edition; }
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

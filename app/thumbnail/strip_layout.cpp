@@ -50,6 +50,12 @@ void StripLayout::BreakRow(int32_t pageNo, const StripGeometry& g, int32_t newLe
 void StripLayout::PlacedThumb(int32_t width, int32_t pageNo, const StripGeometry& g) {
   NextLeft += width + width / 3;
   if (RowFull(g)) BreakRow(pageNo, g, kFirstLeft);
+  if (ForEdition == Edition::kSecond) {
+    if (NextTop < g.clientHeight) return;
+    RoomLeft = false;
+    ExtraHeight += g.RowStep();
+    return;
+  }
   if (kLabelHeight + g.thumbHeight + NextTop + 5 < g.clientHeight) return;
   RoomLeft = NextTop < g.clientHeight;
   ExtraHeight += g.RowStep();
@@ -62,10 +68,16 @@ void StripLayout::SkippedThumb(int32_t lastWidth, int32_t pageNo, const StripGeo
   ExtraHeight += g.RowStep();
 }
 
-bool StripLayout::PlacedOnDemand(int32_t width, int32_t pageNo, const StripGeometry& g) {
+bool StripLayout::PlacedOnDemand(int32_t width, int32_t pageNo, const StripGeometry& g,
+                                 int32_t* range) {
   NextLeft += width + width / 2;
   if (RowFull(g)) BreakRow(pageNo, g, 12);
-  return NextTop < g.clientHeight;
+  if (NextTop < g.clientHeight) return true;
+  if (ForEdition == Edition::kSecond) {
+    ExtraHeight += g.RowStep();
+    if (range) *range = ExtraHeight;
+  }
+  return false;
 }
 
 int32_t LastPageOffset(int32_t pageCount, int32_t controls) {

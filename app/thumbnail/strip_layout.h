@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "edition.h"
+
 namespace tarnwick {
 
 struct ThumbSize {
@@ -34,6 +36,7 @@ struct StripGeometry {
 };
 
 struct StripLayout {
+  Edition ForEdition = kBuiltEdition;
   int32_t NextLeft = kFirstLeft;
   int32_t NextTop = kFirstTop;
   bool RoomLeft = true;
@@ -44,12 +47,16 @@ struct StripLayout {
   bool AtBatchStart() const { return NextLeft == kFirstLeft && NextTop == kFirstTop; }
   void Restart();  // a new batch: room, no extra rows, the first row open
   bool RowFull(const StripGeometry& g) const;
-  // A thumbnail `width` wide was made at (NextLeft, NextTop) for pageNo.
+  // A thumbnail `width` wide was made at (NextLeft, NextTop) for pageNo. The first edition keeps
+  // room while one more row would fit; the second while NextTop is above the client height.
   void PlacedThumb(int32_t width, int32_t pageNo, const StripGeometry& g);
   // No room was left: the page only advances the position, by 1.5 times the last width.
   void SkippedThumb(int32_t lastWidth, int32_t pageNo, const StripGeometry& g);
-  // A thumbnail built on demand; true while NextTop is still above the client height.
-  bool PlacedOnDemand(int32_t width, int32_t pageNo, const StripGeometry& g);
+  // A thumbnail built on demand; true while NextTop is still above the client height. When it
+  // is not, the second edition adds a row to ExtraHeight and sets *range to it (the strip's
+  // vertical range); *range is left alone otherwise.
+  bool PlacedOnDemand(int32_t width, int32_t pageNo, const StripGeometry& g,
+                      int32_t* range = nullptr);
 
  private:
   void BreakRow(int32_t pageNo, const StripGeometry& g, int32_t newLeft);

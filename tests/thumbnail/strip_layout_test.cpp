@@ -68,6 +68,41 @@ TEST(StripLayout, FillsRowsAndRunsOutOfRoom) {
   EXPECT_TRUE(fresh.AtBatchStart());
 }
 
+// The second edition keeps room while NextTop is above the client height, without looking one
+// row ahead, and adds the row that leaves no room to ExtraHeight.
+TEST(StripLayout, SecondEditionRunsOutOfRoomOnlyBelowTheClientArea) {
+  StripGeometry g{313, 500, 16, 150, 150};
+  StripLayout l;
+  l.ForEdition = Edition::kSecond;
+  for (int page = 1; page <= 4; ++page) l.PlacedThumb(106, page, g);
+  EXPECT_EQ(l.NextTop, 383);  // the first edition has an extra row here already
+  EXPECT_TRUE(l.RoomLeft);
+  EXPECT_EQ(l.ExtraHeight, 0);
+  l.PlacedThumb(106, 5, g);
+  l.PlacedThumb(106, 6, g);  // row at 572
+  EXPECT_FALSE(l.RoomLeft);
+  EXPECT_EQ(l.ExtraHeight, 189);
+}
+
+// On demand, a thumbnail that ends below the client area adds a row to ExtraHeight and makes it
+// the range in the second edition; the first edition leaves both.
+TEST(StripLayout, OnDemandRowBelowTheClientAreaSetsTheRangeInTheSecondEdition) {
+  StripGeometry g{313, 400, 16, 150, 150};  // one thumbnail to a row on demand
+  for (Edition e : {Edition::kFirst, Edition::kSecond}) {
+    StripLayout l;
+    l.ForEdition = e;
+    int32_t range = -1;
+    EXPECT_TRUE(l.PlacedOnDemand(106, 1, g, &range));  // next row at 194
+    EXPECT_EQ(l.NextLeft, 12);
+    EXPECT_TRUE(l.PlacedOnDemand(106, 2, g, &range));  // at 383
+    EXPECT_EQ(range, -1);
+    EXPECT_EQ(l.ExtraHeight, 0);
+    EXPECT_FALSE(l.PlacedOnDemand(106, 3, g, &range));  // at 572, below 400
+    EXPECT_EQ(l.ExtraHeight, e == Edition::kSecond ? 189 : 0);
+    EXPECT_EQ(range, e == Edition::kSecond ? 189 : -1);
+  }
+}
+
 TEST(LastPageOffset, ShowsTheLastPageWhateverTheCount) {
   EXPECT_EQ(LastPageOffset(12, 4), 8);
   EXPECT_EQ(LastPageOffset(13, 4), 12);
