@@ -47,6 +47,14 @@ std::wstring TOpenForm::Directory() const { return Wide(model_->Directory()); }
 void TOpenForm::FormCreate() {
   TFormWindow::FormCreate();
   SendMessageW(Item(IDC_DIRECTORYLISTBOX1), LB_SETITEMHEIGHT, 0, 16);
+  if (kBuiltEdition == Edition::kSecond) {
+    // The second edition's dialog has a client area of 356 x 254 pixels.
+    RECT r{0, 0, kSecondEditionClientWidth, kSecondEditionClientHeight};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongW(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void TOpenForm::FormShow() {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "edition.h"
 #include "folder_list.h"
 #include "form_window.h"
 
@@ -19,6 +20,7 @@ class WinFolderSource : public FolderSource {
 class TOpenForm : public TFormWindow {
  public:
   TOpenForm();
+  static constexpr int kSecondEditionClientWidth = 356, kSecondEditionClientHeight = 254;
   // The main window points the list at the "Path" setting before showing.
   void SetDirectory(const std::wstring& path);
   // The folder OK opens.

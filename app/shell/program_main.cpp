@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "about_form.h"
+#include "edition.h"
 #include "conb_form.h"
 #include "open_form.h"
 #include "tarnwick_form.h"
@@ -18,7 +19,9 @@ namespace {
 // instance and the making of the window are one step under this lock.
 class StartLock {
  public:
-  StartLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Tarnwick.TTarnwickForm.Folvex")) {
+  explicit StartLock(bool wanted)
+      : mutex_(wanted ? CreateMutexW(nullptr, FALSE, L"Local\\Tarnwick.TTarnwickForm.Folvex")
+                      : nullptr) {
     if (mutex_) {
       DWORD got = WaitForSingleObject(mutex_, 30000);
       held_ = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
@@ -51,8 +54,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  StartLock lock;
-  if (HWND running = FindWindowW(TTarnwickForm::kClassName, TTarnwickForm::kTitle)) {
+  constexpr bool kSecond = tarnwick::kBuiltEdition == tarnwick::Edition::kSecond;
+  // The first edition runs once per desktop; the second starts anew every time.
+  StartLock lock(!kSecond);
+  if (HWND running = kSecond ? nullptr
+                             : FindWindowW(TTarnwickForm::kClassName, TTarnwickForm::kTitle)) {
     if (IsIconic(running))
       ShowWindow(running, SW_RESTORE);
     else
@@ -61,7 +67,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   }
 
   TTarnwickForm form;
-  if (!form.Create(FirstArgument())) return 1;
+  // The second edition ignores its command line.
+  if (!form.Create(kSecond ? std::wstring() : FirstArgument())) return 1;
   form.OpenForm = std::make_unique<tarnwick::TOpenForm>();
   form.ConBForm = std::make_unique<tarnwick::TConBForm>();
   form.AboutForm = std::make_unique<tarnwick::TAboutForm>();

@@ -17,7 +17,9 @@ namespace tarnwick {
 
 namespace {
 
-constexpr int kDesignWidth = 793, kDesignHeight = 551;
+constexpr bool kSecond = kBuiltEdition == Edition::kSecond;
+// The second edition's window is laid out smaller and centred on the screen.
+constexpr int kDesignWidth = kSecond ? 753 : 793, kDesignHeight = kSecond ? 511 : 551;
 
 std::wstring ProgramPath() {
   wchar_t buffer[MAX_PATH];
@@ -63,6 +65,12 @@ bool TTarnwickForm::Create(const std::wstring& firstArgument) {
   PopupMenu1 = popupBar ? GetSubMenu(popupBar, 0) : nullptr;
   CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                   CW_USEDEFAULT, kDesignWidth, kDesignHeight, nullptr, MainMenu1, instance, this);
+  if (kSecond && handle_) {
+    // Centred on the screen; that is where it comes back to from maximised.
+    SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - kDesignWidth) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - kDesignHeight) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   return handle_ != nullptr;
 }
 
@@ -74,11 +82,15 @@ void TTarnwickForm::ShowMaximized() {
 
 void TTarnwickForm::FormCreate() {
   osVersion.dwOSVersionInfoSize = sizeof(osVersion);
-  if (!GetVersionExW(&osVersion)) osVersion.dwPlatformId = VER_PLATFORM_WIN32_NT;
-  // Page files and dialogs start from the Windows folder, as they always have.
-  wchar_t windows[MAX_PATH];
-  UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
-  if (n > 0 && n < MAX_PATH) SetCurrentDirectoryW(windows);
+  osVersion.dwPlatformId = VER_PLATFORM_WIN32_NT;
+  if (!kSecond) {
+    // The second edition neither asks the version nor moves the current folder.
+    if (!GetVersionExW(&osVersion)) osVersion.dwPlatformId = VER_PLATFORM_WIN32_NT;
+    // Page files and dialogs start from the Windows folder, as they always have.
+    wchar_t windows[MAX_PATH];
+    UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) SetCurrentDirectoryW(windows);
+  }
   state.viewCommands = false;
   SetStandardFormFont(handle_);
 
@@ -138,7 +150,7 @@ void TTarnwickForm::GiveProgramFolderNullAcl() {
 }
 
 void TTarnwickForm::CheckSettingsOwner() {
-  if (osVersion.dwPlatformId == VER_PLATFORM_WIN32_NT) return;
+  if (!ChecksSettingsOwner(static_cast<int>(osVersion.dwPlatformId))) return;
   wchar_t name[121] = {};
   DWORD size = 120;
   if (GetUserNameW(name, &size)) userName = name;

@@ -31,8 +31,10 @@ void TTarnwickForm::FormShow() {
   if (!shown_) {
     WinIniFile ini(settingsFile);
     settings = LoadSettings(ini);
+    // The second edition leaves the batch root to the scanner settings form.
     std::wstring root = WideOf(settings.path);
-    if (GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(root.c_str(), nullptr);
+    if (kBuiltEdition == Edition::kFirst && GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES)
+      CreateDirectoryW(root.c_str(), nullptr);
     state.ResetRun();
   }
   LoadToolbarImages();

@@ -4,8 +4,12 @@ namespace tarnwick {
 
 const char16_t* const kVersionLiteral = u"Folvex 1.6.4 ";
 
-std::u16string AboutVersionLabel(const InterfaceTexts& texts) {
-  return std::u16string(kVersionLiteral) + texts.Text(102);
+const char16_t* VersionLiteral(Edition edition) {
+  return edition == Edition::kSecond ? u"Folvex 1.6.3 " : kVersionLiteral;
+}
+
+std::u16string AboutVersionLabel(const InterfaceTexts& texts, Edition edition) {
+  return std::u16string(VersionLiteral(edition)) + texts.Text(102);
 }
 
 std::u16string PageCountLabel(const InterfaceTexts& texts, int32_t pages) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "edition.h"
 #include "interface_texts.h"
 
 namespace tarnwick {
@@ -12,7 +13,10 @@ namespace tarnwick {
 // The version literal at the start of the about box's first label.
 extern const char16_t* const kVersionLiteral;  // u"Folvex 1.6.4 "
 
-std::u16string AboutVersionLabel(const InterfaceTexts& texts);
+// The literal of an edition: the second edition's is u"Folvex 1.6.3 ".
+const char16_t* VersionLiteral(Edition edition);
+
+std::u16string AboutVersionLabel(const InterfaceTexts& texts, Edition edition = kBuiltEdition);
 // Text 1001, a blank, the pages scanned so far, a blank, text 1002.
 std::u16string PageCountLabel(const InterfaceTexts& texts, int32_t pages);
 

@@ -20,9 +20,14 @@ std::string ProgramIniPath(const std::string& programPath) {
 }
 
 std::string SettingsFilePath(int platformId, const std::string& documentsFolder,
-                             const std::string& programPath) {
-  if (platformId == kPlatformWin32Nt) return documentsFolder + "\\TarnwickForm.ini";
+                             const std::string& programPath, Edition edition) {
+  if (edition == Edition::kFirst && platformId == kPlatformWin32Nt)
+    return documentsFolder + "\\TarnwickForm.ini";
   return ProgramIniPath(programPath);
+}
+
+bool ChecksSettingsOwner(int platformId, Edition edition) {
+  return edition == Edition::kSecond || platformId != kPlatformWin32Nt;
 }
 
 std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path)); }

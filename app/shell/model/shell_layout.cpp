@@ -4,9 +4,11 @@
 
 namespace tarnwick {
 
-void ShellLayout::Start(int32_t clientWidth) {
+void ShellLayout::Start(int32_t clientWidth, Edition edition) {
   clientWidth = std::max<int32_t>(clientWidth, 0);
-  panelWidth_ = clientWidth / 2;
+  panelWidth_ = edition == Edition::kSecond
+                    ? std::max<int32_t>(clientWidth - kSecondEditionStripWidth - kSplitterWidth, 0)
+                    : clientWidth / 2;
   minSize_ = clientWidth / 4;
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "edition.h"
+
 namespace tarnwick {
 
 struct PaneRect {
@@ -20,8 +22,11 @@ class ShellLayout {
  public:
   static constexpr int32_t kSplitterWidth = 3;
 
-  // At creation: Panel1 half the client width, minimum size a quarter of it.
-  void Start(int32_t clientWidth);
+  // The second edition's strip at creation.
+  static constexpr int32_t kSecondEditionStripWidth = 377;
+  // At creation: Panel1 half the client width (the second edition: what the 377-pixel strip
+  // and the splitter leave), minimum size a quarter of it.
+  void Start(int32_t clientWidth, Edition edition = kBuiltEdition);
   PaneLayout Arrange(int32_t clientWidth, int32_t clientHeight, int32_t toolbarHeight,
                      int32_t statusHeight) const;
   // The splitter dragged so that its left edge is at x; answers whether Panel1 changed.

@@ -18,9 +18,18 @@ int32_t ReadIndex(IniFile& ini, const char* key, int32_t fallback, int32_t count
 
 }  // namespace
 
-TarnwickSettings LoadSettings(IniFile& ini) {
-  const TarnwickSettings d;
-  TarnwickSettings s;
+TarnwickSettings DefaultSettings(Edition edition) {
+  TarnwickSettings d;
+  if (edition == Edition::kSecond) {
+    d.size = 0;
+    d.png = 0;
+  }
+  return d;
+}
+
+TarnwickSettings LoadSettings(IniFile& ini, Edition edition) {
+  const TarnwickSettings d = DefaultSettings(edition);
+  TarnwickSettings s = d;
   const char* S = kSettingsSection;
   s.imageType = ReadIndex(ini, "Image Type", d.imageType, 3);
   s.size = ReadIndex(ini, "Size", d.size, kPaperSizeCount);

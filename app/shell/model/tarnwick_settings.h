@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "edition.h"
 #include "ini_file.h"
 
 namespace tarnwick {
@@ -42,9 +43,12 @@ extern const char* const kSettingsSection;  // "Settings"
 extern const char* const kNameSection;      // "Name"
 extern const char* const kUserNameKey;      // "UserName"
 
-// Every key with its default when missing; values used as table indexes load as their key's
+// The defaults of an edition: the second edition's "Size" and "Png" are 0.
+TarnwickSettings DefaultSettings(Edition edition);
+
+// Every key with its edition's default when missing; values used as table indexes load as their key's
 // default when out of range; an empty "Path" becomes "c:\temp".
-TarnwickSettings LoadSettings(IniFile& ini);
+TarnwickSettings LoadSettings(IniFile& ini, Edition edition = kBuiltEdition);
 // Every key in the file's order, then the user name.
 void SaveSettings(IniFile& ini, const TarnwickSettings& settings, const std::string& userName);
 
