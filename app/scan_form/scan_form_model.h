@@ -60,6 +60,7 @@ class ScanFormModel {
       : choices_(choices), settings_(settings), settingsFile_(settingsFile), programIni_(programIni) {}
 
   ScanFormControls controls;
+  const TarnwickSettings& Settings() const { return settings_; }
 
   void FormShow();
   void SaveFmtCombxChange();
