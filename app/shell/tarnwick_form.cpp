@@ -7,6 +7,7 @@
 #include "about_form.h"
 #include "conb_form.h"
 #include "open_form.h"
+#include "scan_form.h"
 #include "settings_place.h"
 #include "splitter.h"
 #include "standard_form_font.h"

@@ -13,10 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "main_window_state.h"
 #include "child_pane.h"
+#include "main_window_state.h"
 #include "qm_document_image.h"
 #include "qm_save_image_thrd.h"
+#include "scan_error_box.h"
+#include "scanner_choices.h"
 #include "shell_layout.h"
 #include "tarnwick_settings.h"
 
@@ -26,6 +28,7 @@ class TSplitter;
 class TOpenForm;
 class TConBForm;
 class TAboutForm;
+class TScanForm;
 
 class TTarnwickForm {
  public:
@@ -103,6 +106,10 @@ class TTarnwickForm {
   void LoadBatchThumbnails(int first, int last, const std::string& folder);
   // The scanner settings form's slot, made at program start after the about box.
   void CreateScanForm();
+  // The capability query while the scan library is bound: the scanner settings form's lists,
+  // the capability flags and maximum area in `state`; false when it could not run (the scan
+  // error has been shown).
+  bool QueryScannerCaps();
 
   // Components and state the commands use.
   TarnwickSettings settings;   // the current settings
@@ -125,6 +132,11 @@ class TTarnwickForm {
   std::unique_ptr<TOpenForm> OpenForm;
   std::unique_ptr<TConBForm> ConBForm;
   std::unique_ptr<TAboutForm> AboutForm;
+  std::unique_ptr<TScanForm> ScanForm;
+  // The scan library binding every scanner command shares (app/scanner), and the lists and
+  // flags of the last capability query.
+  AppScanLibrary scanner;
+  ScannerChoices scannerChoices = DesignScannerChoices();
 
   // Status bar panel texts.
   void SetStatusText(int panel, const std::wstring& text);

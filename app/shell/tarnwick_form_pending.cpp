@@ -9,11 +9,6 @@
 
 namespace tarnwick {
 
-// Scanner binding and capability query; the scanner settings form.
-void TTarnwickForm::SelectScanner1Click() {}
-void TTarnwickForm::ScannerSettings1Click() {}
-void TTarnwickForm::CreateScanForm() {}
-
 // The scan loop: the scan entry points and one pass.
 void TTarnwickForm::Normal1Click() {}
 void TTarnwickForm::Scan1Click() {}
