@@ -86,7 +86,11 @@ class ScanFormWindow : public ::testing::Test {
   // Opens the settings form from the menu.
   HWND OpenForm() {
     windriver::PostCommand(tarnwick_.Main(), IDM_SCANNERSETTINGS1);
-    return windriver::FindTopWindow("#32770", kFormTitle, 15000);
+    HWND form = windriver::FindTopWindow("#32770", kFormTitle, 15000);
+    // Shown and done with its first show before it is driven.
+    for (int i = 0; i < 100 && form && !IsWindowVisible(form); ++i) Sleep(50);
+    Sleep(200);
+    return form;
   }
   HWND Control(HWND form, int id) { return GetDlgItem(form, id); }
   int CountLogLines(const std::string& start) const {
@@ -247,9 +251,12 @@ TEST_F(ScanFormWindow, ABrowsedBatchFolderIsStoredAsPath) {
     if (browser && browser != form) tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
   }
   ASSERT_NE(tree, nullptr) << "the folder browser";
-  Sleep(500);
-  auto caret = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  ASSERT_NE(caret, nullptr);
+  HTREEITEM caret = nullptr;  // the batch root, once the browser has gone there
+  for (int i = 0; i < 100 && !caret; ++i, Sleep(100))
+    caret = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  ASSERT_NE(caret, nullptr) << "tree items: " << SendMessageW(tree, TVM_GETCOUNT, 0, 0)
+                            << ", window " << windriver::WindowText(browser);
+  Sleep(300);
   SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(caret));
   auto child = reinterpret_cast<HTREEITEM>(
       SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(caret)));
