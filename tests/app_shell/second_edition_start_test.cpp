@@ -73,7 +73,7 @@ TEST_F(SecondEditionTest, StartedTwiceItShowsTwoWindowsAndKeepsItsSettingsBeside
   HWND one = first.MainWindow();
   ASSERT_NE(one, nullptr);
   Sleep(1500);  // painted
-  EXPECT_TRUE(windriver::SaveWindowPicture(one, "..\\second_edition_main_window.png"));
+  EXPECT_TRUE(IsZoomed(one));
   ASSERT_TRUE(second.Start(L"", L"", L"Tarnwick2.exe"));
   HWND two = second.MainWindow();
   ASSERT_NE(two, nullptr);
@@ -89,6 +89,8 @@ TEST_F(SecondEditionTest, StartedTwiceItShowsTwoWindowsAndKeepsItsSettingsBeside
   Sleep(300);
   RECT r{};
   ASSERT_TRUE(GetWindowRect(two, &r));
+  Sleep(1000);  // painted at its own size
+  EXPECT_TRUE(windriver::SaveWindowPicture(two, "..\\second_edition_main_window.png"));
   EXPECT_EQ(r.right - r.left, 753);
   EXPECT_EQ(r.bottom - r.top, 511);
   EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - 753) / 2, 40);
