@@ -6,6 +6,7 @@
 
 #include "about_form.h"
 #include "conb_form.h"
+#include "ks_image_thumbnail.h"
 #include "open_form.h"
 #include "scan_form.h"
 #include "settings_place.h"

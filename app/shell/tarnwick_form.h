@@ -29,6 +29,7 @@ class TOpenForm;
 class TConBForm;
 class TAboutForm;
 class TScanForm;
+class TKSImageThumbnail;
 
 class TTarnwickForm {
  public:
@@ -117,6 +118,7 @@ class TTarnwickForm {
   TChildPane Panel1;
   qm::QmDocumentImage QmDocumentImage1;
   TChildPane StripArea;        // where the thumbnail strip sits
+  std::unique_ptr<TKSImageThumbnail> KSImageThumbnail1;  // fills StripArea
   HWND ImageToolBar = nullptr;
   HWND StatusBar1 = nullptr;
   HWND FileListBox1 = nullptr; // hidden, sorted: the files of the browse folder

@@ -48,12 +48,4 @@ void TTarnwickForm::TIFMultiPage1Click() {}
 void TTarnwickForm::Print1Click() {}
 void TTarnwickForm::ImportImage1Click() {}
 
-// The thumbnail strip. Until the strip is there, its area is an empty pane.
-void TTarnwickForm::PlaceThumbnailStrip() {
-  StripArea.SetName("KSImageThumbnail1");
-  StripArea.CreateHandle(Handle());
-  EnableWindow(StripArea.Handle(), FALSE);  // disabled until a batch is there
-}
-void TTarnwickForm::ArrangeThumbnailStrip() {}
-
 }  // namespace tarnwick

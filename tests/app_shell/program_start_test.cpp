@@ -216,6 +216,9 @@ TEST_F(ProgramStartTest, OffTheNtFamilyTheSettingsLiveBesideTheProgram) {
   CreateDirectoryW(folder.c_str(), nullptr);
   std::wstring program = folder + L"\\TarnwickW98.exe";
   ASSERT_TRUE(CopyFileW((TestFolder() + L"\\Tarnwick.exe").c_str(), program.c_str(), FALSE));
+  // The libraries the program links lie beside it.
+  for (const wchar_t* dll : {L"LTKRN12n.dll", L"LTFIL12n.dll", L"LTDIS12n.dll", L"LTIMG12n.dll", L"pdf.dll"})
+    CopyFileW((TestFolder() + L"\\" + dll).c_str(), (folder + L"\\" + dll).c_str(), FALSE);
   HKEY key;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\TarnwickW98.exe", 0,
                             nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
