@@ -65,7 +65,9 @@ int32_t ZEB_API FakeSetProp(TScanPropRec) {
 
 int32_t ZEB_API FakeAcquire(ScanPageProc) {
   Log("Acquire");
-  return 0;
+  ++gScanner.acquires;
+  if (gScanner.duringAcquire) gScanner.duringAcquire();
+  return gScanner.acquireStatus;
 }
 
 int32_t ZEB_API FakeSelectSource() {
@@ -91,6 +93,10 @@ int32_t ZEB_API FakeGetValue(uint32_t tag, void* out) {
   Log("GetValue " + Hex(tag));
   switch (tag) {
     case scan_tag::kFilter: Answer(tag, out, &gScanner.filter, 2); return 0;
+    case scan_tag::kPaperPresent:
+      if (gScanner.paperPresent < 0) return -7;
+      Answer(tag, out, &gScanner.paperPresent, 2);
+      return 0;
     case scan_tag::kUnits: Answer(tag, out, &gScanner.units, 2); return 0;
     case scan_tag::kProductName: {
       if (gScanner.productName.empty()) return -7;

@@ -26,6 +26,10 @@ struct FakeScanner {
   float width = 8.5f, height = 14.0f;  // in the unit of `units`
   int16_t units = 0;
   std::string productName;  // empty: PRODUCTNAME not answered
+  int16_t paperPresent = -1;  // the paper-present answer; -1: not answered
+  int acquires = 0;
+  int32_t acquireStatus = 0;
+  void (*duringAcquire)() = nullptr;  // runs inside ZebAcquire, as a driver's message loop would
 
   // What the library saw.
   std::vector<std::string> calls;           // "SetValue 9100 1", "GetValue 9401", ...

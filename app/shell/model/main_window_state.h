@@ -15,6 +15,7 @@ struct MainWindowState {
   bool scanMethodForced = false; // the scanner does not accept both feeder and flatbed
   bool duplexAvailable = false;
   int32_t pageCounter = 0;
+  int32_t currentDpi = 200;      // the scan pass's resolution, read by the page callback
   int32_t currentPage = 0;
   float maxScanWidth = 0;        // inches, 0 until the capability query
   float maxScanHeight = 0;

@@ -1,0 +1,92 @@
+// The scan commands of the main window: Normal1Click (the Scan button and the "Scan Page"
+// items), the save-as dispatch to SaveAsPDFFile1Click and SaveAsMultiTIF1Click, and Scan1Click,
+// which runs the passes of one batch. The library is bound once for the whole run; commands
+// asked for while a run is going on are refused. Platform-free: the window's part is ScanWindow.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "batch_folder.h"
+#include "main_window_state.h"
+#include "scan_run.h"
+#include "tarnwick_settings.h"
+
+namespace tarnwick {
+
+class ScanLibrary;
+
+// What the commands ask of the main window, its components and dialogs.
+class ScanWindow {
+ public:
+  virtual ~ScanWindow() = default;
+  virtual void* OwnerWindow() = 0;
+  virtual void ClearFileList() = 0;
+  virtual void EnableThumbnailStrip(bool enabled) = 0;
+  // A new batch: no thumbnails, layout position (5, 5), no scroll range.
+  virtual void ClearThumbnailStrip() = 0;
+  virtual void SetBrowseFolder(const std::string& folder) = 0;
+  // QueryScannerCaps into the settings form's lists (the library is bound).
+  virtual void QueryScannerCaps() = 0;
+  virtual int PaperListCount() = 0;
+  // The save dialog of a document mode (overwrite asked there); false when cancelled.
+  virtual bool AskDocumentName(bool pdf, const std::string& folder, std::string* chosen) = 0;
+  virtual ScanClock Now() = 0;
+  virtual FolderMaker& Folders() = 0;
+  // ZebAcquire with the page callback; pages land in the state while it runs.
+  virtual int32_t Acquire() = 0;
+  // Waits (bounded) until every page of the pass is written; answers the pages that are not.
+  virtual int WaitForPageFiles() = 0;
+  // "Prepare Scanner" with the page count: Stop, or the scan method to continue with.
+  virtual ContinueChoice AskContinue(int32_t pages) = 0;
+  virtual void ShowPaperMessage() = 0;
+  // Message 1014 with a detail line when there is one.
+  virtual void ShowScanError(const std::string& detail) = 0;
+  // The end call of the PDF writer, with the "Information" note shown meanwhile.
+  virtual void FinishPdfDocument() = 0;
+  virtual void DiscardDocumentTemp(const std::string& target) = 0;
+  virtual bool PutDocumentInPlace(const std::string& target) = 0;
+  // Toolbar and the "View" and "Edit" menus after a run (disabled after a failure).
+  virtual void EnableViewCommands(bool enabled) = 0;
+};
+
+class ScanCommands : private ScanRunHost {
+ public:
+  ScanCommands(TarnwickSettings& settings, MainWindowState& state, ScanLibrary& library,
+               ScanWindow& window)
+      : settings_(settings), state_(state), library_(library), window_(window) {}
+
+  void Normal1Click();
+  void SaveAsPDFFile1Click() { SaveAsDocument(true); }
+  void SaveAsMultiTIF1Click() { SaveAsDocument(false); }
+  void Scan1Click();
+
+  // A run is going on: scan commands are refused and the window must not close.
+  bool Running() const { return running_; }
+
+ private:
+  void SaveAsDocument(bool pdf);
+  void Dispatch();
+  bool PaperPresentNow();
+
+  // ScanRunHost
+  bool RunPass(bool continuing) override;
+  ContinueChoice AskContinue() override;
+  bool PaperPresent() override { return PaperPresentNow(); }
+  void SetScanMethod(int method) override { settings_.scanMethod = method; }
+  void ShowPaperMessage() override { window_.ShowPaperMessage(); }
+  void Stopped() override;
+  void FreeScanLibrary() override {}  // the command's binding is released when it returns
+  void FinishDocument() override;
+  void RunEnded() override;
+
+  bool StartBatch();
+
+  TarnwickSettings& settings_;
+  MainWindowState& state_;
+  ScanLibrary& library_;
+  ScanWindow& window_;
+  bool running_ = false;
+  std::string documentTarget_;  // the chosen PDF or TIFF; the pages go to its temporary name
+};
+
+}  // namespace tarnwick
