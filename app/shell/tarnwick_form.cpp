@@ -277,6 +277,8 @@ LRESULT TTarnwickForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_CLOSE:
+      // The scan library calls back into this window until its pass returns.
+      if (ScanRunning()) return 0;
       FormClose();
       DestroyWindow(handle_);
       return 0;

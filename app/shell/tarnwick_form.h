@@ -30,6 +30,7 @@ class TConBForm;
 class TAboutForm;
 class TScanForm;
 class TKSImageThumbnail;
+class FormScan;
 
 class TTarnwickForm {
  public:
@@ -100,6 +101,8 @@ class TTarnwickForm {
   void Scan1Click();
   void SaveAsPDFFile1Click();
   void SaveAsMultiTIF1Click();
+  // A scan run is going on: the window refuses to close.
+  bool ScanRunning() const;
   // The thumbnail strip: placed on the window at creation (fills the area left of the
   // splitter), re-arranged after the splitter or the strip moved, and filled from a folder.
   void PlaceThumbnailStrip();
@@ -149,6 +152,8 @@ class TTarnwickForm {
   void ArrangePanes();
 
  private:
+  FormScan& Scan();
+  std::shared_ptr<FormScan> scan_;  // the scan commands, made at the first use
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   void CreateBars();

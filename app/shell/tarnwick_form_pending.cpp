@@ -9,12 +9,6 @@
 
 namespace tarnwick {
 
-// The scan loop: the scan entry points and one pass.
-void TTarnwickForm::Normal1Click() {}
-void TTarnwickForm::Scan1Click() {}
-void TTarnwickForm::SaveAsPDFFile1Click() {}
-void TTarnwickForm::SaveAsMultiTIF1Click() {}
-
 // Page browsing and editing.
 void TTarnwickForm::OpenBatch1Click() {}
 void TTarnwickForm::Delete1Click() {}
