@@ -5,6 +5,7 @@
 //   windriver command CLASS TITLE ID                posts WM_COMMAND (menu ids, hidden too)
 //   windriver click CLASS TITLE BUTTON-ID           posts BM_CLICK to the button
 //   windriver text CLASS TITLE [CONTROL-ID]         prints the window's or control's text
+//   windriver settext CLASS TITLE CONTROL-ID TEXT   sets a control's text (an edit box's)
 //   windriver list CLASS TITLE CONTROL-ID           prints a list box's items, one a line
 //   windriver status CLASS TITLE CONTROL-ID PART    prints a status bar part's text
 //   windriver menu CLASS TITLE                      prints the menu: depth, id, state, text
@@ -69,6 +70,11 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "command") return PostCommand(top, static_cast<int>(num(3, 0))) ? 0 : 1;
   if (cmd == "click") return ClickButton(top, static_cast<int>(num(3, 0))) ? 0 : 1;
   if (cmd == "close") return PostMessageW(top, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (cmd == "settext") {
+    HWND control = FindControl(top, static_cast<int>(num(3, 0)));
+    if (!control) return 1;
+    return SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(arg(4)).c_str())) ? 0 : 1;
+  }
   if (cmd == "text") {
     HWND control = FindControl(top, static_cast<int>(num(3, 0)));
     if (!control) return 1;

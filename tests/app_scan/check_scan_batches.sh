@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# Scans batches with Tarnwick.exe from the simulated maker's scanner, driven through its windows
+# as an operator would, and checks what it wrote with readers nobody here wrote (tiffinfo,
+# ImageMagick, qpdf, pdfinfo): page files pixel-equal to the scanner's pages, one PDF of every
+# continued pass, no folder and no file where the scan did not start or failed.
+#   check_scan_batches.sh WINE-EXEC TARNWICK-EXE WINDRIVER-EXE SIM-PAGE-PNM-EXE WORK [CASE...]
+set -uo pipefail
+wine_exec=$1 tarnwick=$2 windriver=$3 pages_tool=$4 work=$5
+shift 5
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/scan_batch_lib.sh"
+status=0
+fail() { echo "$case: $*"; status=1; }
+
+# expect_pages DIR KIND DPI EXT COUNT: DIR holds exactly 000001.EXT .. COUNT, each equal to the
+# simulator's page of that number.
+expect_pages() {
+  local dir=$1 kind=$2 dpi=$3 ext=$4 count=$5 n f
+  local listed want=""
+  listed=$(cd "$dir" && ls | tr '\n' ' ')
+  for n in $(seq 1 "$count"); do want+=$(printf '%06d.%s ' "$n" "$ext"); done
+  [ "$listed" = "$want" ] || fail "files '$listed', expected '$want'"
+  for n in $(seq 1 "$count"); do
+    f=$(printf '%s/%06d.%s' "$dir" "$n" "$ext")
+    [ -s "$f" ] || continue
+    "$wine_exec" "$pages_tool" "$kind" "$dpi" Letter "$n" "$(winpath "$work/$case/expected.pnm")" ||
+      { fail "page $n not made by the simulator"; continue; }
+    local differ
+    differ=$(compare -metric AE "$f" "$work/$case/expected.pnm" null: 2>&1)
+    [ "$differ" = "0" ] || fail "$(basename "$f"): $differ pixels differ from the scanner's page $n"
+  done
+}
+
+# The one batch folder the scan made, named YYYYMMDD-hhmmss.
+batch_folder() {
+  local folders
+  folders=$(ls "$work/$case/scans")
+  [ "$(echo "$folders" | grep -c .)" = 1 ] || { fail "batch folders: '$folders'"; return 1; }
+  echo "$folders" | grep -Eq '^[0-9]{8}-[0-9]{6}$' || { fail "folder name '$folders'"; return 1; }
+  echo "$work/$case/scans/$folders"
+}
+
+case_g4_feeder() {
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\nFitToPage=1\r\n' \
+    '[Feeder]\nSheets=5\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local label
+  label=$(wait_prepare)
+  [ "$label" = "$(printf '\xe7\x9b\xae\xe5\x89\x8d\xe5\xb7\xb1\xe6\x89\xab\xe7\x9e\x84 5   \xe9\xa1\xb5')" ] ||
+    fail "page label '$label'"
+  stop_batch
+  sleep 1
+  drive picture TTarnwickForm Folvex "$(winpath "$work/$case/main_window.png")" >/dev/null ||
+    fail "no picture of the main window"
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local dir
+  dir=$(batch_folder) || return
+  expect_pages "$dir" bw 200 tif 5
+  local f info
+  for f in "$dir"/*.tif; do
+    info=$(tiffinfo "$f" 2>&1)
+    echo "$info" | grep -q 'Bits/Sample: 1' || fail "$(basename "$f") is not 1 bit"
+    echo "$info" | grep -q 'Compression Scheme: CCITT Group 4' || fail "$(basename "$f") is not G4"
+    echo "$info" | grep -q 'Resolution: 200, 200 pixels/inch' || fail "$(basename "$f") is not 200 dpi"
+  done
+  echo "$case: 5 G4 pages as the scanner made them; picture $work/$case/main_window.png"
+}
+
+case_png_queue() {
+  start_tarnwick "$work/$case" 'Image Type=1\r\nResolution=0\r\nScan Method=0\r\nSave Format=1\r\n' \
+    '[Feeder]\nSheets=20\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local label
+  label=$(wait_prepare)
+  case $label in *" 20 "*) ;; *) fail "page label '$label'" ;; esac
+  stop_batch
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local dir
+  dir=$(batch_folder) || return
+  expect_pages "$dir" gray 100 png 20
+  echo "$case: 20 PNG pages through the save queue"
+}
+
+case_pdf_flatbed() {
+  local out="$work/$case/out"
+  mkdir -p "$out"
+  start_tarnwick "$work/$case" 'Image Type=1\r\nResolution=0\r\nScan Method=1\r\nSave Format=11\r\n' \
+    '[Feeder]\nFlatbed=1\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local save_title
+  save_title=$(printf '\xe5\x82\xa8\xe5\xad\x98\xe6\x88\x90 PDF \xe6\xa1\xa3\xe6\xa1\x88\xe6\xa0\xbc\xe5\xbc\x8f')
+  drive find '#32770' "$save_title" 30000 >/dev/null || { fail "no save dialog"; close_tarnwick; return; }
+  drive settext '#32770' "$save_title" 1148 "$(winpath "$out")\\batch" >/dev/null
+  drive command '#32770' "$save_title" 1 >/dev/null
+  local pass label
+  for pass in 1 2 3 4; do
+    label=$(wait_prepare)
+    case $label in *" $pass "*) ;; *) fail "pass $pass: page label '$label'" ;; esac
+    if [ $pass -lt 4 ]; then continue_batch; drive gone '#32770' "$prepare_title" 10000; else stop_batch; fi
+  done
+  sleep 1
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local listed
+  listed=$(cd "$out" && ls -A | tr '\n' ' ')
+  [ "$listed" = "batch.pdf " ] || fail "files beside the document: '$listed'"
+  qpdf --check "$out/batch.pdf" >/dev/null 2>&1 || fail "batch.pdf fails qpdf --check"
+  local n
+  n=$(pdfinfo "$out/batch.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  [ "$n" = 4 ] || fail "batch.pdf has '$n' pages, expected 4"
+  [ -z "$(ls -A "$work/$case/scans")" ] || fail "a batch folder was made: $(ls "$work/$case/scans")"
+  echo "$case: one PDF of 4 pages from 4 passes"
+}
+
+case_no_paper() {
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\n' \
+    '[Feeder]\nSheets=0\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local text
+  text=$(answer_box)
+  case $text in *"$(printf 'ADF\xe4\xb8\x8a\xe6\xb2\xa1\xe6\x9c\x89\xe6\x94\xbe\xe7\xba\xb8')"*) ;; *) fail "message '$text'" ;; esac
+  drive find TTarnwickForm Folvex 1000 >/dev/null || fail "the program went away"
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  [ -z "$(ls -A "$work/$case/scans")" ] || fail "a batch folder was made"
+  echo "$case: the paper message, no folder"
+}
+
+case_jam() {
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\n' \
+    '[Feeder]\nSheets=5\n[Fault]\nKind=jam\nPage=3\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local text
+  text=$(answer_box 60000)
+  case $text in *"$(printf '\xe5\x8f\x91\xe7\x94\x9f\xe6\x89\xab\xe7\x9e\x84\xe9\x94\x99\xe8\xaf\xaf')"*-12*) ;; *) fail "message '$text'" ;; esac
+  local label
+  label=$(wait_prepare)
+  case $label in *" 2 "*) ;; *) fail "page label '$label'" ;; esac
+  stop_batch
+  close_tarnwick
+  local dir
+  dir=$(batch_folder) || return
+  expect_pages "$dir" bw 200 tif 2
+  echo "$case: pages 1-2 whole, the jam shown"
+}
+
+case_debug_log() {
+  debug_level=1 start_tarnwick "$work/$case" \
+    'Image Type=1\r\nResolution=0\r\nScan Method=0\r\nSave Format=6\r\nDuplex=1\r\n' '[Feeder]\nSheets=1\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  wait_prepare >/dev/null
+  stop_batch
+  close_tarnwick
+  local log="$work/$case/ondrel.txt"
+  [ -s "$log" ] || { fail "no log"; return; }
+  # The pass's calls as "function tag" (tags in decimal): from the product name to the record,
+  # then after the library has stored the record, the per-channel tags up to the acquisition.
+  local calls head tail
+  calls=$(tr -d '\r' <"$log" | awk '$1 == "In" && $3 ~ /^(ZebSetValue|ZebGetValue|SetPropTWAIN|ZebAcquire)$/ {
+            print $3, $5 }' | sed 's/ $//')
+  head=$(echo "$calls" | sed -n '/ZebGetValue 36868/,/SetPropTWAIN/p' | tr '\n' ';')
+  tail=$(echo "$calls" | sed -n '/SetPropTWAIN/,/ZebAcquire/p' | tail -14 | tr '\n' ';')
+  [ "$head" = "ZebGetValue 36868;ZebSetValue 37121;ZebSetValue 37632;ZebSetValue 37641;ZebSetValue 36945;SetPropTWAIN;" ] ||
+    fail "calls before the record: '$head'"
+  local channels="ZebSetValue 37385;ZebSetValue 37380;ZebSetValue 37381;"
+  [ "$tail" = "ZebSetValue 37636;$channels$channels$channels${channels}ZebAcquire;" ] ||
+    fail "calls after the record: '$tail'"
+  echo "$case: the pass's tags in order"
+}
+
+cases=${*:-g4_feeder png_queue pdf_flatbed no_paper jam debug_log}
+for case in $cases; do
+  rm -rf "${work:?}/$case"; mkdir -p "$work/$case"
+  "case_$case"
+done
+exit $status
