@@ -114,6 +114,45 @@ case_pdf_flatbed() {
   echo "$case: one PDF of 4 pages from 4 passes"
 }
 
+# A multipage TIFF chosen again: the operator agrees to replace it, and the file then holds the
+# new batch's pages only.
+case_multitif_again() {
+  local out="$work/$case/out"
+  mkdir -p "$out"
+  convert -size 64x64 xc:white xc:black xc:white -compress Group4 "$out/batch.tif"
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=10\r\n' \
+    '[Feeder]\nSheets=2\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local save_title
+  save_title=$(printf '\xe5\x82\xa8\xe5\xad\x98 TIF \xe5\xa4\x9a\xe9\xa1\xb5\xe6\xa1\xa3\xe6\xa1\x88\xe6\xa0\xbc\xe5\xbc\x8f')
+  drive find '#32770' "$save_title" 30000 >/dev/null || { fail "no save dialog"; close_tarnwick; return; }
+  drive settext '#32770' "$save_title" 1148 "$(winpath "$out")\\batch.tif" >/dev/null
+  drive command '#32770' "$save_title" 1 >/dev/null
+  # The replace question comes over the save dialog, under the same title.
+  local i
+  for i in $(seq 1 50); do [ "$(drive count '#32770' "$save_title")" = 2 ] && break; sleep 0.2; done
+  drive answer "$save_title" 6 5000 >/dev/null || fail "no replace question"
+  local label
+  label=$(wait_prepare)
+  case $label in *" 2 "*) ;; *) fail "page label '$label'" ;; esac
+  stop_batch
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local listed n
+  listed=$(cd "$out" && ls -A | tr '\n' ' ')
+  [ "$listed" = "batch.tif " ] || fail "files beside the document: '$listed'"
+  n=$(tiffinfo "$out/batch.tif" 2>/dev/null | grep -c '^TIFF Directory')
+  [ "$n" = 2 ] || fail "batch.tif has $n pages, expected the new 2"
+  local p differ
+  for p in 0 1; do
+    "$wine_exec" "$pages_tool" bw 200 Letter $((p + 1)) "$(winpath "$work/$case/expected.pnm")"
+    differ=$(compare -metric AE "$out/batch.tif[$p]" "$work/$case/expected.pnm" null: 2>&1)
+    [ "$differ" = "0" ] || fail "page $((p + 1)): $differ pixels differ"
+  done
+  [ -z "$(ls -A "$work/$case/scans")" ] || fail "a batch folder was made"
+  echo "$case: the chosen TIFF replaced by the 2 new pages"
+}
+
 case_no_paper() {
   start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\n' \
     '[Feeder]\nSheets=0\n'
@@ -170,7 +209,7 @@ case_debug_log() {
   echo "$case: the pass's tags in order"
 }
 
-cases=${*:-g4_feeder png_queue pdf_flatbed no_paper jam debug_log}
+cases=${*:-g4_feeder png_queue pdf_flatbed multitif_again no_paper jam debug_log}
 for case in $cases; do
   rm -rf "${work:?}/$case"; mkdir -p "$work/$case"
   "case_$case"
