@@ -153,6 +153,26 @@ case_multitif_again() {
   echo "$case: the chosen TIFF replaced by the 2 new pages"
 }
 
+# Closing the window while a run is going on (the close comes in while the pass or its dialog
+# pumps messages) is refused; the batch ends as usual and the window closes afterwards.
+case_close_during_run() {
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=1\r\n' \
+    '[Feeder]\nSheets=3\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  drive close TTarnwickForm Folvex >/dev/null
+  local label
+  label=$(wait_prepare)
+  case $label in *" 3 "*) ;; *) fail "page label '$label'" ;; esac
+  drive find TTarnwickForm Folvex 1000 >/dev/null || fail "the window closed during the run"
+  stop_batch
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local dir
+  dir=$(batch_folder) || return
+  expect_pages "$dir" bw 200 png 3
+  echo "$case: the close refused until the run ended"
+}
+
 case_no_paper() {
   start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\n' \
     '[Feeder]\nSheets=0\n'
@@ -209,7 +229,7 @@ case_debug_log() {
   echo "$case: the pass's tags in order"
 }
 
-cases=${*:-g4_feeder png_queue pdf_flatbed multitif_again no_paper jam debug_log}
+cases=${*:-g4_feeder png_queue pdf_flatbed multitif_again close_during_run no_paper jam debug_log}
 for case in $cases; do
   rm -rf "${work:?}/$case"; mkdir -p "$work/$case"
   "case_$case"
