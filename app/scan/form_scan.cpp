@@ -54,7 +54,7 @@ void FormScan::EnableThumbnailStrip(bool enabled) {
   if (form_.StripArea.Handle()) EnableWindow(form_.StripArea.Handle(), enabled);
 }
 
-void FormScan::ClearThumbnailStrip() { documentListed_ = false; }
+void FormScan::ClearThumbnailStrip() { documentListed_ = depthRefusalShown_ = false; }
 
 void FormScan::QueryScannerCaps() {
   ScannerChoices choices = DesignScannerChoices();
@@ -97,7 +97,7 @@ ScanClock FormScan::Now() {
 
 int32_t FormScan::Acquire() {
   MainWindowState& state = form_.state;
-  if (state.pageCounter == 0) documentListed_ = false;
+  if (state.pageCounter == 0) documentListed_ = depthRefusalShown_ = false;
   PageRun run;
   run.Counter = state.pageCounter;
   run.LastFile = state.pageFileName;
@@ -107,6 +107,7 @@ int32_t FormScan::Acquire() {
   run.PdfMode = state.pdfMode;
   run.MultipageMode = state.multiTifMode;
   run.DocumentListed = documentListed_;
+  run.DepthRefusalShown = depthRefusalShown_;
   failedBefore_ = form_.saveQueue ? form_.saveQueue->FailedCount() : 0;
   PageCallback callback(*this, run, PageSettingsOf(form_.settings));
   int32_t status;
@@ -118,6 +119,7 @@ int32_t FormScan::Acquire() {
   state.pageFileName = run.LastFile;
   state.currentDpi = run.Dpi;
   documentListed_ = run.DocumentListed;
+  depthRefusalShown_ = run.DepthRefusalShown;
   return status;
 }
 

@@ -70,6 +70,7 @@ class FormScan : public ScanWindow, public PageReceivers, public ScanErrorReport
   int paperListCount_ = 8;
   int failedBefore_ = 0;
   bool documentListed_ = false;
+  bool depthRefusalShown_ = false;  // kept across the passes of a run
 };
 
 }  // namespace tarnwick
