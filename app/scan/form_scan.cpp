@@ -8,6 +8,7 @@
 #include "conb_form.h"
 #include "dlg_form.h"
 #include "interface_texts.h"
+#include "ks_image_thumbnail.h"
 #include "menu_captions.h"
 #include "pdf_dll.h"
 #include "resource_texts.h"
@@ -54,7 +55,13 @@ void FormScan::EnableThumbnailStrip(bool enabled) {
   if (form_.StripArea.Handle()) EnableWindow(form_.StripArea.Handle(), enabled);
 }
 
-void FormScan::ClearThumbnailStrip() { documentListed_ = depthRefusalShown_ = false; }
+void FormScan::ClearThumbnailStrip() {
+  documentListed_ = depthRefusalShown_ = false;
+  if (TKSImageThumbnail* strip = form_.KSImageThumbnail1.get()) {
+    strip->ClearThumbnails();
+    strip->ResetPosition();
+  }
+}
 
 void FormScan::QueryScannerCaps() {
   ScannerChoices choices = DesignScannerChoices();
@@ -193,7 +200,9 @@ void FormScan::Zoom(bool fitToPage) {
 
 void FormScan::LayOutStrip(bool hideStrip) {}
 
-void FormScan::AddThumbnail(HGLOBAL page, const std::string& fileName, int pageNo) {}
+void FormScan::AddThumbnail(HGLOBAL page, const std::string& fileName, int pageNo) {
+  if (TKSImageThumbnail* strip = form_.KSImageThumbnail1.get()) strip->AddPage(page, fileName, pageNo);
+}
 
 void FormScan::AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int dpi,
                           int imageType) {
