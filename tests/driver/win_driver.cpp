@@ -194,8 +194,10 @@ bool AnswerMessageBox(const std::string& title, int buttonId, DWORD timeoutMs, s
   HWND box = FindTopWindow("#32770", title, timeoutMs);
   if (!box) return false;
   if (text) {
-    // The message is the box's static control 0xFFFF.
-    *text = WindowText(GetDlgItem(box, 0xFFFF));
+    // The message is the box's static control: 0xFFFF on Windows, 100 in Wine's boxes.
+    HWND message = GetDlgItem(box, 0xFFFF);
+    if (!message) message = GetDlgItem(box, 100);
+    *text = WindowText(message);
   }
   if (HWND button = GetDlgItem(box, buttonId)) {
     PostMessageW(button, BM_CLICK, 0, 0);
