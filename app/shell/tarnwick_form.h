@@ -15,6 +15,7 @@
 
 #include "child_pane.h"
 #include "main_window_state.h"
+#include "ks_image_thumbnail.h"
 #include "qm_document_image.h"
 #include "qm_save_image_thrd.h"
 #include "scan_error_box.h"
@@ -108,6 +109,14 @@ class TTarnwickForm {
   void PlaceThumbnailStrip();
   void ArrangeThumbnailStrip();
   void LoadBatchThumbnails(int first, int last, const std::string& folder);
+  // Page browsing: the strip's events and the page shown from the file list.
+  void KSImageThumbnail1GetImageHandle(const std::string& file, HGLOBAL& dib);
+  void KSImageThumbnail1ThumbClick(int index, const std::string& file, int pageNo);
+  void ShowBatchPage(int kind);  // 0 prior, 1 next, 2 first, 3 last
+  void RenumberBatchFiles();
+  // Batch export.
+  void ExportBatchToMultiTiff();
+  void ExportBatchToPdf();
   // The scanner settings form's slot, made at program start after the about box.
   void CreateScanForm();
   // The capability query while the scan library is bound: the scanner settings form's lists,

@@ -72,7 +72,8 @@ void TTarnwickForm::OnLineHelp1Click() {}
 void TTarnwickForm::ShowHint(const std::wstring& hint) { SetStatusText(0, hint); }
 
 void TTarnwickForm::FormKeyDown(WORD key) {
-  if (key == VK_DELETE) Delete1Click();
+  // Shift+Delete is the viewer's cut; it must not delete the page file as well.
+  if (key == VK_DELETE && !(GetKeyState(VK_SHIFT) & 0x8000)) Delete1Click();
 }
 
 void TTarnwickForm::SplitterMoved() {

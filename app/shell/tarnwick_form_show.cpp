@@ -25,6 +25,7 @@ void TTarnwickForm::FormShow() {
     LoadBatchThumbnails(0, count - 1, Utf8Of(folder));
     state.viewCommands = true;
     if (StripArea.Handle()) EnableWindow(StripArea.Handle(), TRUE);
+    if (KSImageThumbnail1.Handle()) EnableWindow(KSImageThumbnail1.Handle(), TRUE);
   }
   if (GetSystemDefaultLCID() == kJapanese) SetFormFontName(L"Terminal");
   SetTexts();
@@ -36,6 +37,8 @@ void TTarnwickForm::FormShow() {
     if (kBuiltEdition == Edition::kFirst && GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES)
       CreateDirectoryW(root.c_str(), nullptr);
     state.ResetRun();
+    // A batch opened from the command line has pages to export.
+    if (!commandLinePath.empty()) state.batchHasPages = SendMessageW(FileListBox1, LB_GETCOUNT, 0, 0) > 0;
   }
   LoadToolbarImages();
   shown_ = true;

@@ -15,6 +15,12 @@ void TTarnwickForm::PlaceThumbnailStrip() {
   strip.SetThumbnailWidth(150);
   strip.SetThumbnailHeight(150);
   strip.SetAlign(qm::TAlign::alClient);
+  strip.OnThumbClick = [this](TKSImageThumbnail*, int index, const std::string& file, int pageNo) {
+    KSImageThumbnail1ThumbClick(index, file, pageNo);
+  };
+  strip.OnGetImageHandle = [this](TKSImageThumbnail*, const std::string& file, HGLOBAL& dib) {
+    KSImageThumbnail1GetImageHandle(file, dib);
+  };
   StripArea.InsertControl(&strip);
   EnableWindow(StripArea.Handle(), FALSE);  // disabled until a batch is there
 }

@@ -20,6 +20,7 @@ struct MainWindowState {
   float maxScanWidth = 0;        // inches, 0 until the capability query
   float maxScanHeight = 0;
   std::string pageFileName;
+  std::string shownPageFile;     // the batch page the viewer shows, which Delete removes
   std::string batchFolder;
   std::string browseFolder;      // the folder the file list shows
   bool pdfMode = false;

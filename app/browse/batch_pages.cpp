@@ -1,0 +1,152 @@
+// Opening a batch folder and filling the thumbnail strip from it; the strip's requests for
+// page images; showing a page file in the viewer from a thumbnail click or a page step.
+#include <windows.h>
+
+#include <cctype>
+#include <exception>
+#include <stdexcept>
+
+#include "batch_names.h"
+#include "message_dialogs.h"
+#include "open_form.h"
+#include "page_file_reader.h"
+#include "page_status.h"
+#include "page_step.h"
+#include "resource_texts.h"
+#include "win_ini_file.h"
+#include "tarnwick_form.h"
+#include "tarnwick_ids.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int kEditMenuPosition = 1, kViewMenuPosition = 2;
+
+std::wstring ErrorText(const std::exception& e) { return WideOf(e.what()); }
+
+}  // namespace
+
+void TTarnwickForm::OpenBatch1Click() {
+  if (!OpenForm) return;
+  OpenForm->SetDirectory(WideOf(settings.path));
+  if (OpenForm->ShowModal(handle_) != IDOK) return;
+  if (!KSImageThumbnail1.Visible()) KSImageThumbnail1.SetVisible(true);
+  std::wstring folder = OpenForm->Directory();
+  SetFileListFolder(folder);
+  SetStatusText(1, L"");
+  int count = static_cast<int>(SendMessageW(FileListBox1, LB_GETCOUNT, 0, 0));
+  LoadBatchThumbnails(0, count - 1, Utf8Of(folder));
+  state.batchHasPages = SendMessageW(FileListBox1, LB_GETCOUNT, 0, 0) > 0;
+  state.viewCommands = true;
+  EnableWindow(StripArea.Handle(), TRUE);
+  EnableWindow(KSImageThumbnail1.Handle(), TRUE);
+}
+
+void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& folder) {
+  SetFileListFolder(WideOf(folder));
+  // Another batch, or this one changed under the page shown: Delete must not reach a page by
+  // a name it had before.
+  state.shownPageFile.clear();
+  KSImageThumbnail1.ClearThumbnails();
+  KSImageThumbnail1.ResetPosition();
+  KSImageThumbnail1.VertScrollBar().SetRange(0);
+  std::vector<std::string> entries = FileListEntries(FileListBox1);
+  int pageNo = first;
+  try {
+    for (int i = first; i <= last && i < static_cast<int>(entries.size()); ++i) {
+      std::string file = JoinPath(folder, entries[static_cast<size_t>(i)]);
+      for (char& c : file) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+      QmFileInfo info;
+      HGLOBAL dib = ReadPageFile(file, info);
+      if (!dib) continue;
+      if (PageBlockSize(dib) > 0) {
+        ++pageNo;
+        KSImageThumbnail1.AddPage(dib, file, pageNo);
+      }
+      GlobalFree(dib);
+    }
+  } catch (const std::exception&) {
+    MessageText(handle_, TextW(1008));
+  }
+}
+
+void TTarnwickForm::KSImageThumbnail1GetImageHandle(const std::string& file, HGLOBAL& dib) {
+  try {
+    QmFileInfo info;
+    dib = ReadPageFile(file, info);
+  } catch (const std::exception& e) {
+    MessageText(handle_, ErrorText(e));
+  }
+}
+
+// Steps 2 to 6 of a thumbnail click: the page file in the viewer, fitted, with its facts in
+// status panel 1. Answers whether the page is shown.
+static bool ShowPageFile(TTarnwickForm& form, const std::string& file) {
+  auto enableViewing = [&form](bool enabled) {
+    form.SetToolBarEnabled(enabled);
+    UINT flag = MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(form.MainMenu1, kEditMenuPosition, flag);
+    EnableMenuItem(form.MainMenu1, kViewMenuPosition, flag);
+    if (form.Handle()) DrawMenuBar(form.Handle());
+  };
+  try {
+    QmFileInfo info;
+    if (!GetFileInfo(file, info) || ReaderForType(info.format) == PageReader::None)
+      throw std::runtime_error("not an image file: " + file);
+    if (ReaderForType(info.format) == PageReader::Tiff)
+      form.QmDocumentImage1.LoadTiffPage(file, kPageFileTiffPage, info.bits);
+    else
+      form.QmDocumentImage1.LoadImageFile(file, qm::TLoadResolution::lAutoMatic, false);
+    if (!form.QmDocumentImage1.HasImage()) throw std::runtime_error("not loaded: " + file);
+    form.SetStatusText(1, WideOf(PageStatusText(info.format, info.width, info.height, info.bits,
+                                                info.description)));
+    form.QmDocumentImage1.BestFit();
+    enableViewing(true);
+    form.state.shownPageFile = file;
+    return true;
+  } catch (const std::exception&) {
+    form.state.shownPageFile.clear();
+    ErrorDialog(form.Handle(), 1015);
+    enableViewing(false);
+    return false;
+  }
+}
+
+void TTarnwickForm::KSImageThumbnail1ThumbClick(int /*index*/, const std::string& file, int pageNo) {
+  if (QmDocumentImage1.HasImage()) QmDocumentImage1.ClearImage();
+  state.shownPageFile.clear();
+  // The control index counts from the first control shown, which moves when the strip
+  // scrolls; the page number does not.
+  state.currentPage = pageNo - 1;
+  ShowPageFile(*this, file);
+}
+
+void TTarnwickForm::ShowBatchPage(int kind) {
+  if (QmDocumentImage1.HasImage()) QmDocumentImage1.ClearImage();
+  state.shownPageFile.clear();
+  std::vector<std::string> entries = FileListEntries(FileListBox1);
+  int index = PickBatchPage(static_cast<PageStep>(kind), state.currentPage,
+                            static_cast<int>(entries.size()));
+  if (index < 0) return;
+  state.currentPage = index;
+  ShowPageFile(*this, JoinPath(state.browseFolder, entries[static_cast<size_t>(index)]));
+}
+
+static void StepPage(TTarnwickForm& form, int kind) {
+  if (form.settings.dontSaveImage) return;
+  if (form.settings.thumnailShow && !form.KSImageThumbnail1.Visible()) {
+    form.ShowBatchPage(kind);
+    return;
+  }
+  if (!IsWindowEnabled(form.KSImageThumbnail1.Handle())) return;
+  form.KSImageThumbnail1.GotoPage(kind);
+  form.ArrangeThumbnailStrip();
+}
+
+void TTarnwickForm::FirstpageClick() { StepPage(*this, TKSImageThumbnail::kFirst); }
+void TTarnwickForm::PriorpageClick() { StepPage(*this, TKSImageThumbnail::kPrevious); }
+void TTarnwickForm::NextpageClick() { StepPage(*this, TKSImageThumbnail::kNext); }
+void TTarnwickForm::LastpageClick() { StepPage(*this, TKSImageThumbnail::kLast); }
+
+}  // namespace tarnwick

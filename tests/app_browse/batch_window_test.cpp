@@ -1,0 +1,205 @@
+// Browsing, deleting and exporting a batch through the main window made in process, the
+// dialogs answered by an operator thread through the test driver.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+#include "batch_fixture.h"
+#include "crde_bindings.h"
+#include "resource_texts.h"
+#include "settings_files.h"
+#include "win_driver.h"
+
+using tarnwick::TextW;
+
+namespace {
+
+const std::string kBatch = "c:\\temp\\browse_batch";
+const std::string kOut = "c:\\temp\\browse_out";
+
+std::string Utf8Text(int id) { return windriver::Utf8(TextW(id)); }
+
+// Beside the test program, where the readers' check finds it.
+std::string Kept(const std::string& name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+class BatchWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings_.Clear();
+    pages_ = WriteBatch(kBatch, 5);
+    for (const std::string& page : pages_) before_.push_back(FileBytes(page));
+  }
+  void TearDown() override { RemoveFolder(kBatch); }
+  SettingsFiles settings_;
+  std::vector<std::string> pages_;
+  std::vector<std::string> before_;
+};
+
+TEST_F(BatchWindowTest, StartedWithAPageFileItShowsTheBatchAndAClickShowsThatPageFitted) {
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  EXPECT_EQ(w.Captions(), std::vector<std::string>({"Page 1", "Page 2", "Page 3", "Page 4", "Page 5"}));
+  EXPECT_TRUE(IsWindowEnabled(w.form.KSImageThumbnail1.Handle()));
+  w.ClickPage(3);
+  ASSERT_TRUE(w.form.QmDocumentImage1.HasImage());
+  EXPECT_EQ(w.form.QmDocumentImage1.Document().FileName(), kBatch + "\\000003.tif");
+  EXPECT_NE(w.form.QmDocumentImage1.ScalePercent(), 100.0f) << "fitted to the viewer";
+  HGLOBAL shown = w.form.QmDocumentImage1.GetDibHandle();
+  HGLOBAL page3 = ReadTiffFile(pages_[2], 0, false, 0, nullptr, nullptr);
+  EXPECT_EQ(DibPixels(shown), DibPixels(page3));
+  GlobalFree(page3);
+  std::string status = windriver::StatusBarText(w.form.StatusBar1, 1);
+  EXPECT_EQ(status.rfind("File Type:TIFF Width:320 Height:200 Bit Depth:1", 0), 0u) << status;
+  EXPECT_EQ(w.form.state.currentPage, 2);
+  // Steps over the file list stay inside it.
+  w.form.NextpageClick();
+  w.form.NextpageClick();
+  w.form.NextpageClick();
+  Pump(100);
+  EXPECT_EQ(w.form.QmDocumentImage1.Document().FileName(), kBatch + "\\000005.tif");
+  w.form.FirstpageClick();
+  w.form.PriorpageClick();
+  Pump(100);
+  EXPECT_EQ(w.form.QmDocumentImage1.Document().FileName(), kBatch + "\\000001.tif");
+}
+
+TEST_F(BatchWindowTest, DeletingPageTwoRenumbersTheRestWithoutAGap) {
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  w.ClickPage(2);
+  std::string text;
+  Operator op({AnswerBox(IDYES, &text)});
+  w.form.Delete1Click();
+  ASSERT_EQ(op.Finish(), 1);
+  EXPECT_EQ(text, Utf8Text(1003));
+  EXPECT_EQ(FolderNames(kBatch),
+            std::vector<std::string>({"000001.tif", "000002.tif", "000003.tif", "000004.tif"}));
+  EXPECT_EQ(FileBytes(kBatch + "\\000001.tif"), before_[0]);
+  EXPECT_EQ(FileBytes(kBatch + "\\000002.tif"), before_[2]);
+  EXPECT_EQ(FileBytes(kBatch + "\\000003.tif"), before_[3]);
+  EXPECT_EQ(FileBytes(kBatch + "\\000004.tif"), before_[4]);
+  EXPECT_EQ(w.form.KSImageThumbnail1.PageCount(), 4);
+  EXPECT_EQ(w.Captions().size(), 4u);
+}
+
+TEST_F(BatchWindowTest, AReadOnlyPageIsNotDeletedAndEveryFileStaysAsItWas) {
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  SetFileAttributesA(pages_[1].c_str(), FILE_ATTRIBUTE_READONLY);
+  w.ClickPage(2);
+  std::string text;
+  Operator op({AnswerBox(IDYES), AnswerBox(IDOK, &text)});
+  w.form.Delete1Click();
+  ASSERT_EQ(op.Finish(), 2);
+  EXPECT_EQ(text, Utf8Text(1004));
+  for (size_t i = 0; i < pages_.size(); ++i) EXPECT_EQ(FileBytes(pages_[i]), before_[i]) << pages_[i];
+  EXPECT_EQ(FolderNames(kBatch).size(), 5u);
+  EXPECT_EQ(w.form.KSImageThumbnail1.PageCount(), 5);
+}
+
+TEST_F(BatchWindowTest, DeleteReachesOnlyThePageShownNowAndNeverWithShift) {
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  struct {
+    const char* what;
+    std::function<void()> after;
+  } cases[] = {
+      {"the batch was read again", [&] { w.form.LoadBatchThumbnails(0, 4, kBatch); }},
+      {"the view was cleared", [&] { w.form.QmDocumentImage1.ClearImage(); }},
+      {"Shift+Delete is the viewer's", [&] {
+         BYTE keys[256];
+         GetKeyboardState(keys);
+         keys[VK_SHIFT] = 0x80;
+         SetKeyboardState(keys);
+         MSG key{w.form.Handle(), WM_KEYDOWN, VK_DELETE, 0};
+         w.form.PreviewKey(key);
+         keys[VK_SHIFT] = 0;
+         SetKeyboardState(keys);
+       }},
+  };
+  for (auto& c : cases) {
+    w.ClickPage(1);
+    w.ClickPage(2);
+    ASSERT_EQ(w.form.QmDocumentImage1.Document().FileName(), kBatch + "\\000002.tif") << c.what;
+    c.after();
+    Operator op({AnswerBox(IDNO, nullptr, 1500)});
+    w.form.Delete1Click();
+    EXPECT_EQ(op.Finish(), 0) << c.what << ": no question was asked";
+    for (size_t i = 0; i < pages_.size(); ++i) EXPECT_EQ(FileBytes(pages_[i]), before_[i]) << c.what;
+  }
+  // The Delete key alone asks.
+  w.ClickPage(1);
+  w.ClickPage(2);
+  Operator op({AnswerBox(IDNO)});
+  MSG key{w.form.Handle(), WM_KEYDOWN, VK_DELETE, 0};
+  w.form.PreviewKey(key);
+  EXPECT_EQ(op.Finish(), 1);
+  EXPECT_EQ(FolderNames(kBatch).size(), 5u);
+}
+
+TEST_F(BatchWindowTest, ExportingToTheSameTiffTwiceGivesTheBatchOnceInNameOrder) {
+  RemoveFolder(kOut);
+  CreateDirectoryA(kOut.c_str(), nullptr);
+  // A file of no image type in the batch is left out.
+  { std::ofstream(kBatch + "\\notes.txt") << "not a page"; }
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  const std::string target = kOut + "\\scan.tif";
+  for (int round = 0; round < 2; ++round) {
+    std::string text;
+    Operator op({FileDialog(Utf8Text(1027), L"c:\\temp\\browse_out\\scan"), AnswerBox(IDOK, &text)});
+    w.form.TIFMultiPage1Click();
+    ASSERT_EQ(op.Finish(), 2) << round;
+    EXPECT_EQ(text, Utf8Text(1025)) << round;
+    QmPageInfo info;
+    ASSERT_TRUE(GetImageFileInfo(target, 0, info));
+    EXPECT_EQ(info.pages, 5) << round;
+    for (int page = 0; page < 5; ++page) {
+      HGLOBAL exported = ReadTiffFile(target, 0, false, page, nullptr, nullptr);
+      HGLOBAL source = ReadTiffFile(pages_[size_t(page)], 0, false, 0, nullptr, nullptr);
+      EXPECT_EQ(DibPixels(exported), DibPixels(source)) << "page " << page + 1;
+      GlobalFree(exported);
+      GlobalFree(source);
+    }
+  }
+  EXPECT_EQ(FolderNames(kOut), std::vector<std::string>({"scan.tif"})) << "no temporary file left";
+  // Kept for the readers' check.
+  CopyFileA(target.c_str(), Kept("browse_export.tif").c_str(), FALSE);
+  // A document that cannot be put in place (its name is a folder's) is reported as failed.
+  const std::string blocked = kOut + "\\blocked.tif";
+  CreateDirectoryA(blocked.c_str(), nullptr);
+  std::string text;
+  Operator op({FileDialog(Utf8Text(1027), L"c:\\temp\\browse_out\\blocked"), AnswerBox(IDOK, &text)});
+  w.form.TIFMultiPage1Click();
+  EXPECT_EQ(op.Finish(), 2);
+  EXPECT_EQ(text, Utf8Text(1026));
+  EXPECT_EQ(FolderNames(kOut), std::vector<std::string>({"scan.tif"})) << "no temporary file left";
+  RemoveDirectoryA(blocked.c_str());
+  RemoveFolder(kOut);
+}
+
+TEST_F(BatchWindowTest, ExportingToPdfWritesEveryPageAndSaysSoOnlyWhenWritten) {
+  RemoveFolder(kOut);
+  CreateDirectoryA(kOut.c_str(), nullptr);
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  std::string text;
+  Operator op({FileDialog(Utf8Text(1009), L"c:\\temp\\browse_out\\scan"), AnswerBox(IDOK, &text)});
+  w.form.PDFFileFormat1Click();
+  ASSERT_EQ(op.Finish(), 2);
+  EXPECT_EQ(text, Utf8Text(1023));
+  EXPECT_FALSE(w.form.state.pdfMode) << "the scan loop's PDF mode is left as it was";
+  EXPECT_EQ(FolderNames(kOut), std::vector<std::string>({"scan.pdf"}));
+  CopyFileA((kOut + "\\scan.pdf").c_str(), Kept("browse_export.pdf").c_str(), FALSE);
+  // With no batch open the command only says that it cannot.
+  BatchWindow empty;
+  Operator none({AnswerBox(IDOK, &text)});
+  empty.form.PDFFileFormat1Click();
+  ASSERT_EQ(none.Finish(), 1);
+  EXPECT_EQ(text, Utf8Text(1024));
+  RemoveFolder(kOut);
+}
+
+}  // namespace
