@@ -1,58 +1,19 @@
 // "Import Image" of the strip's pop-up, "Print" and "Save".
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include <stdexcept>
 
 #include "batch_names.h"
 #include "export_plan.h"
 #include "message_dialogs.h"
 #include "page_file_reader.h"
+#include "picture_dialog.h"
 #include "qm_printer.h"
 #include "resource_texts.h"
 #include "tarnwick_form.h"
 #include "win_ini_file.h"
 
 namespace tarnwick {
-
-namespace {
-
-constexpr wchar_t kPictureFilter[] =
-    L"All (*.jpg;*.jpeg;*.bmp;*.png;*.pcx;*.gif;*.pcd;*.tif;*.tga)\0"
-    L"*.jpg;*.jpeg;*.bmp;*.png;*.pcx;*.gif;*.pcd;*.tif;*.tga\0"
-    L"JPEG Image File (*.jpg;*.jpeg)\0*.jpg;*.jpeg\0"
-    L"Bitmaps (*.bmp)\0*.bmp\0";
-
-// The files chosen in the picture dialog (several may be), empty when it was cancelled.
-std::vector<std::wstring> ChoosePictures(HWND owner) {
-  std::vector<wchar_t> buffer(32768, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kPictureFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-  dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  std::vector<std::wstring> files;
-  if (!GetOpenFileNameW(&dialog)) return files;
-  // One file: its full name. Several: the folder, then each name, each ended by a null.
-  std::wstring first(buffer.data());
-  const wchar_t* next = buffer.data() + first.size() + 1;
-  if (!*next) {
-    files.push_back(first);
-    return files;
-  }
-  while (*next) {
-    std::wstring name(next);
-    files.push_back(first + (first.back() == L'\\' ? L"" : L"\\") + name);
-    next += name.size() + 1;
-  }
-  return files;
-}
-
-}  // namespace
 
 void TTarnwickForm::ImportImage1Click() {
   // Without a batch folder the copies would land in the root of the current drive.

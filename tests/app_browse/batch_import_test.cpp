@@ -80,9 +80,17 @@ TEST_F(BatchImportTest, TheOpenBatchDialogOpensTheFolderAndImportsNumberOnFromTh
   GlobalFree(b);
   GlobalFree(c);
 
-  Operator import({FileDialog("*", L"c:\\temp\\browse_src"), FileDialog("*", L"\"a.png\" \"b.bmp\"")});
+  bool preview = false;
+  Operator import({[&] {
+                     HWND dialog = windriver::FindTopWindow("#32770", "*", 20000);
+                     Sleep(300);
+                     preview = dialog && windriver::FindControl(dialog, 2601) != nullptr;
+                     return dialog != nullptr;
+                   },
+                   FileDialog("*", L"c:\\temp\\browse_src"), FileDialog("*", L"\"a.png\" \"b.bmp\"")});
   w.form.ImportImage1Click();
-  ASSERT_EQ(import.Finish(), 2);
+  ASSERT_EQ(import.Finish(), 3);
+  EXPECT_TRUE(preview) << "the dialog has its picture preview";
   EXPECT_EQ(FileBytes(kBatch + "\\000006.png"), FileBytes(kSource + "\\a.png"));
   EXPECT_EQ(FileBytes(kBatch + "\\000007.bmp"), FileBytes(kSource + "\\b.bmp"));
   EXPECT_EQ(w.Captions().size(), 7u);
