@@ -110,6 +110,11 @@ TEST_F(BatchWindowTest, DeleteReachesOnlyThePageShownNowAndNeverWithShift) {
   } cases[] = {
       {"the batch was read again", [&] { w.form.LoadBatchThumbnails(0, 4, kBatch); }},
       {"the view was cleared", [&] { w.form.QmDocumentImage1.ClearImage(); }},
+      {"a scanned page is shown", [&] {
+         HGLOBAL scanned = MakeBatchPage(9);
+         w.form.QmDocumentImage1.ShowScannedDib(scanned, "c:\\temp\\scan\\000001.tif");
+         GlobalFree(scanned);
+       }},
       {"Shift+Delete is the viewer's", [&] {
          BYTE keys[256];
          GetKeyboardState(keys);
@@ -147,6 +152,7 @@ TEST_F(BatchWindowTest, ExportingToTheSameTiffTwiceGivesTheBatchOnceInNameOrder)
   // A file of no image type in the batch is left out.
   { std::ofstream(kBatch + "\\notes.txt") << "not a page"; }
   BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  EXPECT_EQ(w.Captions().size(), 5u) << "the strip leaves the text file out";
   const std::string target = kOut + "\\scan.tif";
   for (int round = 0; round < 2; ++round) {
     std::string text;
