@@ -56,6 +56,9 @@ TThumbLabel::~TThumbLabel() {
 
 void TThumbLabel::SetCaption(const std::string& caption) {
   caption_ = caption;
+  // Also the window's text, so that tools reading windows from outside find the page.
+  SetName(caption);
+  if (HandleAllocated()) SetWindowTextA(Handle(), caption.c_str());
   Invalidate();
 }
 
