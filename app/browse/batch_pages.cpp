@@ -31,7 +31,7 @@ void TTarnwickForm::OpenBatch1Click() {
   if (!OpenForm) return;
   OpenForm->SetDirectory(WideOf(settings.path));
   if (OpenForm->ShowModal(handle_) != IDOK) return;
-  if (!KSImageThumbnail1.Visible()) KSImageThumbnail1.SetVisible(true);
+  if (!KSImageThumbnail1->Visible()) KSImageThumbnail1->SetVisible(true);
   std::wstring folder = OpenForm->Directory();
   SetFileListFolder(folder);
   SetStatusText(1, L"");
@@ -40,7 +40,7 @@ void TTarnwickForm::OpenBatch1Click() {
   state.batchHasPages = SendMessageW(FileListBox1, LB_GETCOUNT, 0, 0) > 0;
   state.viewCommands = true;
   EnableWindow(StripArea.Handle(), TRUE);
-  EnableWindow(KSImageThumbnail1.Handle(), TRUE);
+  EnableWindow(KSImageThumbnail1->Handle(), TRUE);
 }
 
 void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& folder) {
@@ -48,9 +48,9 @@ void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& 
   // Another batch, or this one changed under the page shown: Delete must not reach a page by
   // a name it had before.
   state.shownPageFile.clear();
-  KSImageThumbnail1.ClearThumbnails();
-  KSImageThumbnail1.ResetPosition();
-  KSImageThumbnail1.VertScrollBar().SetRange(0);
+  KSImageThumbnail1->ClearThumbnails();
+  KSImageThumbnail1->ResetPosition();
+  KSImageThumbnail1->VertScrollBar().SetRange(0);
   std::vector<std::string> entries = FileListEntries(FileListBox1);
   int pageNo = first;
   try {
@@ -62,7 +62,7 @@ void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& 
       if (!dib) continue;
       if (PageBlockSize(dib) > 0) {
         ++pageNo;
-        KSImageThumbnail1.AddPage(dib, file, pageNo);
+        KSImageThumbnail1->AddPage(dib, file, pageNo);
       }
       GlobalFree(dib);
     }
@@ -135,12 +135,12 @@ void TTarnwickForm::ShowBatchPage(int kind) {
 
 static void StepPage(TTarnwickForm& form, int kind) {
   if (form.settings.dontSaveImage) return;
-  if (form.settings.thumnailShow && !form.KSImageThumbnail1.Visible()) {
+  if (form.settings.thumnailShow && !form.KSImageThumbnail1->Visible()) {
     form.ShowBatchPage(kind);
     return;
   }
-  if (!IsWindowEnabled(form.KSImageThumbnail1.Handle())) return;
-  form.KSImageThumbnail1.GotoPage(kind);
+  if (!IsWindowEnabled(form.KSImageThumbnail1->Handle())) return;
+  form.KSImageThumbnail1->GotoPage(kind);
   form.ArrangeThumbnailStrip();
 }
 

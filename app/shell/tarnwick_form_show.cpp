@@ -25,7 +25,7 @@ void TTarnwickForm::FormShow() {
     LoadBatchThumbnails(0, count - 1, Utf8Of(folder));
     state.viewCommands = true;
     if (StripArea.Handle()) EnableWindow(StripArea.Handle(), TRUE);
-    if (KSImageThumbnail1.Handle()) EnableWindow(KSImageThumbnail1.Handle(), TRUE);
+    if (KSImageThumbnail1->Handle()) EnableWindow(KSImageThumbnail1->Handle(), TRUE);
   }
   if (GetSystemDefaultLCID() == kJapanese) SetFormFontName(L"Terminal");
   SetTexts();

@@ -168,7 +168,7 @@ BatchWindow::~BatchWindow() {
 }
 
 void BatchWindow::ClickPage(int pageNo) {
-  tarnwick::TKSImageThumbnail& strip = form.KSImageThumbnail1;
+  tarnwick::TKSImageThumbnail& strip = *form.KSImageThumbnail1;
   for (int i = 0; i < strip.ControlCount(); ++i)
     if (strip.Image(i)->Tag == pageNo) {
       strip.ImageClick(strip.Image(i));
@@ -179,7 +179,7 @@ void BatchWindow::ClickPage(int pageNo) {
 
 std::vector<std::string> BatchWindow::Captions() {
   std::vector<std::string> captions;
-  tarnwick::TKSImageThumbnail& strip = form.KSImageThumbnail1;
+  tarnwick::TKSImageThumbnail& strip = *form.KSImageThumbnail1;
   for (int i = 0; i < strip.ControlCount(); ++i) captions.push_back(strip.Label(i)->Caption());
   return captions;
 }

@@ -68,7 +68,7 @@ TEST_F(BatchImportTest, TheOpenBatchDialogOpensTheFolderAndImportsNumberOnFromTh
   ASSERT_EQ(open.Finish(), 1);
   EXPECT_EQ(w.Captions().size(), 5u);
   EXPECT_TRUE(w.form.state.batchHasPages);
-  EXPECT_TRUE(IsWindowEnabled(w.form.KSImageThumbnail1.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(w.form.KSImageThumbnail1->Handle()));
 
   RemoveFolder(kSource);
   CreateDirectoryA(kSource.c_str(), nullptr);
@@ -94,7 +94,7 @@ TEST_F(BatchImportTest, TheOpenBatchDialogOpensTheFolderAndImportsNumberOnFromTh
   EXPECT_EQ(FileBytes(kBatch + "\\000006.png"), FileBytes(kSource + "\\a.png"));
   EXPECT_EQ(FileBytes(kBatch + "\\000007.bmp"), FileBytes(kSource + "\\b.bmp"));
   EXPECT_EQ(w.Captions().size(), 7u);
-  EXPECT_EQ(w.form.KSImageThumbnail1.PageCount(), 7);
+  EXPECT_EQ(w.form.KSImageThumbnail1->PageCount(), 7);
 
   // A file that came into the folder behind the program's back is counted too.
   CopyFileA(pages_[0].c_str(), (kBatch + "\\000008.tif").c_str(), TRUE);
@@ -123,7 +123,7 @@ TEST_F(BatchImportTest, WithNoBatchOpenImportCopiesNothingAndSaysSo) {
 TEST_F(BatchImportTest, TheStripsPageNumberNotItsControlIndexIsThePageStepsStart) {
   WriteBatch(kBatch, 10);
   BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
-  tarnwick::TKSImageThumbnail& strip = w.form.KSImageThumbnail1;
+  tarnwick::TKSImageThumbnail& strip = *w.form.KSImageThumbnail1;
   ASSERT_EQ(strip.PageCount(), 10);
   // A scrolled strip: its first control shows page 7.
   const int pageNo = 7;

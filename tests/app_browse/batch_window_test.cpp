@@ -46,7 +46,7 @@ class BatchWindowTest : public ::testing::Test {
 TEST_F(BatchWindowTest, StartedWithAPageFileItShowsTheBatchAndAClickShowsThatPageFitted) {
   BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
   EXPECT_EQ(w.Captions(), std::vector<std::string>({"Page 1", "Page 2", "Page 3", "Page 4", "Page 5"}));
-  EXPECT_TRUE(IsWindowEnabled(w.form.KSImageThumbnail1.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(w.form.KSImageThumbnail1->Handle()));
   w.ClickPage(3);
   ASSERT_TRUE(w.form.QmDocumentImage1.HasImage());
   EXPECT_EQ(w.form.QmDocumentImage1.Document().FileName(), kBatch + "\\000003.tif");
@@ -84,7 +84,7 @@ TEST_F(BatchWindowTest, DeletingPageTwoRenumbersTheRestWithoutAGap) {
   EXPECT_EQ(FileBytes(kBatch + "\\000002.tif"), before_[2]);
   EXPECT_EQ(FileBytes(kBatch + "\\000003.tif"), before_[3]);
   EXPECT_EQ(FileBytes(kBatch + "\\000004.tif"), before_[4]);
-  EXPECT_EQ(w.form.KSImageThumbnail1.PageCount(), 4);
+  EXPECT_EQ(w.form.KSImageThumbnail1->PageCount(), 4);
   EXPECT_EQ(w.Captions().size(), 4u);
 }
 
@@ -99,7 +99,7 @@ TEST_F(BatchWindowTest, AReadOnlyPageIsNotDeletedAndEveryFileStaysAsItWas) {
   EXPECT_EQ(text, Utf8Text(1004));
   for (size_t i = 0; i < pages_.size(); ++i) EXPECT_EQ(FileBytes(pages_[i]), before_[i]) << pages_[i];
   EXPECT_EQ(FolderNames(kBatch).size(), 5u);
-  EXPECT_EQ(w.form.KSImageThumbnail1.PageCount(), 5);
+  EXPECT_EQ(w.form.KSImageThumbnail1->PageCount(), 5);
 }
 
 TEST_F(BatchWindowTest, DeleteReachesOnlyThePageShownNowAndNeverWithShift) {

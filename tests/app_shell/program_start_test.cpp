@@ -227,14 +227,8 @@ TEST_F(ProgramStartTest, OffTheNtFamilyTheSettingsLiveBesideTheProgram) {
   // Left by another user: removed before the program reads it.
   WriteWholeFile(folder + L"\\TarnwickW98.INI", "[Settings]\r\nResolution=9\r\n[Name]\r\nUserName=someone else\r\n");
 
-  // The copy finds the imaging and PDF libraries it imports beside the original.
-  wchar_t path[32767] = {};
-  GetEnvironmentVariableW(L"PATH", path, 32767);
-  const std::wstring oldPath = path;
-  SetEnvironmentVariableW(L"PATH", (TestFolder() + L";" + oldPath).c_str());
   TarnwickProcess tarnwick;
   ASSERT_TRUE(tarnwick.Start(L"", folder, program));
-  SetEnvironmentVariableW(L"PATH", oldPath.c_str());
   ASSERT_NE(tarnwick.MainWindow(), nullptr);
   EXPECT_EQ(tarnwick.Close(), 0);
   RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\TarnwickW98.exe");
