@@ -62,10 +62,9 @@ void ShowSlider(HWND trackBar, bool shown) {
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-// The folder browser opens on the current batch root: asked for once the browser has filled
-// its tree (the path lives until the browser returns).
+// The folder browser opens on the current batch root, asked for as soon as it is initialised.
 int CALLBACK BrowseStart(HWND browser, UINT msg, LPARAM, LPARAM start) {
-  if (msg == BFFM_INITIALIZED) PostMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
+  if (msg == BFFM_INITIALIZED) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
   return 0;
 }
 
