@@ -20,27 +20,15 @@ using namespace tarnwick;
 
 namespace {
 
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  } while (GetTickCount() < end);
-}
-
 std::wstring ItemText(HWND dialog, int id) {
   return windriver::Wide(windriver::WindowText(GetDlgItem(dialog, id)));
 }
 
 // A picture beside the other build outputs (build/ or build/x64/).
 void KeepPicture(HWND window, const char* name) {
-  Pump(300);
+  windriver::PumpMessagesFor(300);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  Pump(300);
+  windriver::PumpMessagesFor(300);
   EXPECT_TRUE(windriver::SaveWindowPicture(window, std::string("..\\") + name)) << name;
 }
 

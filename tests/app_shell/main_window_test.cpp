@@ -20,18 +20,6 @@ using namespace tarnwick;
 
 namespace {
 
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  } while (GetTickCount() < end);
-}
-
 std::wstring MenuText(HMENU menu, UINT id) {
   for (const windriver::MenuLine& line : windriver::MenuLines(menu))
     if (line.id == static_cast<int>(id)) return windriver::Wide(line.text);
@@ -60,11 +48,11 @@ class MainWindowTest : public ::testing::Test {
     settings_.Clear();
     ASSERT_TRUE(form_.Create(L""));
     form_.ShowMaximized();
-    Pump(300);
+    windriver::PumpMessagesFor(300);
   }
   void TearDown() override {
     if (form_.Handle()) SendMessageW(form_.Handle(), WM_CLOSE, 0, 0);
-    Pump(50);
+    windriver::PumpMessagesFor(50);
   }
   SettingsFiles settings_;
   TTarnwickForm form_;

@@ -110,6 +110,18 @@ bool ClickButton(HWND top, int buttonId) {
   return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+void PumpMessagesFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (GetTickCount() < end);
+}
+
 std::string WindowText(HWND window) {
   if (!window) return std::string();
   DWORD_PTR length = 0;

@@ -20,6 +20,8 @@ HWND FindControl(HWND top, int id);
 bool PostCommand(HWND window, int commandId);
 bool ClickButton(HWND top, int buttonId);
 std::string WindowText(HWND window);
+// Handles this thread's messages for `ms` milliseconds.
+void PumpMessagesFor(DWORD ms);
 std::vector<std::string> ListBoxItems(HWND listBox);
 std::string StatusBarText(HWND statusBar, int part);
 
