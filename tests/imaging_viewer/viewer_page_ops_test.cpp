@@ -16,6 +16,7 @@
 #include "error_invalid.h"
 #include "qm_document_image.h"
 #include "qm_save_image_thrd.h"
+#include "test_files.h"
 #include "test_imaging_port.h"
 
 using namespace qm;
@@ -24,10 +25,7 @@ using namespace qm_test;
 namespace {
 
 std::string OutDir() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string dir(exe);
-  dir = dir.substr(0, dir.rfind('\\') + 1) + "viewer_pages\\";
+  const std::string dir = FolderOfThisProgram() + "viewer_pages\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   return dir;
 }

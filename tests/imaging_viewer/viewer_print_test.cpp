@@ -13,6 +13,7 @@
 #include "qm_document_image.h"
 #include "qm_printer.h"
 #include "qm_save_image_thrd.h"
+#include "test_files.h"
 #include "test_imaging_port.h"
 #include "test_printer.h"
 
@@ -22,10 +23,7 @@ using namespace qm_test;
 namespace {
 
 std::string OutDir() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string dir(exe);
-  dir = dir.substr(0, dir.rfind('\\') + 1) + "viewer_print\\";
+  const std::string dir = FolderOfThisProgram() + "viewer_print\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   return dir;
 }
