@@ -21,8 +21,6 @@ struct AreaWindow {
   bool accepted = false;
 };
 
-AreaWindow* StateOf(HWND dlg) { return reinterpret_cast<AreaWindow*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
-
 constexpr struct {
   int id;
   AreaField field;
@@ -219,11 +217,10 @@ bool Command(HWND dlg, AreaWindow* w, int id, int code) {
 }
 
 INT_PTR CALLBACK AreaDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-  AreaWindow* w = StateOf(dlg);
+  AreaWindow* w = DialogState<AreaWindow>(dlg, msg, lp);
   switch (msg) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dlg, DWLP_USER, lp);
-      Open(dlg, reinterpret_cast<AreaWindow*>(lp));
+      Open(dlg, w);
       return TRUE;
     case WM_COMMAND:
       return w && Command(dlg, w, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;

@@ -32,5 +32,13 @@ bool IsChecked(HWND dlg, int id);
 void SetNumber(HWND dlg, int id, int32_t v);
 std::string ItemText(HWND dlg, int id);
 
+// A dialog's window state, handed over as WM_INITDIALOG's parameter and kept in DWLP_USER; null
+// for the messages that come before it.
+template <class State>
+State* DialogState(HWND dlg, UINT msg, LPARAM lp) {
+  if (msg == WM_INITDIALOG) SetWindowLongPtrA(dlg, DWLP_USER, lp);
+  return reinterpret_cast<State*>(GetWindowLongPtrA(dlg, DWLP_USER));
+}
+
 // A horizontal scroll bar's new position for a scroll request, clamped into min..max.
 int32_t ScrolledPosition(HWND bar, int request, int32_t current, int32_t min, int32_t max);

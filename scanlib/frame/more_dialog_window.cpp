@@ -15,8 +15,6 @@ struct MoreWindow {
   bool accepted = false;
 };
 
-MoreWindow* StateOf(HWND dlg) { return reinterpret_cast<MoreWindow*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
-
 void ShowLevel(HWND dlg, int box, int bar, int label, const LevelOption& o) {
   Enable(dlg, box, o.boxEnabled);
   Check(dlg, box, o.on);
@@ -95,11 +93,10 @@ void Scroll(HWND dlg, MoreWindow* w, HWND bar, int request) {
 }
 
 INT_PTR CALLBACK MoreDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-  MoreWindow* w = StateOf(dlg);
+  MoreWindow* w = DialogState<MoreWindow>(dlg, msg, lp);
   switch (msg) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dlg, DWLP_USER, lp);
-      Open(dlg, reinterpret_cast<MoreWindow*>(lp));
+      Open(dlg, w);
       return TRUE;
     case WM_COMMAND:
       return w && HIWORD(wp) == BN_CLICKED && Command(dlg, w, LOWORD(wp)) ? TRUE : FALSE;

@@ -21,8 +21,6 @@ struct SettingsWindow {
   bool accepted = false;
 };
 
-SettingsWindow* StateOf(HWND dlg) { return reinterpret_cast<SettingsWindow*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
-
 void ShowLevel(HWND dlg, int bar, int edit, const LevelControl& l, bool text) {
   SetScrollRange(GetDlgItem(dlg, bar), SB_CTL, l.min, l.max, FALSE);
   SetScrollPos(GetDlgItem(dlg, bar), SB_CTL, l.value, TRUE);
@@ -167,11 +165,10 @@ void Scroll(HWND dlg, SettingsWindow* w, HWND bar, int request) {
 }
 
 INT_PTR CALLBACK ScanSettingsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-  SettingsWindow* w = StateOf(dlg);
+  SettingsWindow* w = DialogState<SettingsWindow>(dlg, msg, lp);
   switch (msg) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(dlg, DWLP_USER, lp);
-      Open(dlg, reinterpret_cast<SettingsWindow*>(lp));
+      Open(dlg, w);
       return TRUE;
     case WM_COMMAND:
       return w && Command(dlg, w, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
