@@ -13,15 +13,10 @@
 #include <vector>
 
 #include "page_checks.h"
+#include "test_files.h"
 #include "twain_scan_fixture.h"
 
 namespace {
-
-std::string TempPath(const std::string& name) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + name;
-}
 
 // The page numbers the simulator stamped on each page of a TIFF file, read back through
 // FileTiff's own reader; empty when the file cannot be read.

@@ -21,12 +21,6 @@ using namespace qm_test;
 
 namespace {
 
-std::string TempPath(const std::string& name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
 std::string ReadText(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
   std::stringstream s;

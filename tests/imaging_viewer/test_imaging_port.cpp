@@ -139,6 +139,20 @@ uint8_t* DibBits(BITMAPINFOHEADER* h) {
   return reinterpret_cast<uint8_t*>(h) + qm::DibHeaderBytes(*h);
 }
 
+HGLOBAL MakeBilevelDib(int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& black) {
+  HGLOBAL dib = MakeDib(width, height, 1, 200, 200);
+  auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
+  uint8_t* bits = DibBits(h);
+  size_t row = DibRowBytes(width, 1);
+  for (int32_t y = 0; y < height; ++y) {
+    int32_t top = height - 1 - y;  // rows are stored bottom-up
+    for (int32_t x = 0; x < width; ++x)
+      if (!black(x, top)) bits[size_t(y) * row + x / 8] |= uint8_t(0x80 >> (x % 8));
+  }
+  GlobalUnlock(dib);
+  return dib;
+}
+
 HGLOBAL MakeDib(int32_t width, int32_t height, int bits, int32_t dpiX, int32_t dpiY) {
   int colors = bits == 1 ? 2 : bits == 8 ? 256 : 0;
   size_t image = DibRowBytes(width, bits) * size_t(height);

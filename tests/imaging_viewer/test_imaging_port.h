@@ -2,6 +2,7 @@
 // BMP files as they are, gray copies by area averaging. Blocks are real global memory, so the
 // control paints and frees them as it does the library's.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace qm_test {
 HGLOBAL MakeDib(int32_t width, int32_t height, int bits, int32_t dpiX, int32_t dpiY);
 uint8_t* DibBits(BITMAPINFOHEADER* h);
 size_t DibRowBytes(int32_t width, int bits);
+// A 1-bit page at 200 dpi, white where black(x, y) is false; y counts from the top.
+HGLOBAL MakeBilevelDib(int32_t width, int32_t height, const std::function<bool(int32_t, int32_t)>& black);
 
 // Writes a 1-bit page as a TIFF (bottom-up DIB rows turned top-down) or the DIB as a BMP file.
 bool WriteTiffOfDib(const std::string& name, HGLOBAL dib);

@@ -9,18 +9,13 @@
 #include "error_invalid.h"
 #include "qm_document_image.h"
 #include "qm_save_image_thrd.h"
+#include "test_files.h"
 #include "test_imaging_port.h"
 
 using namespace qm;
 using namespace qm_test;
 
 namespace {
-
-std::string TempPath(const std::string& name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
 
 HGLOBAL StripedPage(int32_t w, int32_t h, int32_t dpiX, int32_t dpiY) {
   HGLOBAL dib = MakeDib(w, h, 1, dpiX, dpiY);

@@ -11,6 +11,7 @@
 #include "qm_document_image.h"
 #include "qm_save_image_thrd.h"
 #include "test_imaging_port.h"
+#include "win_driver.h"
 
 using namespace qm;
 using namespace qm_test;
@@ -21,29 +22,10 @@ constexpr int32_t kPageW = 900, kPageH = 700;
 
 // Irregular black marks on white, so that a patch shifted by one pixel no longer matches.
 HGLOBAL MakePage() {
-  HGLOBAL dib = MakeDib(kPageW, kPageH, 1, 200, 200);
-  auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  uint8_t* bits = DibBits(h);
-  size_t row = DibRowBytes(kPageW, 1);
-  for (int32_t y = 0; y < kPageH; ++y) {
-    int32_t top = kPageH - 1 - y;  // rows are stored bottom-up
-    for (int32_t x = 0; x < kPageW; ++x) {
-      bool black = (x * 7 + top * 13) % 23 < 6 || ((x / 5 + top / 3) % 7 == 0) ||
-                   (x % 97 < 3) || (top % 61 < 2);
-      if (!black) bits[size_t(y) * row + x / 8] |= uint8_t(0x80 >> (x % 8));
-    }
-  }
-  GlobalUnlock(dib);
-  return dib;
-}
-
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  while (GetTickCount() < end) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
+  return MakeBilevelDib(kPageW, kPageH, [](int32_t x, int32_t top) {
+    return (x * 7 + top * 13) % 23 < 6 || ((x / 5 + top / 3) % 7 == 0) || (x % 97 < 3) ||
+           (top % 61 < 2);
+  });
 }
 
 }  // namespace
@@ -80,13 +62,13 @@ int main(int argc, char** argv) {
   SetWindowPos(frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   ShowWindow(frame.Handle(), SW_SHOW);
   UpdateWindow(frame.Handle());
-  Pump(800);
+  windriver::PumpMessagesFor(800);
   RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Pump(400);
+  windriver::PumpMessagesFor(400);
 
   viewer.SetControlMode(TControlMode::cmMagnify);
   banded.SetControlMode(TControlMode::cmRubberBand);
-  Pump(300);
+  windriver::PumpMessagesFor(300);
   // A band from (300, 200) dragged to (420, 260), the button still down.
   TQmPaintBox& bandBox = banded.FPaint();
   const int32_t bx0 = 300, by0 = 200, bx1 = 420, by1 = 260;
@@ -101,9 +83,9 @@ int main(int argc, char** argv) {
   // Two moves: the first magnifier must be gone where the second does not cover it.
   const int32_t x1 = 260, y1 = 210, x = 330, y = 250;
   SendMessageA(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x1 + box.OriginX(), y1 + box.OriginY()));
-  Pump(200);
+  windriver::PumpMessagesFor(200);
   SendMessageA(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x + box.OriginX(), y + box.OriginY()));
-  Pump(500);
+  windriver::PumpMessagesFor(500);
   GdiFlush();
 
   POINT at{x + box.Left(), y + box.Top()};  // viewer client coordinates
@@ -128,7 +110,7 @@ int main(int argc, char** argv) {
   std::fclose(f);
 
   for (int i = 0; i < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-    Pump(100);
+    windriver::PumpMessagesFor(100);
   DeleteFileA(done.c_str());
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "qm_document_image.h"
 #include "qm_save_image_thrd.h"
 #include "test_imaging_port.h"
+#include "win_driver.h"
 
 using namespace qm;
 using namespace qm_test;
@@ -20,29 +21,10 @@ constexpr int32_t kPageW = 1700, kPageH = 2200, kFrame = 24;
 
 // A white letter page at 200 dpi with a thick black frame and a black block near the top left.
 HGLOBAL MakePage() {
-  HGLOBAL dib = MakeDib(kPageW, kPageH, 1, 200, 200);
-  auto* h = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
-  uint8_t* bits = DibBits(h);
-  size_t row = DibRowBytes(kPageW, 1);
-  for (int32_t y = 0; y < kPageH; ++y) {
-    int32_t top = kPageH - 1 - y;  // rows are stored bottom-up
-    for (int32_t x = 0; x < kPageW; ++x) {
-      bool black = x < kFrame || top < kFrame || x >= kPageW - kFrame || top >= kPageH - kFrame ||
-                   (x >= 200 && x < 700 && top >= 200 && top < 500);
-      if (!black) bits[size_t(y) * row + x / 8] |= uint8_t(0x80 >> (x % 8));
-    }
-  }
-  GlobalUnlock(dib);
-  return dib;
-}
-
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  while (GetTickCount() < end) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
+  return MakeBilevelDib(kPageW, kPageH, [](int32_t x, int32_t top) {
+    return x < kFrame || top < kFrame || x >= kPageW - kFrame || top >= kPageH - kFrame ||
+           (x >= 200 && x < 700 && top >= 200 && top < 500);
+  });
 }
 
 }  // namespace
@@ -91,10 +73,10 @@ int main(int argc, char** argv) {
   SetWindowPos(frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   ShowWindow(frame.Handle(), SW_SHOW);
   UpdateWindow(frame.Handle());
-  Pump(1000);
+  windriver::PumpMessagesFor(1000);
   RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
-  Pump(500);
+  windriver::PumpMessagesFor(500);
 
   FILE* f = std::fopen(ready.c_str(), "w");
   if (!f) return 3;
@@ -113,7 +95,7 @@ int main(int argc, char** argv) {
 
   // Stay on screen until the screenshot is taken (or a minute has passed).
   for (int i = 0; i < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-    Pump(100);
+    windriver::PumpMessagesFor(100);
   DeleteFileA(done.c_str());
   return 0;
 }

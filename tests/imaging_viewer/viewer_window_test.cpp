@@ -9,18 +9,13 @@
 
 #include "qm_document_image.h"
 #include "qm_save_image_thrd.h"
+#include "test_files.h"
 #include "test_imaging_port.h"
 
 using namespace qm;
 using namespace qm_test;
 
 namespace {
-
-std::string TempPath(const char* name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
 
 // A white page with a black frame of 10 pixels.
 HGLOBAL FramedPage(int32_t w, int32_t h, int32_t dpiX = 200, int32_t dpiY = 200) {

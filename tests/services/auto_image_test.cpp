@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "message_box_operator.h"
-#include "page_services_client.h"
-#include "pavlot_scan_client.h"
+#include "page_services_fixture.h"
 #include "test_dibs.h"
 
 namespace {
@@ -31,30 +30,17 @@ std::vector<uint8_t> GrayAsRgb(const std::vector<uint8_t>& gray) {
   return out;
 }
 
-class AutoImage : public ::testing::Test {
+class AutoImage : public PageServicesTest {
  protected:
-  void SetUp() override { ForgetStoredSettings(); }
-  void TearDown() override {
-    for (HGLOBAL h : pages) FreeBlock(h);
-    if (pavlot.ZebFree) pavlot.ZebFree();
-    pavlot.Unload();
-    ForgetScanner();
-    ForgetStoredSettings();
-  }
   void Start(int pixelType, const std::string& ini = "[Feeder]\nSheets=1\n") {
-    UseScanner(ini);
-    ASSERT_TRUE(pavlot.Load());
+    ASSERT_NO_FATAL_FAILURE(LoadOver(ini));
     ZebAutoImage = reinterpret_cast<AutoImageProc>(pavlot.Export("ZebAutoImage"));
     ZebScale2Gray = reinterpret_cast<Scale2GrayProc>(pavlot.Export("ZebScale2Gray"));
     ZebOpenImage = reinterpret_cast<OpenImageProc>(pavlot.Export("ZebOpenImage"));
     ZebGetImage = reinterpret_cast<GetImageProc>(pavlot.Export("ZebGetImage"));
     ZebCloseImage = reinterpret_cast<CloseImageProc>(pavlot.Export("ZebCloseImage"));
     ASSERT_TRUE(ZebAutoImage && ZebScale2Gray && ZebOpenImage && ZebGetImage && ZebCloseImage);
-    ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
-    ASSERT_EQ(pavlot.Set16(kTagPixelType, pixelType), 0);
-    ASSERT_EQ(pavlot.Set32(kTagXRes, 300), 0);
-    ASSERT_EQ(pavlot.Set32(kTagYRes, 300), 0);
-    ASSERT_EQ(pavlot.Set16(kTagTransferMode, 1), 0);
+    ASSERT_NO_FATAL_FAILURE(StartScans(pixelType));
   }
   // The first page of a file as a DIB, read back through the plug-ins.
   std::vector<uint8_t> ReadBack(const std::string& file) {
@@ -69,13 +55,11 @@ class AutoImage : public ::testing::Test {
     return bytes;
   }
 
-  PageServices pavlot;
   AutoImageProc ZebAutoImage = nullptr;
   Scale2GrayProc ZebScale2Gray = nullptr;
   OpenImageProc ZebOpenImage = nullptr;
   GetImageProc ZebGetImage = nullptr;
   CloseImageProc ZebCloseImage = nullptr;
-  std::vector<HGLOBAL> pages;
 };
 
 TEST_F(AutoImage, AColourPageOfTheScannerIsNotChanged) {

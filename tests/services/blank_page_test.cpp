@@ -5,38 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "page_services_client.h"
-#include "pavlot_scan_client.h"
+#include "page_services_fixture.h"
 #include "test_dibs.h"
 
 namespace {
 
 constexpr int16_t kDib = 1, kFile = 2;
 
-class BlankPage : public ::testing::Test {
+class BlankPage : public PageServicesTest {
  protected:
-  void SetUp() override { ForgetStoredSettings(); }
-  void TearDown() override {
-    for (HGLOBAL h : pages) FreeBlock(h);
-    if (pavlot.ZebFree) pavlot.ZebFree();
-    pavlot.Unload();
-    ForgetScanner();
-    ForgetStoredSettings();
-  }
   void Start(const std::string& ini) {
-    UseScanner(ini);
-    ASSERT_TRUE(pavlot.Load());
-    ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
-    ASSERT_EQ(pavlot.Set16(kTagPixelType, 0), 0);
-    ASSERT_EQ(pavlot.Set32(kTagXRes, 300), 0);
-    ASSERT_EQ(pavlot.Set32(kTagYRes, 300), 0);
-    ASSERT_EQ(pavlot.Set16(kTagTransferMode, 1), 0);
+    ASSERT_NO_FATAL_FAILURE(LoadOver(ini));
+    ASSERT_NO_FATAL_FAILURE(StartScans(0));
   }
   int32_t OfDib(HGLOBAL h) { return pavlot.ZebBlankPage(&h, &kDib); }
   int32_t OfFile(const std::string& name) { return pavlot.ZebBlankPage(name.c_str(), &kFile); }
-
-  PageServices pavlot;
-  std::vector<HGLOBAL> pages;
 };
 
 TEST_F(BlankPage, WhiteAndTextPagesOfTheScannerAsDibsAndAsG4Files) {

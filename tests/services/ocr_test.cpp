@@ -9,8 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "page_services_client.h"
-#include "pavlot_scan_client.h"
+#include "page_services_fixture.h"
 #include "test_files.h"
 
 namespace {
@@ -35,26 +34,18 @@ void SetWorkFile(const std::string& base) {
   RegCloseKey(key);
 }
 
-class DoOcr : public ::testing::Test {
+class DoOcr : public PageServicesTest {
  protected:
   void SetUp() override {
     bin = FolderOfThisProgram();
     if (GetFileAttributesA((bin + "djvuocr.dll").c_str()) == INVALID_FILE_ATTRIBUTES)
       GTEST_SKIP() << "djvuocr.dll was not built (no Tesseract from tools/setup)";
-    ForgetStoredSettings();
-    UseScanner("[Feeder]\nSheets=1\n");
-    ASSERT_TRUE(pavlot.Load());
+    PageServicesTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(LoadOver("[Feeder]\nSheets=1\n"));
     ZebDoOCR = reinterpret_cast<DoOcrProc>(pavlot.Export("ZebDoOCR"));
     ASSERT_TRUE(ZebDoOCR);
     ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
   }
-  void TearDown() override {
-    if (pavlot.ZebFree) pavlot.ZebFree();
-    pavlot.Unload();
-    ForgetScanner();
-    ForgetStoredSettings();
-  }
-  PageServices pavlot;
   DoOcrProc ZebDoOCR = nullptr;
   std::string bin;
   const int16_t kFile = 2;

@@ -5,27 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "page_services_client.h"
-#include "pavlot_scan_client.h"
+#include "page_services_fixture.h"
 #include "stdcall_probe.h"
 #include "test_dibs.h"
 
 namespace {
 
-class ServiceExports : public ::testing::Test {
+class ServiceExports : public PageServicesTest {
  protected:
   void SetUp() override {
-    ForgetStoredSettings();
-    UseScanner("[Feeder]\nSheets=1\n");
-    ASSERT_TRUE(pavlot.Load());
+    PageServicesTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(LoadOver("[Feeder]\nSheets=1\n"));
   }
-  void TearDown() override {
-    if (pavlot.ZebFree) pavlot.ZebFree();
-    pavlot.Unload();
-    ForgetScanner();
-    ForgetStoredSettings();
-  }
-  PageServices pavlot;
 };
 
 TEST_F(ServiceExports, EachExportPopsItsArguments) {

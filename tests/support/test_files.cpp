@@ -21,3 +21,9 @@ void DeleteFolder(const std::string& folder) {
   }
   RemoveDirectoryA(folder.c_str());
 }
+
+std::string TempPath(const std::string& name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + name;
+}

@@ -1,5 +1,5 @@
 // Small helpers the Windows tests share: binding a library's exports by name, the folder the
-// test program runs from, and removing a case folder with everything in it.
+// test program runs from, a name in the temporary folder, and removing a case folder with everything in it.
 #pragma once
 #include <windows.h>
 
@@ -14,6 +14,9 @@ bool Bind(HMODULE module, const char* name, T* slot) {
 
 // The test program's own folder, ending in a backslash.
 std::string FolderOfThisProgram();
+
+// `name` in the temporary folder.
+std::string TempPath(const std::string& name);
 
 // Deletes `folder` (ending in a backslash) and everything below it.
 void DeleteFolder(const std::string& folder);
