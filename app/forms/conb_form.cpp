@@ -21,7 +21,7 @@ void TConBForm::FormShow() {
   SetWindowTextW(Handle(), TextW(201).c_str());
   SetItemText(IDOK, TextW(202).c_str());
   SetItemText(IDCANCEL, TextW(203).c_str());
-  model.Show(ProgramTexts(), feederAvailable, scanMethodForced, scanMethodSetting);
+  model.Show(ProgramTexts(), feederAvailable, scanMethodForced, scanMethodSetting, kBuiltEdition);
   SetItemText(IDC_SCANMETHODGROUP, Wide(model.groupCaption).c_str());
   SetItemText(IDC_SCANMETHOD_FEEDER, Wide(model.groupItems[0]).c_str());
   SetItemText(IDC_SCANMETHOD_FLATBED, Wide(model.groupItems[1]).c_str());

@@ -153,6 +153,7 @@ void TScanForm::Push() {
   }
 
   SetItemText(IDC_JPGEDT, WideAscii(c.quality).c_str());
+  EnableWindow(Item(IDC_JPGEDT), c.qualityEnabled);
   SetItemText(IDC_LABEL9, TextW(c.qualityLabelId).c_str());
   Show(Item(IDC_LABEL9), c.qualityShown);
   Show(Item(IDC_JPGEDT), c.qualityShown);
@@ -197,7 +198,8 @@ void TScanForm::Pull() {
 bool TScanForm::Applied(ApplyResult result) {
   Push();
   if (result == ApplyResult::Applied) return true;
-  MessageBoxW(Handle(), TextW(1010).c_str(), kTitle, MB_OK | MB_ICONERROR);
+  const UINT buttons = model.QualityMessageButtons() == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+  MessageBoxW(Handle(), TextW(1010).c_str(), kTitle, buttons | MB_ICONERROR);
   return false;
 }
 
@@ -238,7 +240,7 @@ bool TScanForm::Command(int id, int code, HWND control) {
     case IDC_AUTOCROPCHECKBOX: model.ApplyEdited(); break;
     case IDC_JPGEDT:
       if (code != EN_CHANGE) return false;
-      model.ApplyEdited();
+      model.JpgEdtChange();
       break;
     case IDC_SCANPATHTOSAVETO:
       if (code != EN_CHANGE) return false;

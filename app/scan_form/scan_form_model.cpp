@@ -44,6 +44,16 @@ void ScanFormModel::LoadDuplex() {
   controls.duplexEnabled = choices_.duplexAvailable;
 }
 
+ScanFormModel::ScanFormModel(const ScannerChoices& choices, TarnwickSettings& settings,
+                             IniFile& settingsFile, IniFile& programIni, Edition edition)
+    : choices_(choices),
+      settings_(settings),
+      settingsFile_(settingsFile),
+      programIni_(programIni),
+      edition_(edition) {
+  controls.autoCrop = !Second();  // as the form is laid out, before its first show
+}
+
 void ScanFormModel::FormShow() {
   ScanFormControls& c = controls;
   c.papers = choices_.papers;
@@ -56,10 +66,33 @@ void ScanFormModel::FormShow() {
   c.scanMethod = group.selected;
   c.preset = 0;
 
+  if (Second()) {
+    // The device window is loaded first; its box reacts as to a click when the loaded state
+    // differs from what it showed, and the other settings are loaded over what that reloads.
+    const bool shown = c.showUI;
+    c.showUI = settings_.showUI;
+    if (c.showUI != shown) UICheckBoxClick();
+  }
   if (settings_.path.empty()) settings_.path = kDefaultPath;
+  LoadControls();
+  if (!Second()) c.showUI = settings_.showUI;
+
+  // The quality edit as the save format needs it.
+  SaveFmtCombxChange();
+  if (!Second()) {
+    ScanColorResolutionComboChange();
+    PaperSizeComboBoxChange();
+    UICheckBoxClick();
+  } else {
+    PaperSizeComboBoxChange();  // the scan-method group's click
+  }
+  c.applyEnabled = true;
+}
+
+void ScanFormModel::LoadControls() {
+  ScanFormControls& c = controls;
   c.imageType = Clamp(settings_.imageType, 0, kImageTypeCount - 1);
   SelectIndexes(settings_.size, settings_.resolution);
-  c.showUI = settings_.showUI;
   c.invert = settings_.invert;
   c.thumbnails = settings_.thumnailShow;
   c.dontSave = settings_.dontSaveImage;
@@ -81,11 +114,6 @@ void ScanFormModel::FormShow() {
   else c.filter = Clamp(filters == 4 ? settings_.filter : settings_.filter - 1, 0, filters - 1);
 
   c.quality = std::to_string(settings_.jpegQualty);
-  SaveFmtCombxChange();
-  ScanColorResolutionComboChange();
-  PaperSizeComboBoxChange();
-  UICheckBoxClick();
-  c.applyEnabled = true;
 }
 
 void ScanFormModel::SaveFmtCombxChange() {
@@ -96,13 +124,19 @@ void ScanFormModel::SaveFmtCombxChange() {
     c.qualityShown = c.rangeShown = true;
     c.qualityLabelId = kQualityLabelJpeg;
   } else if (c.saveFormat == kSaveFormatPng) {
-    c.qualityShown = c.rangeShown = true;
+    c.qualityShown = true;
+    c.rangeShown = !Second();
     c.qualityLabelId = kQualityLabelPng;
   }
 }
 
 void ScanFormModel::ScanColorResolutionComboChange() {
   ScanFormControls& c = controls;
+  if (Second()) {
+    // Only the filter list follows the type; the track bars stay as they are.
+    if (c.imageType >= 0 && c.imageType < kImageTypeCount) c.filterEnabled = c.imageType != 2;
+    return;
+  }
   switch (c.imageType) {
     case 0:
       c.filterEnabled = true;
@@ -137,11 +171,13 @@ void ScanFormModel::UICheckBoxClick() {
   if (c.showUI) {
     c.listsEnabled = c.filterEnabled = c.scanMethodEnabled = false;
     c.duplexEnabled = c.invertEnabled = c.trackBarsEnabled = false;
+    if (Second()) c.qualityEnabled = false;
     return;
   }
   c.listsEnabled = c.filterEnabled = c.scanMethodEnabled = true;
   c.duplexEnabled = c.invertEnabled = true;
-  c.trackBarsEnabled = c.imageType != 0;
+  c.trackBarsEnabled = Second() || c.imageType != 0;
+  c.qualityEnabled = true;
   // The stored method is selected whenever the scanner takes both.
   const ScanMethodGroupState group =
       ScanMethodGroupFor(choices_.feederAvailable, choices_.methodForced, settings_.scanMethod);
@@ -177,6 +213,15 @@ void ScanFormModel::FuncRaidoBoxClick() {
   SaveFmtCombxChange();
   ScanColorResolutionComboChange();
   c.applyEnabled = true;
+}
+
+void ScanFormModel::JpgEdtChange() {
+  if (Second()) PaperSizeComboBoxChange();  // bound to the lists' change in this edition
+  else ApplyEdited();
+}
+
+MessageButtons ScanFormModel::QualityMessageButtons() const {
+  return Second() ? MessageButtons::YesNo : MessageButtons::Ok;
 }
 
 ApplyResult ScanFormModel::ApplyBtnClick() {
@@ -216,7 +261,7 @@ ApplyResult ScanFormModel::ApplyBtnClick() {
 }
 
 void ScanFormModel::WritePresetSettings() {
-  IniFile& ini = settingsFile_;
+  IniFile& ini = Second() ? programIni_ : settingsFile_;
   const TarnwickSettings& s = settings_;
   const char* S = kSettingsSection;
   WriteInteger(ini, "Settingss", "Items", controls.preset);
@@ -254,8 +299,10 @@ ApplyResult ScanFormModel::DefaultBtnClick() {
   SaveFmtCombxChange();
   settings_.path = kDefaultPath;
   c.path = kDefaultPath;
-  if (!c.filterTextIds.empty()) c.filter = c.filterTextIds.size() == 4 ? 2 : 1;
-  ScanColorResolutionComboChange();
+  if (!Second()) {
+    if (!c.filterTextIds.empty()) c.filter = c.filterTextIds.size() == 4 ? 2 : 1;
+    ScanColorResolutionComboChange();
+  }
   return ApplyBtnClick();
 }
 

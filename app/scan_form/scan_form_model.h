@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "edition.h"
 #include "scanner_choices.h"
 #include "tarnwick_settings.h"
 
@@ -39,6 +40,7 @@ struct ScanFormControls {
   int brightness = 0, contrast = 0;
   bool trackBarsEnabled = true, slidersShown = true;
   std::string quality;        // JpgEdt
+  bool qualityEnabled = true;
   bool qualityShown = false, rangeShown = false;  // Label9 and JpgEdt; RangeValue
   int qualityLabelId = kQualityLabelJpeg;
   std::string path = "\\";   // ScanPathToSaveTo
@@ -49,15 +51,16 @@ struct ScanFormControls {
 };
 
 enum class ApplyResult { Applied, BadQuality };  // BadQuality: message 1010, nothing stored
+// The buttons of the message box that refuses the quality value.
+enum class MessageButtons { Ok, YesNo };
 
 class ScanFormModel {
  public:
   // `choices`: the lists and flags of the last capability query; `settings`: the current
   // settings; `settingsFile`: TarnwickForm.ini at its place; `programIni`: the program-named INI
-  // (the presets).
+  // (the presets); `edition`: the program's edition, which decides the rules that differ.
   ScanFormModel(const ScannerChoices& choices, TarnwickSettings& settings, IniFile& settingsFile,
-                IniFile& programIni)
-      : choices_(choices), settings_(settings), settingsFile_(settingsFile), programIni_(programIni) {}
+                IniFile& programIni, Edition edition = kBuiltEdition);
 
   ScanFormControls controls;
   const TarnwickSettings& Settings() const { return settings_; }
@@ -69,14 +72,20 @@ class ScanFormModel {
   void UICheckBoxClick();
   void FuncCheckBoxClick();
   void FuncRaidoBoxClick();
-  void ApplyEdited() { controls.applyEnabled = true; }  // track bars, auto crop, the edit
+  void ApplyEdited() { controls.applyEnabled = true; }  // track bars, auto crop
+  void JpgEdtChange();
   ApplyResult ApplyBtnClick();
-  ApplyResult OkBtnClick() { return ApplyBtnClick(); }  // the dialog closes on Applied
+  // The dialog closes on Applied only: a refused quality value keeps it open in both editions,
+  // so that the operator's edits are not lost.
+  ApplyResult OkBtnClick() { return ApplyBtnClick(); }
+  MessageButtons QualityMessageButtons() const;
   ApplyResult DefaultBtnClick();
   // A folder chosen in the folder browser becomes the batch root at once.
   void FolderChosen(const std::string& path);
 
  private:
+  bool Second() const { return edition_ == Edition::kSecond; }
+  void LoadControls();
   void SelectIndexes(int paperIndex, int resolutionIndex);
   void LoadDuplex();
   void DuplexRule();
@@ -86,6 +95,7 @@ class ScanFormModel {
   TarnwickSettings& settings_;
   IniFile& settingsFile_;
   IniFile& programIni_;
+  Edition edition_;
 };
 
 // The quality edit as a number 2..255; -1 for junk, overflow or a value outside the range.

@@ -48,10 +48,14 @@ TEST(SmallForms, ScanMethodGroupFollowsTheScannersMethods) {
     ScanMethodGroupState s = ScanMethodGroupFor(c.feeder, c.forced, c.setting);
     EXPECT_EQ(s.enabled, c.enabled) << c.feeder << c.forced << c.setting;
     EXPECT_EQ(s.selected, c.settingsForm) << c.feeder << c.forced << c.setting;
-    ConBFormModel m;
-    m.Show(t, c.feeder, c.forced, c.setting);
-    EXPECT_EQ(m.group.enabled, c.enabled);
-    EXPECT_EQ(m.group.selected, c.conB) << c.feeder << c.forced << c.setting;
+    // Both editions' prepare-scanner groups: enabled only for both methods, on the setting.
+    for (Edition edition : {Edition::kFirst, Edition::kSecond}) {
+      ConBFormModel m;
+      m.Show(t, c.feeder, c.forced, c.setting, edition);
+      EXPECT_EQ(m.group.enabled, c.enabled) << int(edition);
+      EXPECT_EQ(m.group.selected, c.conB) << int(edition) << c.feeder << c.forced << c.setting;
+      EXPECT_EQ(m.scanMethod, c.conB);
+    }
   }
 }
 

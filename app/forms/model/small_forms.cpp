@@ -37,13 +37,16 @@ ScanMethodGroupState ScanMethodGroupFor(bool feederAvailable, bool scanMethodFor
 }
 
 void ConBFormModel::Show(const InterfaceTexts& texts, bool feederAvailable, bool scanMethodForced,
-                         int32_t scanMethodSetting) {
+                         int32_t scanMethodSetting, Edition edition) {
   if (groupItems.empty()) {
     groupItems = {texts.Text(3), texts.Text(4)};
     groupCaption = texts.Text(5);
   }
-  // Enabled as the scanner settings form's group is; the selection is the setting.
+  // The first edition enables the group as the scanner settings form does and then selects
+  // the setting; the second enables it for a scanner taking both methods and selects the
+  // setting. Both come to the same group; a setting outside 0..1 leaves the form's choice.
   group = ScanMethodGroupFor(feederAvailable, scanMethodForced, scanMethodSetting);
+  if (edition == Edition::kSecond) group.enabled = feederAvailable && !scanMethodForced;
   if (scanMethodSetting == 0 || scanMethodSetting == 1) group.selected = scanMethodSetting;
   scanMethod = group.selected;
 }

@@ -38,9 +38,10 @@ struct ConBFormModel {
   ScanMethodGroupState group;
   int32_t scanMethod = 0;        // the selection when the dialog closed
 
-  // Captions and items for a show; the items only the first time.
+  // Captions and items for a show; the items only the first time. In both editions the group
+  // is enabled only when the scanner takes both methods and shows the "Scan Method" setting.
   void Show(const InterfaceTexts& texts, bool feederAvailable, bool scanMethodForced,
-            int32_t scanMethodSetting);
+            int32_t scanMethodSetting, Edition edition = kBuiltEdition);
 };
 
 }  // namespace tarnwick
