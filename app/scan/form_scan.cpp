@@ -42,8 +42,7 @@ PageSettings PageSettingsOf(const TarnwickSettings& s) {
 }  // namespace
 
 FormScan::FormScan(TTarnwickForm& form)
-    : form_(form), library_(loader_, *this),
-      commands_(form.settings, form.state, library_, *this) {}
+    : form_(form), commands_(form.settings, form.state, form.scanner.library, *this) {}
 
 void* FormScan::OwnerWindow() { return form_.Handle(); }
 
@@ -63,18 +62,11 @@ void FormScan::ClearThumbnailStrip() {
   }
 }
 
-void FormScan::QueryScannerCaps() {
-  ScannerChoices choices = DesignScannerChoices();
-  ScanQuerySettings q{&form_.settings.scanMethod, &form_.settings.filter};
-  if (!tarnwick::QueryScannerCaps(library_, &choices, q)) return;
-  form_.state.feederAvailable = choices.feederAvailable;
-  form_.state.duplexAvailable = choices.duplexAvailable;
-  form_.state.scanMethodForced = choices.methodForced;
-  form_.state.maxScanWidth = choices.maxWidth;
-  form_.state.maxScanHeight = choices.maxHeight;
-  form_.state.capsQueried = true;
-  paperListCount_ = static_cast<int>(choices.papers.size());
-}
+// The main window's query: the settings form's lists and the flags the scan reads. The query
+// alone does not count as the settings form having been opened.
+void FormScan::QueryScannerCaps() { form_.QueryScannerCaps(); }
+
+int FormScan::PaperListCount() { return static_cast<int>(form_.scannerChoices.papers.size()); }
 
 bool FormScan::AskDocumentName(bool pdf, const std::string& folder, std::string* chosen) {
   wchar_t file[MAX_PATH] = {};
@@ -120,7 +112,7 @@ int32_t FormScan::Acquire() {
   int32_t status;
   {
     CurrentPageCallback current(callback);
-    status = library_.Acquire(AcquirePageCallback);
+    status = form_.scanner.library.Acquire(AcquirePageCallback);
   }
   state.pageCounter = run.Counter;
   state.pageFileName = run.LastFile;

@@ -11,19 +11,15 @@
 #include "scan_commands.h"
 #include "scan_files.h"
 #include "scan_library.h"
-#include "scan_module_loader.h"
 
 namespace tarnwick {
 
 class TTarnwickForm;
 
-class FormScan : public ScanWindow, public PageReceivers, public ScanErrorReporter {
+class FormScan : public ScanWindow, public PageReceivers {
  public:
   explicit FormScan(TTarnwickForm& form);
   ScanCommands& Commands() { return commands_; }
-
-  // ScanErrorReporter (the binding's guard).
-  void ShowScanError() override { ShowScanError(std::string()); }
 
   // ScanWindow
   void* OwnerWindow() override;
@@ -32,7 +28,7 @@ class FormScan : public ScanWindow, public PageReceivers, public ScanErrorReport
   void ClearThumbnailStrip() override;
   void SetBrowseFolder(const std::string& folder) override {}
   void QueryScannerCaps() override;
-  int PaperListCount() override { return paperListCount_; }
+  int PaperListCount() override;
   bool AskDocumentName(bool pdf, const std::string& folder, std::string* chosen) override;
   ScanClock Now() override;
   FolderMaker& Folders() override { return folders_; }
@@ -63,11 +59,8 @@ class FormScan : public ScanWindow, public PageReceivers, public ScanErrorReport
 
  private:
   TTarnwickForm& form_;
-  WindowsScanModuleLoader loader_;
-  ScanLibrary library_;
   WindowsFolderMaker folders_;
   ScanCommands commands_;
-  int paperListCount_ = 8;
   int failedBefore_ = 0;
   bool documentListed_ = false;
   bool depthRefusalShown_ = false;  // kept across the passes of a run

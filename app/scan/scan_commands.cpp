@@ -1,10 +1,12 @@
 #include "scan_commands.h"
 
 #include <exception>
+#include <optional>
 
 #include "bound_scan_port.h"
 #include "document_name.h"
 #include "scan_library.h"
+#include "scan_loop_rules.h"
 #include "scan_pass_setup.h"
 
 namespace tarnwick {
@@ -30,26 +32,57 @@ bool ScanCommands::PaperPresentNow() {
 
 void ScanCommands::Normal1Click() {
   if (running_) return;
+  const PlainScanStart start = PlainScanStartOf(edition_);
+  bool dispatched = false;
   try {
-    window_.ClearFileList();
-    window_.EnableThumbnailStrip(true);
+    if (start.ClearFileList) window_.ClearFileList();
+    window_.EnableThumbnailStrip(start.StripEnabled);
     state_.pdfMode = state_.multiTifMode = false;
     settings_.pdf = false;
-    ScanBinding binding(library_, window_.OwnerWindow());
+    std::optional<ScanBinding> binding(std::in_place, library_, window_.OwnerWindow());
     if (!library_.Require({ScanEntry::ZebSetProp, ScanEntry::ZebAcquire, ScanEntry::ZebSetValue,
                            ScanEntry::ZebGetValue}))
-      return;
+      return RestoreStripAfterNoRun(start);
     window_.QueryScannerCaps();
     const bool paper = PaperPresentNow();
-    if (settings_.showUI && !state_.scanMethodForced) settings_.scanMethod = 1;
-    if (settings_.scanMethod == 0 && !paper) {
-      window_.ShowPaperMessage();
-      return;
+    if (ForcesFlatbedWithDeviceWindow(edition_, settings_.showUI, state_.scanMethodForced))
+      settings_.scanMethod = 1;
+    if (!start.KeepBinding) binding.reset();
+    switch (PlainScanRouteOf(edition_, settings_.scanMethod, settings_.showUI, paper)) {
+      case PlainScanRoute::Dispatch: break;
+      case PlainScanRoute::PaperMessage:
+        window_.ShowPaperMessage();
+        return RestoreStripAfterNoRun(start);
+      case PlainScanRoute::AskPaperAgain: {
+        bool fresh;
+        {
+          ScanBinding again(library_, window_.OwnerWindow());
+          fresh = PaperPresentNow();
+        }
+        if (!fresh) {
+          window_.ShowPaperMessage();
+          return RestoreStripAfterNoRun(start);
+        }
+        break;
+      }
     }
+    dispatched = true;
     Dispatch();
   } catch (const std::exception& e) {
     window_.ShowScanError(e.what());
+    if (!dispatched) RestoreStripAfterNoRun(start);
   }
+}
+
+// A plain scan that disabled the strip for its run and then scanned nothing gives it back, so the
+// batch shown stays browsable.
+void ScanCommands::RestoreStripAfterNoRun(const PlainScanStart& start) {
+  if (!start.StripEnabled) window_.EnableThumbnailStrip(!settings_.dontSaveImage);
+}
+
+bool ScanCommands::PaperPresent() {
+  if (RebindsBeforeFeederPaper(edition_)) library_.Rebind(window_.OwnerWindow());
+  return PaperPresentNow();
 }
 
 void ScanCommands::Dispatch() {
@@ -121,6 +154,8 @@ bool ScanCommands::StartBatch() {
 bool ScanCommands::RunPass(bool continuing) {
   try {
     state_.continueBatch = continuing;
+    if (!continuing && QueriesCapsAtNewBatch(edition_, state_.capsQueried))
+      window_.QueryScannerCaps();
     if (!continuing && !StartBatch()) {
       window_.EnableViewCommands(false);
       return false;
@@ -138,6 +173,7 @@ bool ScanCommands::RunPass(bool continuing) {
     s.Brightness = settings_.brightness;
     s.Contrast = settings_.contrast;
     s.PaperListCount = window_.PaperListCount();
+    s.ForEdition = edition_;
     BoundScanPort port(library_);
     const ScanPassSetup setup =
         SendScanPassSettings(port, s, {state_.maxScanWidth, state_.maxScanHeight});

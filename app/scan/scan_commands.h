@@ -1,13 +1,17 @@
 // The scan commands of the main window: Normal1Click (the Scan button and the "Scan Page"
 // items), the save-as dispatch to SaveAsPDFFile1Click and SaveAsMultiTIF1Click, and Scan1Click,
-// which runs the passes of one batch. The library is bound once for the whole run; commands
-// asked for while a run is going on are refused. Platform-free: the window's part is ScanWindow.
+// which runs the passes of one batch. The library is bound once for the whole run (in the
+// second edition the plain scan binds and releases it for its checks, and the run binds it
+// again); commands asked for while a run is going on are refused. Platform-free: the window's
+// part is ScanWindow.
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "batch_folder.h"
+#include "edition.h"
 #include "main_window_state.h"
+#include "scan_loop_rules.h"
 #include "scan_run.h"
 #include "tarnwick_settings.h"
 
@@ -52,8 +56,9 @@ class ScanWindow {
 class ScanCommands : private ScanRunHost {
  public:
   ScanCommands(TarnwickSettings& settings, MainWindowState& state, ScanLibrary& library,
-               ScanWindow& window)
-      : settings_(settings), state_(state), library_(library), window_(window) {}
+               ScanWindow& window, Edition edition = kBuiltEdition)
+      : settings_(settings), state_(state), library_(library), window_(window),
+        edition_(edition) {}
 
   void Normal1Click();
   void SaveAsPDFFile1Click() { SaveAsDocument(true); }
@@ -67,11 +72,12 @@ class ScanCommands : private ScanRunHost {
   void SaveAsDocument(bool pdf);
   void Dispatch();
   bool PaperPresentNow();
+  void RestoreStripAfterNoRun(const PlainScanStart& start);
 
   // ScanRunHost
   bool RunPass(bool continuing) override;
   ContinueChoice AskContinue() override;
-  bool PaperPresent() override { return PaperPresentNow(); }
+  bool PaperPresent() override;
   void SetScanMethod(int method) override { settings_.scanMethod = method; }
   void ShowPaperMessage() override { window_.ShowPaperMessage(); }
   void Stopped() override;
@@ -85,6 +91,7 @@ class ScanCommands : private ScanRunHost {
   MainWindowState& state_;
   ScanLibrary& library_;
   ScanWindow& window_;
+  Edition edition_;
   bool running_ = false;
   std::string documentTarget_;  // the chosen PDF or TIFF; the pages go to its temporary name
 };

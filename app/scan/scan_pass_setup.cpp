@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "scan_loop_rules.h"
 #include "scan_tables.h"
 
 namespace tarnwick {
@@ -74,7 +75,7 @@ ScanPassSetup SendScanPassSettings(ScanLibraryPort& lib, const ScanPassSettings&
 
   const int32_t brightness = s.Brightness * 10;
   const int32_t contrast = s.Contrast * 10;
-  if (blackAndWhite) {
+  if (!BrightnessPerChannel(s.ForEdition, s.ImageType)) {
     SetInt(lib, kTagBrightnessId, brightness);
     SetInt(lib, kTagContrastId, contrast);
   } else {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "edition.h"
 #include "scan_library_port.h"
 #include "scan_prop_rec.h"
 
@@ -23,6 +24,7 @@ struct ScanPassSettings {
   int Brightness = 0;
   int Contrast = 0;
   int PaperListCount = 0;  // entries of the settings form's paper list
+  Edition ForEdition = kBuiltEdition;
 };
 
 struct ScannerMaxArea {
@@ -38,7 +40,7 @@ struct ScanPassSetup {
 
 // Sends the pass's values: DITHER for black-and-white, the product name read, FEEDERTYPE for
 // the feeder, INVERT, AUTOCROP, INDICATORS, ZebSetProp, then brightness and contrast (per
-// channel for gray and colour). Tag statuses are not examined.
+// channel for colour, and for gray in the first edition). Tag statuses are not examined.
 ScanPassSetup SendScanPassSettings(ScanLibraryPort& lib, const ScanPassSettings& s,
                                    const ScannerMaxArea& scannerArea);
 

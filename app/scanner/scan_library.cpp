@@ -24,6 +24,15 @@ void ScanLibrary::Free() {
   Release();
 }
 
+void ScanLibrary::Rebind(void* ownerWindow) {
+  if (depth_ == 0) return;
+  const int depth = depth_;
+  Release();
+  depth_ = 0;
+  Load(ownerWindow);
+  depth_ = depth;
+}
+
 void ScanLibrary::Release() {
   if (entries_.ZebFree != nullptr) entries_.ZebFree();
   if (module_ != nullptr) loader_.Unload(module_);

@@ -49,6 +49,9 @@ class ScanLibrary {
   // FreeScanLibrary: the outermost one calls ZebFree, unloads and clears. Unbalanced calls do
   // nothing.
   void Free();
+  // Releases the library (ZebFree, unload) and binds it anew, whatever the nesting; the
+  // bindings that hold it keep holding the new one. Nothing when it is not bound.
+  void Rebind(void* ownerWindow);
 
   int Depth() const { return depth_; }
   bool Loaded() const { return module_ != nullptr; }

@@ -44,11 +44,14 @@ struct RecordingWindow : ScanWindow {
   bool viewEnabled = false;
 
   void* OwnerWindow() override { return this; }
-  void ClearFileList() override {}
+  void ClearFileList() override { log.push_back("file list cleared"); }
   void EnableThumbnailStrip(bool on) override { log.push_back(on ? "strip on" : "strip off"); }
   void ClearThumbnailStrip() override { log.push_back("strip cleared"); }
   void SetBrowseFolder(const std::string&) override {}
-  void QueryScannerCaps() override { log.push_back("caps"); }
+  void QueryScannerCaps() override {
+    log.push_back("caps");
+    Scanner().calls.push_back("caps");
+  }
   int PaperListCount() override { return 8; }
   bool AskDocumentName(bool pdf, const std::string&, std::string* chosen) override {
     log.push_back(pdf ? "ask pdf" : "ask tif");
@@ -72,7 +75,10 @@ struct RecordingWindow : ScanWindow {
     if (!answers.empty()) answers.pop_front();
     return c;
   }
-  void ShowPaperMessage() override { log.push_back("no paper"); }
+  void ShowPaperMessage() override {
+    log.push_back("no paper");
+    Scanner().calls.push_back("no paper");
+  }
   void ShowScanError(const std::string& detail) override { errors.push_back(detail); }
   void FinishPdfDocument() override { log.push_back("pdf end"); }
   void DiscardDocumentTemp(const std::string& t) override { log.push_back("discard " + t); }
@@ -91,6 +97,8 @@ struct ScanCommandsTest : ::testing::Test {
   MainWindowState state;
   RecordingWindow window;
   ScanCommands commands{settings, state, library, window};
+  ScanCommands second{settings, state, library, window, Edition::kSecond};
+  ScanCommands& Of(Edition e) { return e == Edition::kSecond ? second : commands; }
   void SetUp() override {
     window.library = &library;
     window.state = &state;
@@ -100,6 +108,15 @@ struct ScanCommandsTest : ::testing::Test {
   }
   int Count(const std::string& line) const {
     return static_cast<int>(std::count(window.log.begin(), window.log.end(), line));
+  }
+  // The library's life, the paper answers and the scans as one line.
+  static std::string Course() {
+    std::string out;
+    for (const std::string& c : Scanner().calls)
+      if (c == "ZebLoad" || c == "ZebFree" || c == "caps" || c == "GetValue 9603" ||
+          c == "Acquire" || c == "no paper")
+        out += (out.empty() ? "" : ", ") + (c == "GetValue 9603" ? std::string("paper") : c);
+    return out;
   }
 };
 
@@ -277,4 +294,131 @@ TEST(DocumentName, ExtensionAppendedUnlessExactlyThere) {
   EXPECT_EQ(DocumentNameWithExtension("c:\\a.b\\doc", ".tif"), "c:\\a.b\\doc.tif");
   EXPECT_EQ(DocumentNameWithExtension("c:\\a\\doc.tiff", ".tif"), "c:\\a\\doc.tiff.tif");
   EXPECT_EQ(DocumentTempName("c:\\a\\doc.pdf"), "c:\\a\\doc.pdf.part");
+}
+
+// The plain scan of each edition, from the Scan button to the end of the run: where the library
+// is bound, queried and released, and which paper answer decides.
+TEST_F(ScanCommandsTest, PlainScanBindsQueriesAndChecksPaperAsEachEditionDoes) {
+  struct Case {
+    Edition edition;
+    int scanMethod;
+    bool showUI;
+    std::deque<int16_t> paper;
+    const char* course;
+    int methodAfter;
+  };
+  const Case cases[] = {
+      {Edition::kFirst, 0, false, {1},
+       "ZebLoad, caps, paper, Acquire, ZebFree", 0},
+      {Edition::kFirst, 0, false, {0}, "ZebLoad, caps, paper, no paper, ZebFree", 0},
+      // the device window sends the first edition to the flatbed
+      {Edition::kFirst, 0, true, {0}, "ZebLoad, caps, paper, Acquire, ZebFree", 1},
+      // the second edition releases after its checks, asks the paper again for the feeder,
+      // and the run binds and queries anew
+      {Edition::kSecond, 0, false, {0, 1},
+       "ZebLoad, caps, paper, ZebFree, ZebLoad, paper, ZebFree, ZebLoad, caps, Acquire, ZebFree",
+       0},
+      {Edition::kSecond, 0, false, {1, 0},
+       "ZebLoad, caps, paper, ZebFree, ZebLoad, paper, ZebFree, no paper", 0},
+      {Edition::kSecond, 1, false, {0},
+       "ZebLoad, caps, paper, ZebFree, ZebLoad, caps, Acquire, ZebFree", 1},
+      // no flatbed forced, no fresh answer with the device window
+      {Edition::kSecond, 0, true, {0},
+       "ZebLoad, caps, paper, ZebFree, ZebLoad, caps, Acquire, ZebFree", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(int(c.edition)) + " method " + std::to_string(c.scanMethod) +
+                 " showUI " + std::to_string(c.showUI));
+    Scanner() = FakeScanner{};
+    Scanner().paperAnswers = c.paper;
+    window.log.clear();
+    settings.saveFormat = 9;
+    settings.scanMethod = c.scanMethod;
+    settings.showUI = c.showUI;
+    Of(c.edition).Normal1Click();
+    EXPECT_EQ(Course(), c.course);
+    EXPECT_EQ(settings.scanMethod, c.methodAfter);
+    EXPECT_EQ(library.Depth(), 0);
+    const bool first = c.edition == Edition::kFirst;
+    EXPECT_EQ(Count("file list cleared"), first ? 1 : 0);
+    ASSERT_FALSE(window.log.empty());
+    EXPECT_EQ(window.log.front(), first ? "file list cleared" : "strip off");
+    // the strip is enabled at the end, whether the run stopped or nothing was scanned
+    const auto lastStrip = std::find_if(window.log.rbegin(), window.log.rend(), [](auto& l) {
+      return l.rfind("strip o", 0) == 0;
+    });
+    ASSERT_NE(lastStrip, window.log.rend());
+    EXPECT_EQ(*lastStrip, "strip on");
+  }
+}
+
+TEST_F(ScanCommandsTest, TheSecondEditionGivesTheStripBackWhenItScansNothing) {
+  settings.scanMethod = 0;
+  Scanner().paperPresent = 0;
+  second.Normal1Click();
+  EXPECT_EQ(window.log, (std::vector<std::string>{"strip off", "caps", "no paper", "strip on"}));
+  EXPECT_EQ(Scanner().acquires, 0);
+
+  window.log.clear();
+  settings.dontSaveImage = true;  // the strip stays off with nothing saved
+  second.Normal1Click();
+  EXPECT_EQ(window.log, (std::vector<std::string>{"strip off", "caps", "no paper", "strip off"}));
+
+  window.log.clear();
+  FakePavlotLoader absent({}, false);
+  ScanLibrary none{absent, bindErrors};
+  ScanCommands noLibrary{settings, state, none, window, Edition::kSecond};
+  noLibrary.Normal1Click();
+  EXPECT_EQ(window.log, (std::vector<std::string>{"strip off", "strip off"}));
+  EXPECT_EQ(bindErrors.shown, 1);
+}
+
+TEST_F(ScanCommandsTest, TheSecondEditionsRunQueriesOnlyWhileTheSettingsFormWasNotOpened) {
+  settings.saveFormat = 9;
+  for (Edition e : {Edition::kFirst, Edition::kSecond})
+    for (bool opened : {false, true}) {
+      SCOPED_TRACE(std::to_string(int(e)) + " opened " + std::to_string(opened));
+      Scanner() = FakeScanner{};
+      Scanner().paperPresent = 1;
+      window.log.clear();
+      state.capsQueried = opened;
+      window.answers = {C::Flatbed, C::Stop};  // a continued pass never queries
+      Of(e).Normal1Click();
+      EXPECT_EQ(Count("caps"), e == Edition::kSecond && !opened ? 2 : 1);
+      EXPECT_EQ(Scanner().acquires, 2);
+      EXPECT_EQ(state.capsQueried, opened);  // a scan's query is no opening of the form
+    }
+}
+
+TEST_F(ScanCommandsTest, ContinuingWithTheFeederRebindsBeforeThePaperAnswerInTheSecondEdition) {
+  settings.saveFormat = 9;
+  settings.scanMethod = 0;
+  for (Edition e : {Edition::kFirst, Edition::kSecond}) {
+    SCOPED_TRACE(int(e));
+    Scanner() = FakeScanner{};
+    Scanner().paperPresent = 1;
+    window.answers = {C::Feeder, C::Stop};
+    state.capsQueried = true;
+    Of(e).Normal1Click();
+    const std::string run = Course();
+    const std::string tail = run.substr(run.find("Acquire"));
+    EXPECT_EQ(tail, e == Edition::kSecond ? "Acquire, ZebFree, ZebLoad, paper, Acquire, ZebFree"
+                                          : "Acquire, paper, Acquire, ZebFree");
+    EXPECT_EQ(library.Depth(), 0);
+    EXPECT_EQ(Scanner().zebLoads, Scanner().zebFrees);
+  }
+}
+
+TEST_F(ScanCommandsTest, TheSecondEditionsPdfScanChecksPaperThenScansUnderTheSaveAsBinding) {
+  settings.saveFormat = 11;
+  settings.scanMethod = 0;
+  Scanner().paperPresent = 1;
+  window.answers = {C::Stop};
+  second.Normal1Click();
+  EXPECT_EQ(Course(),
+            "ZebLoad, caps, paper, ZebFree, ZebLoad, paper, ZebFree, ZebLoad, paper, caps, "
+            "Acquire, ZebFree");
+  EXPECT_EQ(Count("pdf end"), 1);
+  EXPECT_EQ(Count("ask pdf"), 1);
+  EXPECT_FALSE(state.pdfMode);
 }

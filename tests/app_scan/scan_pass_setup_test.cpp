@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "scan_loop_rules.h"
 #include "scan_tables.h"
 
 using namespace tarnwick;
@@ -117,6 +119,43 @@ TEST(ScanPassSetup, BlackAndWhiteFlatbedSendsDitherFirstAndBrightnessOnce) {
   EXPECT_EQ(+lib.prop.ScanMethod, 2);
   EXPECT_EQ(+lib.prop.ShowUI, 1);
   EXPECT_EQ(+lib.prop.XRes, 200);
+}
+
+// The tags after the record: per channel with COLORMATCH for colour in both editions and for
+// gray in the first only; one pair otherwise (and no COLORMATCH, no FILTER change).
+TEST(ScanPassSetup, BrightnessPerChannelForColourAndForGrayOnlyInTheFirstEdition) {
+  struct Case {
+    Edition edition;
+    int imageType;
+    bool perChannel;
+  };
+  const Case cases[] = {{Edition::kFirst, 0, false},  {Edition::kFirst, 1, true},
+                        {Edition::kFirst, 2, true},   {Edition::kSecond, 0, false},
+                        {Edition::kSecond, 1, false}, {Edition::kSecond, 2, true}};
+  const std::vector<std::string> pair = {"set 9204 20", "set 9205 40"};
+  std::vector<std::string> channels = {"set 9304 1"};
+  for (int channel : {0, 1, 3, 2}) {
+    channels.push_back("set 9209 " + std::to_string(channel));
+    channels.insert(channels.end(), pair.begin(), pair.end());
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(int(c.edition)) + " type " + std::to_string(c.imageType));
+    EXPECT_EQ(BrightnessPerChannel(c.edition, c.imageType), c.perChannel);
+    RecordingLibrary lib;
+    ScanPassSettings s;
+    s.ForEdition = c.edition;
+    s.ImageType = c.imageType;
+    s.ScanMethod = 1;
+    s.Brightness = 2;
+    s.Contrast = 4;
+    s.Filter = 1;
+    SendScanPassSettings(lib, s, {8.5f, 14.0f});
+    const auto prop = std::find(lib.calls.begin(), lib.calls.end(), "prop");
+    ASSERT_NE(prop, lib.calls.end());
+    EXPECT_EQ(std::vector<std::string>(prop + 1, lib.calls.end()), c.perChannel ? channels : pair);
+    EXPECT_EQ(+lib.prop.Filter, 1);
+    EXPECT_EQ(+lib.prop.PixelType, c.imageType);
+  }
 }
 
 struct AreaCase {

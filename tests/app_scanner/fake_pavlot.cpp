@@ -94,6 +94,12 @@ int32_t ZEB_API FakeGetValue(uint32_t tag, void* out) {
   switch (tag) {
     case scan_tag::kFilter: Answer(tag, out, &gScanner.filter, 2); return 0;
     case scan_tag::kPaperPresent:
+      if (!gScanner.paperAnswers.empty()) {
+        const int16_t answer = gScanner.paperAnswers.front();
+        gScanner.paperAnswers.pop_front();
+        Answer(tag, out, &answer, 2);
+        return 0;
+      }
       if (gScanner.paperPresent < 0) return -7;
       Answer(tag, out, &gScanner.paperPresent, 2);
       return 0;

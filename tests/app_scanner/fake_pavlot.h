@@ -3,6 +3,7 @@
 // library). Platform-free.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -27,6 +28,7 @@ struct FakeScanner {
   int16_t units = 0;
   std::string productName;  // empty: PRODUCTNAME not answered
   int16_t paperPresent = -1;  // the paper-present answer; -1: not answered
+  std::deque<int16_t> paperAnswers;  // answered one by one before paperPresent
   int acquires = 0;
   int32_t acquireStatus = 0;
   void (*duringAcquire)() = nullptr;  // runs inside ZebAcquire, as a driver's message loop would

@@ -74,6 +74,30 @@ TEST(ScanLibrary, NestedBindingKeepsTheLibraryUntilTheOutermostFree) {
   EXPECT_EQ(library.Depth(), 0);
 }
 
+TEST(ScanLibrary, RebindReleasesAndBindsAnewUnderTheSameNesting) {
+  FakePavlotLoader loader;
+  CountingErrors errors;
+  ScanLibrary library(loader, errors);
+  library.Rebind(nullptr);  // not bound: nothing
+  EXPECT_EQ(Scanner().zebLoads, 0);
+  library.Load(nullptr);
+  library.Load(nullptr);
+  library.Rebind(&kOwner);
+  EXPECT_EQ(Scanner().zebFrees, 1);
+  EXPECT_EQ(Scanner().zebLoads, 2);
+  EXPECT_EQ(loader.unloads, 1);
+  EXPECT_EQ(Scanner().owner, &kOwner);
+  EXPECT_EQ(library.Depth(), 2);
+  int16_t invert = 1;
+  EXPECT_EQ(library.SetValue(0x9300, &invert), 0);
+  library.Free();
+  EXPECT_TRUE(library.Loaded());
+  library.Free();
+  EXPECT_FALSE(library.Loaded());
+  EXPECT_EQ(Scanner().zebFrees, 2);
+  EXPECT_EQ(errors.shown, 0);
+}
+
 TEST(ScanLibrary, MissingLibraryBindsNothingAndTheCommandShowsOneError) {
   FakePavlotLoader loader({}, false);
   CountingErrors errors;
