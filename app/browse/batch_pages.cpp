@@ -31,7 +31,8 @@ void TTarnwickForm::OpenBatch1Click() {
   if (!OpenForm) return;
   OpenForm->SetDirectory(WideOf(settings.path));
   if (OpenForm->ShowModal(handle_) != IDOK) return;
-  if (!KSImageThumbnail1->Visible()) KSImageThumbnail1->SetVisible(true);
+  if (OpenBatchShowsStrip(kBuiltEdition) && !KSImageThumbnail1->Visible())
+    KSImageThumbnail1->SetVisible(true);
   std::wstring folder = OpenForm->Directory();
   SetFileListFolder(folder);
   SetStatusText(1, L"");
@@ -134,14 +135,16 @@ void TTarnwickForm::ShowBatchPage(int kind) {
 }
 
 static void StepPage(TTarnwickForm& form, int kind) {
-  if (form.settings.dontSaveImage) return;
-  if (form.settings.thumnailShow && !form.KSImageThumbnail1->Visible()) {
-    form.ShowBatchPage(kind);
-    return;
+  TKSImageThumbnail& strip = *form.KSImageThumbnail1;
+  switch (PageStepRouteOf(kBuiltEdition, form.settings.dontSaveImage, form.settings.thumnailShow,
+                          strip.Visible(), IsWindowEnabled(strip.Handle()) != FALSE)) {
+    case PageStepRoute::None: return;
+    case PageStepRoute::FileList: form.ShowBatchPage(kind); return;
+    case PageStepRoute::Strip:
+      strip.GotoPage(kind);
+      form.ArrangeThumbnailStrip();
+      return;
   }
-  if (!IsWindowEnabled(form.KSImageThumbnail1->Handle())) return;
-  form.KSImageThumbnail1->GotoPage(kind);
-  form.ArrangeThumbnailStrip();
 }
 
 void TTarnwickForm::FirstpageClick() { StepPage(*this, TKSImageThumbnail::kFirst); }

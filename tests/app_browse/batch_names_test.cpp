@@ -50,6 +50,28 @@ TEST(PageStep, StepsStayInsideTheListAsItIsNow) {
         << int(c.step) << " from " << c.current << " of " << c.count;
 }
 
+TEST(PageStep, RouteByEditionSettingsAndStrip) {
+  constexpr auto kFirst = Edition::kFirst, kSecond = Edition::kSecond;
+  constexpr auto None = PageStepRoute::None, List = PageStepRoute::FileList,
+                 Strip = PageStepRoute::Strip;
+  struct {
+    Edition edition;
+    bool dontSave, thumbnailShow, visible, enabled;
+    PageStepRoute want;
+  } cases[] = {
+      {kFirst, true, false, true, true, None},     {kSecond, true, false, true, true, None},
+      {kFirst, false, true, false, true, List},    {kSecond, false, true, false, true, Strip},
+      {kFirst, false, true, true, true, Strip},    {kFirst, false, false, false, true, Strip},
+      {kFirst, false, false, true, false, None},   {kSecond, false, false, true, false, Strip},
+      {kSecond, false, true, false, false, Strip}, {kSecond, false, false, true, true, Strip},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PageStepRouteOf(c.edition, c.dontSave, c.thumbnailShow, c.visible, c.enabled), c.want)
+        << int(c.edition) << c.dontSave << c.thumbnailShow << c.visible << c.enabled;
+  EXPECT_TRUE(OpenBatchShowsStrip(kFirst));
+  EXPECT_FALSE(OpenBatchShowsStrip(kSecond));
+}
+
 TEST(ViewSteps, ZoomStopsAt1000AndGoesDownWhileAboveZero) {
   EXPECT_EQ(ZoomedIn(995), 1000);
   EXPECT_EQ(ZoomedIn(1000), 1000);

@@ -17,4 +17,14 @@ int PickBatchPage(PageStep step, int current, int count) {
   return current;
 }
 
+PageStepRoute PageStepRouteOf(Edition edition, bool dontSaveImage, bool thumbnailShow,
+                              bool stripVisible, bool stripEnabled) {
+  if (dontSaveImage) return PageStepRoute::None;
+  if (edition == Edition::kSecond) return PageStepRoute::Strip;
+  if (thumbnailShow && !stripVisible) return PageStepRoute::FileList;
+  return stripEnabled ? PageStepRoute::Strip : PageStepRoute::None;
+}
+
+bool OpenBatchShowsStrip(Edition edition) { return edition != Edition::kSecond; }
+
 }  // namespace tarnwick
