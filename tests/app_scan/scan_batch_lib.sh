@@ -1,9 +1,19 @@
-# Helpers of the scan batch checks: Tarnwick.exe started on the simulated scanner with a
-# settings file of the case's own, driven through its windows with windriver.
+# Helpers of the scan batch checks: Tarnwick.exe or Tarnwick2.exe started on the simulated
+# scanner with a settings file of the case's own, driven through its windows with windriver.
 #   needs: wine_exec tarnwick windriver work (set by the caller)
 winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 drive() { "$wine_exec" "$windriver" "$@" 2>/dev/null | tr -d '\r'; }
-prepare_title=$(printf '\xe5\x87\x86\xe5\xa4\x87\xe6\x89\xab\xe7\x9e\x84')  # string 201
+# The edition of the program driven: its settings file and its texts.
+case $(basename "$tarnwick") in
+  Tarnwick2.exe)
+    edition=2
+    prepare_title='Preparar para Escanear'  # string 201
+    ;;
+  *)
+    edition=1
+    prepare_title=$(printf '\xe5\x87\x86\xe5\xa4\x87\xe6\x89\xab\xe7\x9e\x84')
+    ;;
+esac
 
 documents_folder() {
   local d
@@ -12,14 +22,24 @@ documents_folder() {
   done
 }
 
+# The settings file the program reads: in the documents folder for the first edition, beside the
+# program for the second.
+settings_file() {
+  if [ "$edition" = 2 ]; then
+    echo "$(dirname "$tarnwick")/Tarnwick2.INI"
+  else
+    echo "$(documents_folder)/TarnwickForm.ini"
+  fi
+}
+
 # start_tarnwick CASE-DIR SETTINGS-LINES SIM-LINES: writes both files, clears the scan library's
 # registry values and starts the program in the background (pid in tarnwick_pid).
 start_tarnwick() {
-  local dir=$1 settings=$2 sim=$3 docs
-  docs=$(documents_folder)
-  mkdir -p "$docs" "$dir/scans"
+  local dir=$1 settings=$2 sim=$3 ini
+  ini=$(settings_file)
+  mkdir -p "$(dirname "$ini")" "$dir/scans"
   printf '[Settings]\r\nPath=%s\r\n%b[Name]\r\nUserName=%s\r\n' "$(winpath "$dir/scans")" "$settings" \
-    "$(whoami)" >"$docs/TarnwickForm.ini"
+    "$(whoami)" >"$ini"
   printf '%b' "$sim" >"$dir/zebsim.ini"
   "$wine_exec" reg delete 'HKCU\Software\Quandrix' /f >/dev/null 2>&1
   if [ -n "${debug_level:-}" ]; then
