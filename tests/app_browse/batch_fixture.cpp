@@ -96,18 +96,6 @@ std::string DibPixels(HGLOBAL dib) {
   return out.str();
 }
 
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  } while (GetTickCount() < end);
-}
-
 Operator::Operator(std::vector<Step> steps)
     : thread_([this, steps] {
         for (const Step& step : steps) {

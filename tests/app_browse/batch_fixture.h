@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tarnwick_form.h"
+#include "win_driver.h"
 
 // A 1-bit page whose black bar sits where its number says: no two pages look alike.
 HGLOBAL MakeBatchPage(int number);
@@ -20,7 +21,7 @@ std::string FileBytes(const std::string& file);
 std::vector<std::string> FolderNames(const std::string& folder);
 // The rows of a DIB block, with width, height and depth in front (no resolution).
 std::string DibPixels(HGLOBAL dib);
-void Pump(DWORD ms);
+inline void Pump(DWORD ms) { windriver::PumpMessagesFor(ms); }
 
 // Runs steps one after another on its own thread while the test thread sits in a command's
 // modal loop; each step answers whether it found what it waited for.

@@ -81,7 +81,7 @@ class AcquireDeskew : public ::testing::Test {
   void SetUp() override {
     ForgetStoredSettings();
     program = FolderOfThisProgram();
-    bin = program.substr(0, program.find_last_of('\\', program.size() - 2) + 1);
+    bin = FolderAboveThisProgram();
     CreateDirectoryA((program + "pages").c_str(), nullptr);
   }
   void TearDown() override {

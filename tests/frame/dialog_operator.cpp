@@ -69,8 +69,7 @@ bool SaveShot(const ClientShot& shot, const std::string& path) {
 
 std::string ScreenshotFolder() {
   // This program lives in bin/frame_client; the screenshots go beside bin.
-  std::string mine = FolderOfThisProgram();
-  std::string bin = mine.substr(0, mine.find_last_of('\\', mine.size() - 2) + 1);
+  std::string bin = FolderAboveThisProgram();
   std::string build = bin.substr(0, bin.find_last_of('\\', bin.size() - 2) + 1);
   std::string folder = build + "screenshots\\";
   CreateDirectoryA(folder.c_str(), nullptr);

@@ -24,22 +24,8 @@ void PavlotClient::Unload() {
 }
 
 void FrameClientTest::SetUp() {
-  // The bin folder is the one above this program's own folder.
-  std::string mine = FolderOfThisProgram();
-  binFolder_ = mine.substr(0, mine.find_last_of('\\', mine.size() - 2) + 1);
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  caseFolder = std::string(temp) + "pavlot_case_" + info->name() + "\\";
-  DeleteFolder(caseFolder);
-  CreateDirectoryA(caseFolder.c_str(), nullptr);
-  workFolder = caseFolder + "work\\";
-  CreateDirectoryA(workFolder.c_str(), nullptr);
-  char current[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, current);
-  savedCurrent_ = current;
-  SetCurrentDirectoryA(workFolder.c_str());
-  SetDllDirectoryA(caseFolder.c_str());
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  OpenCaseFolder(std::string("pavlot_case_") + test->name());
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
   StoreInt("DEBUGLEVEL", 1);
   StoreText("SAVEPATH", caseFolder.c_str());
@@ -49,15 +35,13 @@ void FrameClientTest::SetUp() {
 
 void FrameClientTest::TearDown() {
   pavlot.Unload();
-  SetDllDirectoryA(nullptr);
-  SetCurrentDirectoryA(savedCurrent_.c_str());
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
-  DeleteFolder(caseFolder);
+  CloseCaseFolder();
 }
 
 void FrameClientTest::Provide(const std::vector<std::string>& files) {
   for (const std::string& f : files) {
-    std::string from = binFolder_ + f;
+    std::string from = binFolder + f;
     for (char& c : from)
       if (c == '/') c = '\\';
     std::string name = from.substr(from.find_last_of('\\') + 1);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "case_folder.h"
+
 struct PavlotClient {
   HMODULE module = nullptr;
   int32_t(__stdcall* ZebLoad)(HWND) = nullptr;
@@ -26,7 +28,7 @@ struct PavlotClient {
   void Unload();
 };
 
-class FrameClientTest : public ::testing::Test {
+class FrameClientTest : public ::testing::Test, protected CaseFolder {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -45,11 +47,5 @@ class FrameClientTest : public ::testing::Test {
   std::string LogText() const;                     // the debug log of this case
   int CountLogLines(const std::string& start) const;  // lines beginning with start
 
-  std::string caseFolder;  // ends with a backslash
-  std::string workFolder;  // the current folder during the case: holds none of the libraries
   PavlotClient pavlot;
-
- private:
-  std::string binFolder_;
-  std::string savedCurrent_;
 };

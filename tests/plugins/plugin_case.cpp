@@ -44,21 +44,8 @@ void PavlotFiles::Unload() {
 }
 
 void PluginCase::SetUp() {
-  const std::string mine = FolderOfThisProgram();
-  binFolder_ = mine.substr(0, mine.find_last_of('\\', mine.size() - 2) + 1);
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  caseFolder = std::string(temp) + "plugin_case_" + info->name() + "\\";
-  DeleteFolder(caseFolder);
-  CreateDirectoryA(caseFolder.c_str(), nullptr);
-  workFolder = caseFolder + "work\\";
-  CreateDirectoryA(workFolder.c_str(), nullptr);
-  char current[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, current);
-  savedCurrent_ = current;
-  SetCurrentDirectoryA(workFolder.c_str());
-  SetDllDirectoryA(caseFolder.c_str());
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  OpenCaseFolder(std::string("plugin_case_") + test->name());
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
   DeleteFileA("c:\\temp\\ondrel.ini");
   StoreDword("DEBUGLEVEL", 1);
@@ -68,22 +55,20 @@ void PluginCase::SetUp() {
 
 void PluginCase::TearDown() {
   pavlot.Unload();
-  SetDllDirectoryA(nullptr);
-  SetCurrentDirectoryA(savedCurrent_.c_str());
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
-  DeleteFolder(caseFolder);
+  CloseCaseFolder();
 }
 
 void PluginCase::ProvidePlugins(const std::vector<std::string>& names, const std::string& folder) {
   for (const std::string& n : names) {
-    const std::string from = binFolder_ + "fixtures\\plugins\\" + n + "\\" + n + ".dll";
+    const std::string from = binFolder + "fixtures\\plugins\\" + n + "\\" + n + ".dll";
     const std::string to = (folder.empty() ? caseFolder : folder) + n + ".dll";
     ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from;
   }
 }
 
 bool PluginCase::ProvideFromBin(const char* name) {
-  return CopyFileA((binFolder_ + name).c_str(), (caseFolder + name).c_str(), FALSE) != 0;
+  return CopyFileA((binFolder + name).c_str(), (caseFolder + name).c_str(), FALSE) != 0;
 }
 
 void PluginCase::Start() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "case_folder.h"
 #include "scan_page_info.h"
 
 struct PavlotFiles {
@@ -37,7 +38,7 @@ struct PavlotFiles {
   void Unload();
 };
 
-class PluginCase : public ::testing::Test {
+class PluginCase : public ::testing::Test, protected CaseFolder {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -55,11 +56,5 @@ class PluginCase : public ::testing::Test {
   std::string TakeLog();  // what the fixture plug-ins logged since the last call
   static int32_t LiveBlocks(const char* plugin);  // list blocks a fixture handed out, not given back
 
-  std::string caseFolder;  // ends with a backslash
-  std::string workFolder;
   PavlotFiles pavlot;
-
- private:
-  std::string binFolder_;
-  std::string savedCurrent_;
 };

@@ -81,7 +81,7 @@ class Barcode : public ::testing::Test {
  protected:
   void SetUp() override {
     program = FolderOfThisProgram();
-    bin = program.substr(0, program.find_last_of('\\', program.size() - 2) + 1);
+    bin = FolderAboveThisProgram();
     code128 = ReadPgm(bin + "barcodes\\code128.pgm");
     code39 = ReadPgm(bin + "barcodes\\code39.pgm");
     ASSERT_GT(code128.width, 0);

@@ -7,6 +7,11 @@ std::string FolderOfThisProgram() {
   return s.substr(0, s.find_last_of('\\') + 1);
 }
 
+std::string FolderAboveThisProgram() {
+  const std::string mine = FolderOfThisProgram();
+  return mine.substr(0, mine.find_last_of('\\', mine.size() - 2) + 1);
+}
+
 void DeleteFolder(const std::string& folder) {
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);

@@ -15,6 +15,9 @@ bool Bind(HMODULE module, const char* name, T* slot) {
 // The test program's own folder, ending in a backslash.
 std::string FolderOfThisProgram();
 
+// The folder above it (the build's bin folder for a test program in a folder of its own).
+std::string FolderAboveThisProgram();
+
 // `name` in the temporary folder.
 std::string TempPath(const std::string& name);
 

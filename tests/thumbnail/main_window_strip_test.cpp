@@ -10,22 +10,11 @@
 #include "numbered_pages.h"
 #include "settings_files.h"
 #include "tarnwick_form.h"
+#include "win_driver.h"
 
 using namespace tarnwick;
 
 namespace {
-
-void Pump(DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  } while (GetTickCount() < end);
-}
 
 TEST(MainWindowStrip, FillsTheStripAreaAndTakesPages) {
   InitCommonControls();
@@ -34,7 +23,7 @@ TEST(MainWindowStrip, FillsTheStripAreaAndTakesPages) {
   TTarnwickForm form;
   ASSERT_TRUE(form.Create(L""));
   form.ShowMaximized();
-  Pump(300);
+  windriver::PumpMessagesFor(300);
   ASSERT_NE(form.KSImageThumbnail1, nullptr);
   TKSImageThumbnail& strip = *form.KSImageThumbnail1;
   ASSERT_TRUE(strip.HandleAllocated());
@@ -56,12 +45,12 @@ TEST(MainWindowStrip, FillsTheStripAreaAndTakesPages) {
   int before = strip.Image(2)->Top();
   form.StripArea.SetBounds(form.StripArea.Left(), form.StripArea.Top(), 700, form.StripArea.Height());
   form.SplitterMoved();
-  Pump(100);
+  windriver::PumpMessagesFor(100);
   EXPECT_EQ(strip.Width(), 700 - (form.StripArea.Width() - form.StripArea.ClientWidthNow()));
   EXPECT_LE(strip.Image(2)->Top(), before);
   EXPECT_EQ(strip.Image(2)->Top(), strip.Image(0)->Top());
   SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
-  Pump(50);
+  windriver::PumpMessagesFor(50);
 }
 
 }  // namespace

@@ -42,19 +42,6 @@ int32_t __stdcall BatchCallback(void* p, uint32_t* q, int32_t code) {
   return 0;
 }
 
-TW_IMAGEINFO Gray(int32_t width, int32_t length) {
-  TW_IMAGEINFO info{};
-  info.XResolution = {300, 0};
-  info.YResolution = {300, 0};
-  info.ImageWidth = width;
-  info.ImageLength = length;
-  info.SamplesPerPixel = 1;
-  info.BitsPerSample[0] = 8;
-  info.BitsPerPixel = 8;
-  info.PixelType = TWPT_GRAY;
-  return info;
-}
-
 class BatchTest : public ScriptedEngineTest {
  protected:
   void SetUp() override {
@@ -93,7 +80,7 @@ class BatchTest : public ScriptedEngineTest {
 const std::vector<uint32_t> kSizes = {4096 * 2816, 4096 * 1000, 4096 * 2816, 4096 * 10 + 0, 4096 * 500};
 
 TEST_F(BatchTest, EveryByteOnceAndInOrderOverSeveralRingLaps) {
-  TW_IMAGEINFO info = Gray(4096, 2816);
+  TW_IMAGEINFO info = EightBitInfo(4096, 2816, TWPT_GRAY);
   ScriptPages(5, &info, 0);
   ScriptPageSizes(kSizes.data(), 5);
   EXPECT_EQ(Acquire(), 0);
@@ -104,7 +91,7 @@ TEST_F(BatchTest, EveryByteOnceAndInOrderOverSeveralRingLaps) {
 }
 
 TEST_F(BatchTest, FreeDuringTheTransferLeavesTheRingAlone) {
-  TW_IMAGEINFO info = Gray(4096, 2816);
+  TW_IMAGEINFO info = EightBitInfo(4096, 2816, TWPT_GRAY);
   ScriptPages(3, &info, 0);
   ScriptPageSizes(kSizes.data(), 3);
   batch_.freeDuringTransfer = true;
@@ -113,7 +100,7 @@ TEST_F(BatchTest, FreeDuringTheTransferLeavesTheRingAlone) {
 }
 
 TEST_F(BatchTest, CancelMidBatchThenASecondBatchWorks) {
-  TW_IMAGEINFO info = Gray(4096, 2816);
+  TW_IMAGEINFO info = EightBitInfo(4096, 2816, TWPT_GRAY);
   ScriptPages(5, &info, 0);
   ScriptPageSizes(kSizes.data(), 5);
   batch_.cancelAtPage = 1;
@@ -130,7 +117,7 @@ TEST_F(BatchTest, CancelMidBatchThenASecondBatchWorks) {
 }
 
 TEST_F(BatchTest, ReadErrorMidBatchIsReported) {
-  TW_IMAGEINFO info = Gray(4096, 2816);
+  TW_IMAGEINFO info = EightBitInfo(4096, 2816, TWPT_GRAY);
   ScriptPages(5, &info, 0);
   ScriptPageSizes(kSizes.data(), 5);
   // 11 blocks of 1 MiB make the first page; the jam strikes inside the second.
@@ -143,7 +130,7 @@ TEST_F(BatchTest, ReadErrorMidBatchIsReported) {
 }
 
 TEST_F(BatchTest, ImageOfUnknownLengthGoesStripByStrip) {
-  TW_IMAGEINFO info = Gray(100, -1);
+  TW_IMAGEINFO info = EightBitInfo(100, -1, TWPT_GRAY);
   ScriptPages(2, &info, 5000);
   EXPECT_EQ(Acquire(), 0);
   ASSERT_EQ(batch_.pages.size(), 2u);
@@ -152,7 +139,7 @@ TEST_F(BatchTest, ImageOfUnknownLengthGoesStripByStrip) {
 
 TEST_F(BatchTest, ImageLargerThanTheBufferGetsTwoSlots) {
   // 40 MiB: the buffer grows to two images.
-  TW_IMAGEINFO info = Gray(4096, 10240);
+  TW_IMAGEINFO info = EightBitInfo(4096, 10240, TWPT_GRAY);
   std::vector<uint32_t> sizes = {4096u * 10240, 4096u * 10};
   ScriptPages(2, &info, 0);
   ScriptPageSizes(sizes.data(), 2);
@@ -169,7 +156,7 @@ DWORD WINAPI ReleaseWhenReached(void*) {
 }
 
 TEST_F(BatchTest, ReadHeldInsideTheSourceLosesNoByteAndEnds) {
-  TW_IMAGEINFO info = Gray(4096, 2816);
+  TW_IMAGEINFO info = EightBitInfo(4096, 2816, TWPT_GRAY);
   ScriptPages(3, &info, 0);
   ScriptPageSizes(kSizes.data(), 3);
   ScriptGate(DAT_IMAGEMEMXFER);

@@ -50,3 +50,16 @@ int ScriptedEngineTest::Count(const std::vector<ScriptedRequest>& log, uint16_t 
   for (const ScriptedRequest& r : log) n += (r.dat == dat && r.msg == msg) ? 1 : 0;
   return n;
 }
+
+TW_IMAGEINFO EightBitInfo(int32_t width, int32_t length, int16_t pixelType, TW_FIX32 xResolution) {
+  TW_IMAGEINFO info{};
+  info.XResolution = xResolution;
+  info.YResolution = {300, 0};
+  info.ImageWidth = width;
+  info.ImageLength = length;
+  info.SamplesPerPixel = 1;
+  info.BitsPerSample[0] = 8;
+  info.BitsPerPixel = 8;
+  info.PixelType = pixelType;
+  return info;
+}

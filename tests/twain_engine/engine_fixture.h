@@ -10,6 +10,10 @@
 #include "connection.h"
 #include "scripted_dsm.h"
 
+// The image information of a one-sample 8-bit page at 300 dpi, or at xResolution across.
+TW_IMAGEINFO EightBitInfo(int32_t width, int32_t length, int16_t pixelType,
+                          TW_FIX32 xResolution = {300, 0});
+
 class ScriptedEngineTest : public ::testing::Test {
  protected:
   void SetUp() override;

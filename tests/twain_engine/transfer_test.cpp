@@ -43,17 +43,9 @@ int32_t __stdcall FileCallback(void* p, uint32_t* q, int32_t code) {
   return 0;
 }
 
-TW_IMAGEINFO GrayInfo(int32_t width, int32_t length) {
-  TW_IMAGEINFO info{};
-  info.XResolution = {299, 0x8000};
-  info.YResolution = {300, 0};
-  info.ImageWidth = width;
-  info.ImageLength = length;
-  info.SamplesPerPixel = 1;
-  info.BitsPerSample[0] = 8;
-  info.BitsPerPixel = 8;
-  info.PixelType = TWPT_PALETTE;
-  return info;
+// An 8-bit palette page at 299.5 by 300 dpi.
+TW_IMAGEINFO PaletteInfo(int32_t width, int32_t length) {
+  return EightBitInfo(width, length, TWPT_PALETTE, {299, 0x8000});
 }
 
 class TransferTest : public ScriptedEngineTest {
@@ -74,7 +66,7 @@ class TransferTest : public ScriptedEngineTest {
 };
 
 TEST_F(TransferTest, MemoryStripsDeliverEveryByteOfEveryPage) {
-  TW_IMAGEINFO info = GrayInfo(100, 100);
+  TW_IMAGEINFO info = PaletteInfo(100, 100);
   ScriptPages(3, &info, 10000);
   ScriptMemLimits(100, 8192, 2048);
   rx_.buffer.resize(8192);
@@ -107,7 +99,7 @@ TEST_F(TransferTest, MemoryStripsDeliverEveryByteOfEveryPage) {
 }
 
 TEST_F(TransferTest, SourceThatSendsNothingEndsTheImageInsteadOfSpinning) {
-  TW_IMAGEINFO info = GrayInfo(100, 100);
+  TW_IMAGEINFO info = PaletteInfo(100, 100);
   ScriptPages(2, &info, 10000);
   rx_.wanted = 0;
   rx_.buffer.resize(16);
@@ -118,7 +110,7 @@ TEST_F(TransferTest, SourceThatSendsNothingEndsTheImageInsteadOfSpinning) {
 }
 
 TEST_F(TransferTest, RefusedImageInformationEndsBeforeAnyData) {
-  TW_IMAGEINFO info = GrayInfo(100, 100);
+  TW_IMAGEINFO info = PaletteInfo(100, 100);
   ScriptPages(2, &info, 10000);
   ScriptAnswer(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, TWRC_FAILURE, TWCC_OPERATIONERROR, 1);
   rx_.buffer.resize(8192);
@@ -130,7 +122,7 @@ TEST_F(TransferTest, RefusedImageInformationEndsBeforeAnyData) {
 }
 
 TEST_F(TransferTest, StripFailureIsReportedAndTheTransfersReset) {
-  TW_IMAGEINFO info = GrayInfo(100, 100);
+  TW_IMAGEINFO info = PaletteInfo(100, 100);
   ScriptPages(2, &info, 10000);
   ScriptAnswer(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, TWRC_FAILURE, TWCC_PAPERJAM, 1);
   rx_.buffer.resize(8192);
@@ -165,7 +157,7 @@ TEST_F(TransferTest, DuplexFileNamesAndTheWrittenNameGoToTheCallback) {
   ScriptContainer(CAP_DUPLEXENABLED, TWON_ENUMERATION, e.data(), static_cast<uint32_t>(e.size()));
   auto feeder = OneValueBool(1);
   ScriptContainer(CAP_FEEDERENABLED, TWON_ONEVALUE, feeder.data(), 6);
-  TW_IMAGEINFO info = GrayInfo(4, 4);
+  TW_IMAGEINFO info = PaletteInfo(4, 4);
   ScriptPages(4, &info, 16);
   char path[] = "C:\\scan\\page.tif";
   Run(TWSX_FILE, FileCallback, path);
@@ -190,7 +182,7 @@ TEST_F(TransferTest, FileNumbersRunOnAcrossScansOfOneAcquisition) {
   auto on = OneValueBool(1), off = OneValueBool(0);
   ScriptContainer(CAP_DUPLEXENABLED, TWON_ONEVALUE, off.data(), 6);
   ScriptContainer(CAP_FEEDERENABLED, TWON_ONEVALUE, on.data(), 6);
-  TW_IMAGEINFO info = GrayInfo(4, 4);
+  TW_IMAGEINFO info = PaletteInfo(4, 4);
   ScriptPages(2, &info, 16);
   ScriptPagesPerEvent(2);
   OpenSource();
