@@ -2,6 +2,7 @@
 // answer kOk with a decoded image or a failure code; no input makes them read past their data.
 // Writers take an image at a depth the format holds (the callers convert first).
 #pragma once
+#include <memory>
 #include <string>
 
 #include "image.h"
@@ -60,5 +61,27 @@ struct JpegRows {
   const void* context = nullptr;
 };
 Status WriteJpegRows(const JpegRows& rows, int quality, int smoothing, const Stream& out);
+
+// The same coder driven by the rows' owner: Start with the rows' description (its `row` unused),
+// Put the rows top first as they arrive, Finish after the last. The file is streamed out as it
+// grows; a failed write or codec error ends the coding and every later call answers it.
+class JpegRowCoder {
+ public:
+  JpegRowCoder();
+  ~JpegRowCoder();
+  JpegRowCoder(const JpegRowCoder&) = delete;
+  JpegRowCoder& operator=(const JpegRowCoder&) = delete;
+
+  Status Start(const JpegRows& shape, int quality, int smoothing, const Stream& out);
+  // `count` rows, each of width x (1 or 3) bytes; more rows than the image has are refused.
+  Status Put(const uint8_t* const* rows, uint32_t count);
+  // Refused (kBadArgument) before every row was put.
+  Status Finish();
+  uint32_t RowsPut() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 }  // namespace imagecore

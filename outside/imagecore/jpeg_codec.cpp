@@ -152,8 +152,10 @@ void EndOutput(j_compress_ptr c) {
   if (d->written != kOk) ERREXIT(c, JERR_FILE_WRITE);
 }
 
-int Encode(jpeg_compress_struct* c, const JpegRows* rows, int quality, int smoothing,
-           StreamDestination* dest, uint8_t* scratch) {
+// Each step of the coding is its own frame for the error manager's escape; none keeps objects
+// with destructors alive.
+int StartCoding(jpeg_compress_struct* c, const JpegRows* rows, int quality, int smoothing,
+                StreamDestination* dest) {
   JpegError* e = reinterpret_cast<JpegError*>(c->err);
   if (setjmp(e->escape)) return 0;
   jpeg_create_compress(c);
@@ -176,10 +178,20 @@ int Encode(jpeg_compress_struct* c, const JpegRows* rows, int quality, int smoot
     c->Y_density = uint16_t(rows->yPelsPerMeter / 39.37 + 0.5);
   }
   jpeg_start_compress(c, TRUE);
-  while (c->next_scanline < c->image_height) {
-    JSAMPROW row[1] = {const_cast<uint8_t*>(rows->row(rows->context, c->next_scanline, scratch))};
-    jpeg_write_scanlines(c, row, 1);
-  }
+  return 1;
+}
+
+// Answers the rows the coder took, or -1 on a codec error.
+int64_t CodeRows(jpeg_compress_struct* c, const uint8_t* const* rows, uint32_t count) {
+  JpegError* e = reinterpret_cast<JpegError*>(c->err);
+  if (setjmp(e->escape)) return -1;
+  // The coder reads the rows and never writes them.
+  return jpeg_write_scanlines(c, const_cast<JSAMPARRAY>(rows), count);
+}
+
+int FinishCoding(jpeg_compress_struct* c) {
+  JpegError* e = reinterpret_cast<JpegError*>(c->err);
+  if (setjmp(e->escape)) return 0;
   jpeg_finish_compress(c);
   return 1;
 }
@@ -198,26 +210,87 @@ const uint8_t* LumaRow(const void* context, uint32_t y, uint8_t* scratch) {
 
 }  // namespace
 
-Status WriteJpegRows(const JpegRows& rows, int quality, int smoothing, const Stream& out) {
-  if (rows.width == 0 || rows.height == 0 || rows.width > 65500 || rows.height > 65500 || !rows.row)
+struct JpegRowCoder::State {
+  jpeg_compress_struct c;
+  JpegError e;
+  StreamDestination dest{};
+  std::vector<uint8_t> buffer;
+  bool created = false;
+  bool finished = false;
+  Status failure = kOk;  // the first failure; every later call answers it
+
+  Status Fail(Status fallback) {
+    failure = dest.written != kOk ? dest.written : fallback;
+    return failure;
+  }
+};
+
+JpegRowCoder::JpegRowCoder() = default;
+
+JpegRowCoder::~JpegRowCoder() {
+  if (state_ && state_->created) jpeg_destroy_compress(&state_->c);
+}
+
+Status JpegRowCoder::Start(const JpegRows& shape, int quality, int smoothing, const Stream& out) {
+  if (state_) return kBadArgument;  // one image per coder
+  if (shape.width == 0 || shape.height == 0 || shape.width > 65500 || shape.height > 65500)
     return kBadArgument;
   if (quality <= 0 || quality > 100) quality = 75;
   if (smoothing < 0 || smoothing > 100) smoothing = 0;
-  jpeg_compress_struct c;
-  JpegError e;
-  c.err = jpeg_std_error(&e.manager);
-  e.manager.error_exit = JpegFail;
-  e.manager.emit_message = JpegQuiet;
-  e.endedEarly = false;
-  std::vector<uint8_t> buffer(kOutBuffer), scratch(size_t(rows.width) * 3);
-  StreamDestination dest{};
-  dest.out = &out;
-  dest.buffer = buffer.data();
-  dest.written = kOk;
-  const int ok = Encode(&c, &rows, quality, smoothing, &dest, scratch.data());
-  jpeg_destroy_compress(&c);
-  if (dest.written != kOk) return dest.written;
-  return ok ? kOk : kCodecError;
+  state_ = std::make_unique<State>();
+  State& st = *state_;
+  st.c.err = jpeg_std_error(&st.e.manager);
+  st.e.manager.error_exit = JpegFail;
+  st.e.manager.emit_message = JpegQuiet;
+  st.e.endedEarly = false;
+  st.buffer.resize(kOutBuffer);
+  st.dest.out = &out;
+  st.dest.buffer = st.buffer.data();
+  st.dest.written = kOk;
+  st.created = true;  // the codec's own create clears what its destroy looks at first
+  if (!StartCoding(&st.c, &shape, quality, smoothing, &st.dest)) return st.Fail(kCodecError);
+  return kOk;
+}
+
+Status JpegRowCoder::Put(const uint8_t* const* rows, uint32_t count) {
+  if (!state_) return kBadArgument;
+  State& st = *state_;
+  if (st.failure != kOk) return st.failure;
+  if (st.finished || count > st.c.image_height - st.c.next_scanline || (count > 0 && !rows))
+    return kBadArgument;
+  while (count > 0) {
+    const int64_t done = CodeRows(&st.c, rows, count);
+    if (done <= 0) return st.Fail(kCodecError);
+    rows += done;
+    count -= uint32_t(done);
+  }
+  return kOk;
+}
+
+Status JpegRowCoder::Finish() {
+  if (!state_) return kBadArgument;
+  State& st = *state_;
+  if (st.failure != kOk) return st.failure;
+  if (st.finished || st.c.next_scanline < st.c.image_height) return kBadArgument;
+  if (!FinishCoding(&st.c)) return st.Fail(kCodecError);
+  st.finished = true;
+  return st.dest.written;
+}
+
+uint32_t JpegRowCoder::RowsPut() const { return state_ ? state_->c.next_scanline : 0; }
+
+Status WriteJpegRows(const JpegRows& rows, int quality, int smoothing, const Stream& out) {
+  if (!rows.row) return kBadArgument;
+  JpegRowCoder coder;
+  Status s = coder.Start(rows, quality, smoothing, out);
+  if (s != kOk) return s;
+  std::vector<uint8_t> scratch(size_t(rows.width) * 3);
+  for (uint32_t y = 0; y < rows.height; ++y) {
+    const uint8_t* row = rows.row(rows.context, y, scratch.data());
+    s = coder.Put(&row, 1);
+    if (s != kOk) return s;
+  }
+  return coder.Finish();
 }
 
 Status WriteJpeg(const Image& image, int quality, int smoothing, const Stream& out) {

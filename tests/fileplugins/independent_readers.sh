@@ -139,9 +139,14 @@ page_rgb.jpg|JPEG 120 90
 saveas.tga|TGA 120 90
 TABLE
 
-# Black and white as JPEG: one 8-bit gray component, at the page's size and resolution.
-got=$(identify -format '%m %w %h %[colorspace] %z %[jpeg:colorspace] %x %y %U' page_bw.jpg 2>&1)
-[ "$got" = "JPEG 120 90 Gray 8 1 200 200 PixelsPerInch" ] || fail "page_bw.jpg is not 8-bit gray at 200 dpi: $got"
+# Black and white as JPEG: one 8-bit gray component, at the page's size and resolution, also
+# when its rows came in pieces.
+for f in page_bw.jpg pieces_bw.jpg; do
+  got=$(identify -format '%m %w %h %[colorspace] %z %[jpeg:colorspace] %x %y %U' "$f" 2>&1)
+  [ "$got" = "JPEG 120 90 Gray 8 1 200 200 PixelsPerInch" ] || fail "$f is not 8-bit gray at 200 dpi: $got"
+done
+got=$(identify -format '%m %w %h %[colorspace] %x %y' pieces_rgb.jpg 2>&1)
+[ "$got" = "JPEG 120 90 sRGB 200 200" ] || fail "pieces_rgb.jpg is not colour at 200 dpi: $got"
 
 got=$(identify -format '%z %k' page_bw.pcx 2>&1)
 [ "$got" = "1 2" ] || fail "page_bw.pcx is not a two-colour 1-bit picture: $got"

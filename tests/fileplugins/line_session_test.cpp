@@ -7,6 +7,7 @@
 
 #include "session_helpers.h"
 #include "tiff_codec.h"
+#include "whole_file_save.h"
 
 namespace fileplugins {
 namespace {
@@ -126,6 +127,139 @@ TEST(LineSession, ShortPageIsWrittenWholeWithWhiteRows) {
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(pages[0].height, 40u);
   EXPECT_EQ(testpages::Mismatches(pages[0], K::kGray8, 5, 0, 10), 0);
+}
+
+// A JPEG page's rows go to the coder as each block brings them. However the blocks are cut, with
+// padding blocks and rows that never came, the file is the one the whole page (white where no
+// row came) codes to.
+TEST(LineSession, JpegRowsInAnyBlocksCodeTheWholePage) {
+  struct Plan {
+    const char* what;
+    std::vector<uint32_t> blocks;  // rows per block, sent in turn; what is left never comes
+    uint32_t padFrom;              // blocks from this row on are padding, their bytes junk
+  };
+  const uint32_t width = 83, length = 61;
+  const Plan plans[] = {
+      {"one block", {61}, 61},
+      {"a row at a time", std::vector<uint32_t>(61, 1), 61},
+      {"uneven blocks", {1, 2, 3, 5, 8, 13, 21, 8}, 61},
+      {"blocks larger than the coder's batch", {17, 40, 4}, 61},
+      {"short page padded white", {9, 9, 9, 9, 9, 9, 7}, 27},
+      {"closed early", {5, 11, 3}, 61},
+      {"nothing sent", {}, 61},
+  };
+  for (K kind : {K::kRgb24, K::kGray8, K::kBlackWhite}) {
+    for (const Plan& plan : plans) {
+      SCOPED_TRACE(std::string(plan.what) + " kind " + std::to_string(int(kind)));
+      const size_t line = RowBytesOf(width, kind);
+      RawPage whole;
+      ASSERT_EQ(AllocateWhitePage(whole, width, length, kind), kPluginOk);
+      whole.xDpi = whole.yDpi = 200;
+      MemoryTarget target;
+      LineSession session(RuleFor(FileKind::kJpeg), target);
+      ScanPageInfo info = testpages::Info(kind, int32_t(width), int32_t(length));
+      ASSERT_EQ(session.Create("page.jpg", &info, 15), kPluginOk);
+      uint32_t y = 0;
+      for (uint32_t n : plan.blocks) {
+        const bool padding = y >= plan.padFrom;
+        std::vector<uint8_t> block(n * line, 0x3C);
+        for (uint32_t r = 0; r < n && !padding; ++r) {
+          const std::vector<uint8_t> row = testpages::Row(kind, width, y + r, 4);
+          std::copy(row.begin(), row.end(), block.begin() + r * line);
+          std::copy(row.begin(), row.end(), whole.Row(y + r));
+        }
+        ASSERT_EQ(session.Save(block.data(), int32_t(line), int32_t(n), padding ? 0 : 1), kPluginOk);
+        y += n;
+      }
+      EXPECT_FALSE(target.IsOpen() && target.files.count("page.jpg")) << "no file before the page closes";
+      ASSERT_EQ(session.Close(0), kPluginOk);
+      ASSERT_EQ(target.files.count("page.jpg"), 1u);
+
+      MemoryTarget reference;
+      ASSERT_EQ(SaveWholeDocument(RuleFor(FileKind::kJpeg), {whole}, kModeNone, 15, "whole.jpg", reference),
+                kPluginOk);
+      EXPECT_EQ(target.files["page.jpg"], reference.files["whole.jpg"]);
+    }
+  }
+}
+
+// Rows that come a little short are made up white, as on a page held whole; a stride wider than
+// the row is followed.
+TEST(LineSession, JpegRowsShortOrWideOfTheLineCodeAsTheHeldPage) {
+  const uint32_t width = 83, length = 20;  // black and white: 10 whole bytes a row, 11 in all
+  for (int32_t rowBytes : {10, 11, 16}) {
+    SCOPED_TRACE(rowBytes);
+    RawPage held;
+    ASSERT_EQ(AllocateWhitePage(held, width, length, K::kBlackWhite), kPluginOk);
+    held.xDpi = held.yDpi = 200;
+    std::vector<uint8_t> block(size_t(rowBytes) * length, 0x00);
+    for (uint32_t y = 0; y < length; ++y) {
+      const std::vector<uint8_t> row = testpages::Row(K::kBlackWhite, width, y, 2);
+      const size_t take = std::min<size_t>(row.size(), size_t(rowBytes));
+      std::copy_n(row.begin(), take, block.begin() + y * rowBytes);
+      std::copy_n(row.begin(), take, held.Row(y));
+    }
+    MemoryTarget target;
+    LineSession session(RuleFor(FileKind::kJpeg), target);
+    ScanPageInfo info = testpages::Info(K::kBlackWhite, int32_t(width), int32_t(length));
+    ASSERT_EQ(session.Create("p", &info, 11), kPluginOk);
+    ASSERT_EQ(session.Save(block.data(), rowBytes, int32_t(length), 1), kPluginOk);
+    ASSERT_EQ(session.Close(0), kPluginOk);
+    MemoryTarget reference;
+    ASSERT_EQ(SaveWholeDocument(RuleFor(FileKind::kJpeg), {held}, kModeNone, 11, "r", reference), kPluginOk);
+    EXPECT_EQ(target.files["p"], reference.files["r"]);
+  }
+}
+
+// A write that fails while rows are still coming is answered at once; the rest of the page is
+// refused, nothing is made of it, and the next page is written.
+TEST(LineSession, JpegWriteFailingMidPageIsAnsweredAtOnce) {
+  // Busy rows, so the coded page outgrows the coder's output buffer long before its end.
+  const uint32_t width = 640, length = 480;
+  std::mt19937 random(3);
+  std::vector<uint8_t> rows(size_t(width) * 3 * length);
+  for (uint8_t& b : rows) b = uint8_t(random());
+  MemoryTarget target;
+  target.failAfter = 1000;
+  LineSession session(RuleFor(FileKind::kJpeg), target);
+  ScanPageInfo info = testpages::Info(K::kRgb24, int32_t(width), int32_t(length));
+  ASSERT_EQ(session.Create("full.jpg", &info, 20), kPluginOk);
+  PluginStatus first = kPluginOk;
+  uint32_t y = 0;
+  for (; y < length && first == kPluginOk; y += 16)
+    first = session.Save(rows.data() + size_t(y) * width * 3, int32_t(width * 3), 16, 1);
+  EXPECT_EQ(first, kPluginWriteFailed);
+  EXPECT_LT(y, length) << "the failure is answered while rows still come";
+  EXPECT_EQ(session.Save(rows.data(), int32_t(width * 3), 16, 1), kPluginWriteFailed);
+  EXPECT_EQ(session.Close(0), kPluginWriteFailed);
+  EXPECT_TRUE(target.files.empty());
+  EXPECT_FALSE(target.IsOpen());
+  EXPECT_FALSE(session.FileOpen());
+
+  target.failAfter = SIZE_MAX;
+  ASSERT_EQ(session.Create("full.jpg", &info, 20), kPluginOk);
+  ASSERT_EQ(session.Save(rows.data(), int32_t(width * 3), int32_t(length), 1), kPluginOk);
+  ASSERT_EQ(session.Close(0), kPluginOk);
+  const std::vector<imagecore::Image> pages = ReadBack(target.files["full.jpg"], FileKind::kJpeg);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].width, width);
+}
+
+// A page wider than the JPEG coder takes is refused at its end, as before it was ever coded row
+// by row: no file, and the plug-in goes on.
+TEST(LineSession, JpegPageTooWideForTheCoderIsRefusedWithoutAFile) {
+  MemoryTarget target;
+  LineSession session(RuleFor(FileKind::kJpeg), target);
+  ScanPageInfo info = testpages::Info(K::kGray8, 65501, 2);
+  ASSERT_EQ(session.Create("wide.jpg", &info, 11), kPluginOk);
+  std::vector<uint8_t> row(65501, 0x80);
+  EXPECT_EQ(session.Save(row.data(), 65501, 1, 1), kPluginOk);
+  EXPECT_EQ(session.Close(0), kPluginPageUnsupported);
+  EXPECT_TRUE(target.files.empty());
+  EXPECT_FALSE(target.IsOpen());
+  EXPECT_EQ(SendPage(session, "next.jpg", K::kGray8, 16, 16, 1), kPluginOk);
+  EXPECT_EQ(session.Close(0), kPluginOk);
+  EXPECT_EQ(target.files.count("next.jpg"), 1u);
 }
 
 TEST(LineSession, RowsShortOfAWholeLastByteLeaveItsBitsWhite) {

@@ -29,14 +29,17 @@ bool Exists(const std::string& path) {
 }
 
 // The page as a PGM or PPM picture, written by the test itself for the outside tools.
-void WriteReference(const std::string& path, K kind, uint32_t w, uint32_t h, int seed) {
+// Rows from `whiteFrom` on are white.
+void WriteReference(const std::string& path, K kind, uint32_t w, uint32_t h, int seed,
+                    uint32_t whiteFrom = UINT32_MAX) {
   const bool colour = kind == K::kRgb24 || kind == K::kRgb48;
   FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_TRUE(f);
   std::fprintf(f, "%s\n%u %u\n255\n", colour ? "P6" : "P5", w, h);
   for (uint32_t y = 0; y < h; ++y)
     for (uint32_t x = 0; x < w; ++x) {
-      const imagecore::Rgb c = testpages::Expected(kind, x, y, seed);
+      const imagecore::Rgb c =
+          y >= whiteFrom ? imagecore::MakeRgb(255, 255, 255) : testpages::Expected(kind, x, y, seed);
       std::fputc(c.red, f);
       if (colour) {
         std::fputc(c.green, f);
@@ -220,6 +223,46 @@ TEST_F(PluginDlls, PagesWrittenLineByLineReadBackAsScanned) {
                                 : (kind == K::kRgb24 || kind == K::kRgb48) ? 2 : 1)
           << name;
     }
+  }
+}
+
+// A JPEG page whose rows come in uneven pieces, then padding rows with junk in them, closed
+// before its last rows: it reads as the page, white where no row came.
+TEST_F(PluginDlls, JpegPageInUnevenPiecesReadsAsThePage) {
+  PluginDll jpeg("FileJpeg.dll");
+  const uint32_t pieces[] = {1, 2, 5, 13, 3, 21, 7};  // 52 rows, then 8 padding, 30 never come
+  const uint32_t received = 52, padded = 60;
+  for (K kind : {K::kRgb24, K::kBlackWhite}) {
+    const std::string name = std::string("pieces_") + KindName(kind) + ".jpg";
+    const int seed = 20 + int(kind);
+    ScanPageInfo info = testpages::Info(kind, kWidth, kLength);
+    FileSaveOptions options{1, 0, 20};
+    ASSERT_EQ(jpeg.fileCreate(Out(name).c_str(), &info, &options), 0) << name;
+    const size_t line = fileplugins::RowBytesOf(kWidth, kind);
+    uint32_t y = 0;
+    for (uint32_t n : pieces) {
+      std::vector<uint8_t> block;
+      for (uint32_t r = 0; r < n; ++r) {
+        const std::vector<uint8_t> row = testpages::Row(kind, kWidth, y + r, seed);
+        block.insert(block.end(), row.begin(), row.end());
+      }
+      ASSERT_EQ(jpeg.fileSave(block.data(), int32_t(line), int32_t(n), 1, 0), 0) << name << " row " << y;
+      y += n;
+    }
+    ASSERT_EQ(y, received);
+    std::vector<uint8_t> junk(line * (padded - received), 0x00);
+    ASSERT_EQ(jpeg.fileSave(junk.data(), int32_t(line), int32_t(padded - received), 0, 0), 0) << name;
+    EXPECT_FALSE(Exists(Out(name))) << "no file before the page is finished";
+    ASSERT_EQ(jpeg.fileClose(0), 0) << name;
+    ASSERT_TRUE(Exists(Out(name))) << name;
+    EXPECT_FALSE(Exists(Out(name + ".~wr"))) << name;
+    WriteReference(Out(name + ".ref." + (kind == K::kRgb24 ? "ppm" : "pgm")), kind, kWidth, kLength, seed,
+                   received);
+    ScanPageInfo got{};
+    const int bad = ReadBackMismatches(jpeg, Out(name), 0, kind, seed, 24, nullptr, &got, received);
+    EXPECT_GE(bad, 0) << name;
+    EXPECT_LE(bad, int(kWidth * kLength * 8 / 100)) << name;
+    EXPECT_EQ(got.PixelType, kind == K::kRgb24 ? 2 : 1) << name;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace fileplugins {
 
@@ -34,10 +35,18 @@ PluginStatus LineSession::Create(const char* name, const ScanPageInfo* info, int
   if (!writer_ && !lastOnePageFile_.empty() && SameFileName(lastOnePageFile_, target))
     return kPluginOnePageOnly;  // its one page is written; another would replace it
 
-  // Every byte is written before the page is read: rows as they come, white for the rest.
+  const uint32_t width = uint32_t(info->ImageWidth), height = uint32_t(info->ImageLength);
+  // A page held whole has every byte written before it is read: rows as they come, white for
+  // the rest. One coded as its rows come is not held at all.
+  const bool asTheyCome = CodesRowsAsTheyCome(rule_.kind, *kind);
   RawPage page;
-  page.rows = std::move(spare_);
-  PluginStatus s = SizePage(page, uint32_t(info->ImageWidth), uint32_t(info->ImageLength), *kind);
+  PluginStatus s = kPluginOk;
+  if (asTheyCome) {
+    s = ShapePage(page, width, height, *kind);
+  } else {
+    page.rows = std::move(spare_);
+    s = SizePage(page, width, height, *kind);
+  }
   if (s != kPluginOk) return s;
   page.xDpi = info->XResolution > 0 ? uint32_t(info->XResolution) : 0;
   page.yDpi = info->YResolution > 0 ? uint32_t(info->YResolution) : 0;
@@ -46,6 +55,7 @@ PluginStatus LineSession::Create(const char* name, const ScanPageInfo* info, int
     s = Finish();  // a new name ends the file kept open for more pages
     if (s != kPluginOk) return s;
   }
+  bool opened = false;
   if (!writer_) {
     std::unique_ptr<DocumentWriter> writer = MakeWriter(rule_.kind);
     if (!writer) return kPluginNoWriter;
@@ -58,13 +68,48 @@ PluginStatus LineSession::Create(const char* name, const ScanPageInfo* info, int
       return s;
     }
     fileName_ = target;
+    opened = true;
+  }
+  const Coding coding = CodingFor(rule_, mode, *kind);
+  const int jpegQuality = JpegQuality(quality);
+  asTheyCome_ = false;
+  if (asTheyCome) {
+    s = BeginPageRows(page, coding, jpegQuality);
+    if (s != kPluginOk) {
+      // A page the coder will not take row by row (a size it refuses) is held and added whole,
+      // which answers for it as any other page.
+      page.rows = std::move(spare_);
+      s = SizePage(page, width, height, *kind);
+    }
+    if (s != kPluginOk) {
+      if (opened) Abandon();
+      return s;
+    }
   }
   lastOnePageFile_.clear();
   page_ = std::move(page);
   rowsDone_ = 0;
-  coding_ = CodingFor(rule_, mode, *kind);
-  jpegQuality_ = JpegQuality(quality);
+  coding_ = coding;
+  jpegQuality_ = jpegQuality;
   pageOpen_ = true;
+  return kPluginOk;
+}
+
+PluginStatus LineSession::BeginPageRows(const RawPage& shape, Coding coding, int jpegQuality) {
+  const size_t line = shape.RowBytes();
+  try {
+    white_.assign(line, 0xFF);
+    shortRow_.assign(line, 0xFF);
+  } catch (const std::bad_alloc&) {
+    white_ = {};
+    shortRow_ = {};
+    return kPluginNoMemory;
+  }
+  const PluginStatus s = writer_->BeginRows(shape, coding, jpegQuality);
+  if (s != kPluginOk) return s;
+  asTheyCome_ = true;
+  rowFailure_ = kPluginOk;
+  spare_ = {};  // nothing of a page is held while its rows go straight to the coder
   return kPluginOk;
 }
 
@@ -82,6 +127,7 @@ PluginStatus LineSession::Save(const void* rows, int32_t rowBytes, int32_t rowCo
   if (uint64_t(rowBytes) * uint64_t(rowCount) > uint64_t(SIZE_MAX / 2)) return kPluginBadRows;
   const size_t take = std::min(line, size_t(rowBytes));
   const uint8_t* src = static_cast<const uint8_t*>(rows);
+  if (asTheyCome_) return PutRows(src, size_t(rowBytes), uint32_t(rowCount), received != 0);
   for (int32_t r = 0; r < rowCount; ++r, ++rowsDone_) {
     uint8_t* row = page_.Row(rowsDone_);
     // Padding rows are white whatever the block holds.
@@ -95,6 +141,37 @@ PluginStatus LineSession::Save(const void* rows, int32_t rowBytes, int32_t rowCo
   return kPluginOk;
 }
 
+PluginStatus LineSession::PutRows(const uint8_t* rows, size_t rowBytes, uint32_t count, bool received) {
+  // After a failed write the page can only be dropped; each further block hears of it again.
+  if (rowFailure_ != kPluginOk) return rowFailure_;
+  const size_t line = page_.RowBytes();
+  PluginStatus s = kPluginOk;
+  if (!received) {
+    s = writer_->PutRows(white_.data(), 0, count);  // padding rows are white whatever the block holds
+  } else if (rowBytes >= line) {
+    s = writer_->PutRows(rows, rowBytes, count);
+  } else {
+    for (uint32_t r = 0; r < count && s == kPluginOk; ++r) {
+      std::memcpy(shortRow_.data(), rows + size_t(r) * rowBytes, rowBytes);
+      std::memset(shortRow_.data() + rowBytes, 0xFF, line - rowBytes);
+      s = writer_->PutRows(shortRow_.data(), 0, 1);
+    }
+  }
+  rowsDone_ += count;
+  rowFailure_ = s;
+  return s;
+}
+
+PluginStatus LineSession::EndPageRows() {
+  asTheyCome_ = false;
+  PluginStatus s = rowFailure_;
+  // The rows that never came are paper.
+  if (s == kPluginOk && rowsDone_ < page_.height) s = writer_->PutRows(white_.data(), 0, page_.height - rowsDone_);
+  if (s == kPluginOk) s = writer_->EndRows();
+  rowFailure_ = kPluginOk;
+  return s;
+}
+
 PluginStatus LineSession::Close(int32_t keepOpen) {
   if (!writer_) {
     lastOnePageFile_.clear();
@@ -103,11 +180,16 @@ PluginStatus LineSession::Close(int32_t keepOpen) {
   }
   if (pageOpen_) {
     pageOpen_ = false;
-    // The rows that never came are paper.
-    if (rowsDone_ < page_.height)
-      std::memset(page_.Row(rowsDone_), 0xFF, size_t(page_.height - rowsDone_) * page_.RowBytes());
-    const PluginStatus s = writer_->AddPage(page_, coding_, jpegQuality_);
-    spare_ = std::move(page_.rows);
+    PluginStatus s = kPluginOk;
+    if (asTheyCome_) {
+      s = EndPageRows();
+    } else {
+      // The rows that never came are paper.
+      if (rowsDone_ < page_.height)
+        std::memset(page_.Row(rowsDone_), 0xFF, size_t(page_.height - rowsDone_) * page_.RowBytes());
+      s = writer_->AddPage(page_, coding_, jpegQuality_);
+      spare_ = std::move(page_.rows);
+    }
     page_ = RawPage{};
     if (s != kPluginOk) {
       // A document with whole pages before the failed one (a full disk) keeps them.
@@ -144,8 +226,12 @@ void LineSession::Abandon() {
     target_.Discard();
   }
   pageOpen_ = false;
+  asTheyCome_ = false;
+  rowFailure_ = kPluginOk;
   page_ = RawPage{};
   spare_ = {};
+  white_ = {};
+  shortRow_ = {};
   fileName_.clear();
 }
 

@@ -66,6 +66,13 @@ PluginStatus Dimension(RawPage& page, uint32_t width, uint32_t height, PageKind 
 
 }  // namespace
 
+PluginStatus ShapePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind) {
+  size_t bytes = 0;
+  const PluginStatus s = Dimension(page, width, height, kind, &bytes);
+  if (s == kPluginOk) page.rows = {};
+  return s;
+}
+
 PluginStatus SizePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind) {
   size_t bytes = 0;
   const PluginStatus s = Dimension(page, width, height, kind, &bytes);

@@ -42,6 +42,10 @@ size_t RowBytesOf(uint32_t width, PageKind kind);
 // A resolution in dots per inch as pixels per metre, as the codecs' images carry it.
 uint32_t PelsPerMeterOf(uint32_t dpi);
 
+// Sets the page's size and kind and leaves it without rows, for a page never held whole;
+// refuses what AllocateWhitePage refuses for its size.
+PluginStatus ShapePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind);
+
 // Sizes the page and fills it white. kPluginPageUnsupported for sizes out of range,
 // kPluginNoMemory when the rows cannot be had.
 PluginStatus AllocateWhitePage(RawPage& page, uint32_t width, uint32_t height, PageKind kind);

@@ -1,7 +1,10 @@
-// BMP, JPEG, PCX and TGA: one page per file, written by the codec library. JPEG and BMP take
-// their rows straight from the page as they write, so a page is held once.
+// BMP, JPEG, PCX and TGA: one page per file, written by the codec library. JPEG codes a scanned
+// page's rows as they come, so the page is never held; BMP takes its rows straight from the page
+// as it writes, so a page is held once.
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "codecs.h"
 #include "convert.h"
@@ -16,16 +19,19 @@ const uint8_t* PageRow(const void* context, uint32_t y, uint8_t*) {
 }
 
 // Black and white widened to gray, a byte of eight pixels at a time (a set bit is white).
-const uint8_t* GrayFromBits(const void* context, uint32_t y, uint8_t* scratch) {
-  const RawPage& page = *static_cast<const RawPage*>(context);
-  const uint8_t* bits = page.Row(y);
-  const uint32_t whole = page.width / 8;
+void WidenBits(const uint8_t* bits, uint32_t width, uint8_t* out) {
+  const uint32_t whole = width / 8;
   for (uint32_t i = 0; i < whole; ++i) {
     const uint8_t b = bits[i];
-    uint8_t* out = scratch + 8 * i;
-    for (int k = 0; k < 8; ++k) out[k] = uint8_t(-int((b >> (7 - k)) & 1));
+    uint8_t* eight = out + 8 * i;
+    for (int k = 0; k < 8; ++k) eight[k] = uint8_t(-int((b >> (7 - k)) & 1));
   }
-  for (uint32_t x = whole * 8; x < page.width; ++x) scratch[x] = (bits[x >> 3] >> (7 - (x & 7)) & 1) ? 255 : 0;
+  for (uint32_t x = whole * 8; x < width; ++x) out[x] = (bits[x >> 3] >> (7 - (x & 7)) & 1) ? 255 : 0;
+}
+
+const uint8_t* GrayFromBits(const void* context, uint32_t y, uint8_t* scratch) {
+  const RawPage& page = *static_cast<const RawPage*>(context);
+  WidenBits(page.Row(y), page.width, scratch);
   return scratch;
 }
 
@@ -35,21 +41,71 @@ PluginStatus CodecStatus(imagecore::Status w) {
   return kPluginWriteFailed;
 }
 
-imagecore::Status WritePageJpeg(const RawPage& page, int quality, const imagecore::Stream& out) {
-  imagecore::JpegRows rows;
+// The coder's description of a page; false for a kind JPEG cannot carry.
+bool JpegShapeOf(const RawPage& page, imagecore::JpegRows& rows) {
   rows.width = page.width;
   rows.height = page.height;
   rows.xPelsPerMeter = PelsPerMeterOf(page.xDpi);
   rows.yPelsPerMeter = PelsPerMeterOf(page.yDpi);
-  rows.context = &page;
   switch (page.kind) {
-    case PageKind::kRgb24: rows.input = imagecore::JpegInput::kRgb; rows.row = PageRow; break;
-    case PageKind::kGray8: rows.input = imagecore::JpegInput::kGray; rows.row = PageRow; break;
-    case PageKind::kBlackWhite: rows.input = imagecore::JpegInput::kGray; rows.row = GrayFromBits; break;
-    default: return imagecore::kUnsupported;
+    case PageKind::kRgb24: rows.input = imagecore::JpegInput::kRgb; return true;
+    case PageKind::kGray8: case PageKind::kBlackWhite: rows.input = imagecore::JpegInput::kGray; return true;
+    default: return false;
   }
+}
+
+imagecore::Status WritePageJpeg(const RawPage& page, int quality, const imagecore::Stream& out) {
+  imagecore::JpegRows rows;
+  if (!JpegShapeOf(page, rows)) return imagecore::kUnsupported;
+  rows.context = &page;
+  rows.row = page.kind == PageKind::kBlackWhite ? GrayFromBits : PageRow;
   return imagecore::WriteJpegRows(rows, quality, 0, out);
 }
+
+// A JPEG page coded as its rows are put: rows go to the coder as they are (black and white
+// widened to gray first), the file streamed out as it grows.
+class JpegPageRows {
+ public:
+  PluginStatus Begin(const RawPage& shape, int quality, const imagecore::Stream& out) {
+    imagecore::JpegRows rows;
+    if (!JpegShapeOf(shape, rows)) return kPluginPageUnsupported;
+    width_ = shape.width;
+    bits_ = shape.kind == PageKind::kBlackWhite;
+    try {
+      if (bits_) gray_.resize(width_);
+    } catch (const std::bad_alloc&) {
+      return kPluginNoMemory;
+    }
+    return CodecStatus(coder_.Start(rows, quality, 0, out));
+  }
+
+  PluginStatus Put(const uint8_t* rows, size_t stride, uint32_t count) {
+    constexpr uint32_t kBatch = 16;
+    const uint8_t* batch[kBatch];
+    while (count > 0) {
+      const uint32_t n = bits_ ? 1 : std::min(count, kBatch);
+      if (bits_) {
+        WidenBits(rows, width_, gray_.data());
+        batch[0] = gray_.data();
+      } else {
+        for (uint32_t i = 0; i < n; ++i) batch[i] = rows + i * stride;
+      }
+      const PluginStatus s = CodecStatus(coder_.Put(batch, n));
+      if (s != kPluginOk) return s;
+      count -= n;
+      if (count > 0) rows += n * stride;
+    }
+    return kPluginOk;
+  }
+
+  PluginStatus End() { return CodecStatus(coder_.Finish()); }
+
+ private:
+  imagecore::JpegRowCoder coder_;
+  uint32_t width_ = 0;
+  bool bits_ = false;
+  std::vector<uint8_t> gray_;
+};
 
 // A page row as a BMP row: padded to four bytes (with zeros), colour turned to B,G,R.
 const uint8_t* BmpRowOfPage(const void* context, uint32_t y, uint8_t* scratch) {
@@ -122,6 +178,26 @@ class SinglePageDocument : public DocumentWriter {
     return kPluginOk;
   }
 
+  PluginStatus BeginRows(const RawPage& shape, Coding, int quality) override {
+    if (kind_ != FileKind::kJpeg || pages_ > 0 || rows_) return kPluginPageUnsupported;
+    auto rows = std::make_unique<JpegPageRows>();
+    const PluginStatus s = rows->Begin(shape, quality, *out_);
+    if (s == kPluginOk) rows_ = std::move(rows);
+    return s;
+  }
+
+  PluginStatus PutRows(const uint8_t* rows, size_t stride, uint32_t count) override {
+    return rows_ ? rows_->Put(rows, stride, count) : kPluginNoPage;
+  }
+
+  PluginStatus EndRows() override {
+    if (!rows_) return kPluginNoPage;
+    const PluginStatus s = rows_->End();
+    rows_.reset();
+    if (s == kPluginOk) ++pages_;
+    return s;
+  }
+
   PluginStatus Finish() override { return pages_ == 0 ? kPluginNoPage : kPluginOk; }
   int Pages() const override { return pages_; }
 
@@ -129,9 +205,15 @@ class SinglePageDocument : public DocumentWriter {
   FileKind kind_;
   const imagecore::Stream* out_ = nullptr;
   int pages_ = 0;
+  std::unique_ptr<JpegPageRows> rows_;  // the page being coded row by row
 };
 
 }  // namespace
+
+bool CodesRowsAsTheyCome(FileKind format, PageKind kind) {
+  return format == FileKind::kJpeg &&
+         (kind == PageKind::kRgb24 || kind == PageKind::kGray8 || kind == PageKind::kBlackWhite);
+}
 
 std::unique_ptr<DocumentWriter> MakeSinglePageWriter(FileKind kind) {
   return std::make_unique<SinglePageDocument>(kind);
