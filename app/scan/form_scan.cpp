@@ -190,7 +190,7 @@ void FormScan::Zoom(bool fitToPage) {
   form_.QmDocumentImage1.Invalidate(false);
 }
 
-void FormScan::LayOutStrip(bool hideStrip) {}
+void FormScan::LayOutStrip(bool hideStrip) { form_.SplitPanesForScannedPage(hideStrip); }
 
 void FormScan::AddThumbnail(HGLOBAL page, const std::string& fileName, int pageNo) {
   if (TKSImageThumbnail* strip = form_.KSImageThumbnail1.get()) strip->AddPage(page, fileName, pageNo);

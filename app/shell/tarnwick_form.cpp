@@ -181,6 +181,14 @@ void TTarnwickForm::ArrangePanes() {
   ArrangeThumbnailStrip();
 }
 
+void TTarnwickForm::SplitPanesForScannedPage(bool hideStrip) {
+  if (KSImageThumbnail1 && KSImageThumbnail1->Visible() == hideStrip)
+    KSImageThumbnail1->SetVisible(!hideStrip);
+  RECT client{};
+  if (handle_) GetClientRect(handle_, &client);
+  if (layout_.SplitForScannedPage(client.right, hideStrip)) ArrangePanes();
+}
+
 void TTarnwickForm::SetStatusText(int panel, const std::wstring& text) {
   if (StatusBar1) SendMessageW(StatusBar1, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }

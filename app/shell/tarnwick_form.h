@@ -159,6 +159,8 @@ class TTarnwickForm {
   // Points the hidden file list at a folder (its files in name order).
   void SetFileListFolder(const std::wstring& folder);
   void ArrangePanes();
+  // A scanned page shown: the strip hidden or shown and the panes split for it.
+  void SplitPanesForScannedPage(bool hideStrip);
 
  private:
   FormScan& Scan();

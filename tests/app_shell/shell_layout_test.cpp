@@ -46,6 +46,19 @@ TEST(ShellLayout, TheSplitterKeepsBothSidesAtLeastAQuarter) {
   }
 }
 
+TEST(ShellLayout, AScannedPageSplitsThreeQuartersWithTheStripHiddenElseHalf) {
+  ShellLayout layout;
+  layout.Start(801);
+  layout.MoveSplitter(600, 801);  // the operator's split is given up for a scanned page
+  EXPECT_TRUE(layout.SplitForScannedPage(801, true));
+  EXPECT_EQ(layout.PanelWidth(), 600);  // 801 / 4 * 3
+  EXPECT_FALSE(layout.SplitForScannedPage(801, true));  // the next page changes nothing
+  EXPECT_TRUE(layout.SplitForScannedPage(801, false));
+  EXPECT_EQ(layout.PanelWidth(), 400);
+  PaneLayout p = layout.Arrange(801, 500, 26, 19);
+  EXPECT_EQ(p.strip.width, 801 - 400 - 3);
+}
+
 class FakeQueue : public PendingSaves {
  public:
   bool idleWithin = true;

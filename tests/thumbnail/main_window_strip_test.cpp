@@ -1,6 +1,6 @@
 // KSImageThumbnail1 in the main window made in process: it fills the strip's area left of the
-// splitter with 150 x 150 thumbnails, is disabled until a batch is there, and follows the
-// splitter.
+// splitter with 150 x 150 thumbnails, is disabled until a batch is there, follows the
+// splitter, and is hidden or shown for a scanned page as the thumbnail setting says.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -49,6 +49,30 @@ TEST(MainWindowStrip, FillsTheStripAreaAndTakesPages) {
   EXPECT_EQ(strip.Width(), 700 - (form.StripArea.Width() - form.StripArea.ClientWidthNow()));
   EXPECT_LE(strip.Image(2)->Top(), before);
   EXPECT_EQ(strip.Image(2)->Top(), strip.Image(0)->Top());
+  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
+  windriver::PumpMessagesFor(50);
+}
+
+TEST(MainWindowStrip, AScannedPageHidesTheStripWhenThumbnailsAreOffAndSplitsThePanes) {
+  InitCommonControls();
+  SettingsFiles settings;
+  settings.Clear();
+  TTarnwickForm form;
+  ASSERT_TRUE(form.Create(L""));
+  form.ShowMaximized();
+  windriver::PumpMessagesFor(300);
+  RECT client;
+  GetClientRect(form.Handle(), &client);
+  form.SplitPanesForScannedPage(true);
+  windriver::PumpMessagesFor(100);
+  EXPECT_FALSE(IsWindowVisible(form.KSImageThumbnail1->Handle()));
+  EXPECT_EQ(form.Panel1.Width(), client.right / 4 * 3);
+  EXPECT_EQ(form.Panel1.Left() + form.Panel1.Width(), client.right);
+  form.SplitPanesForScannedPage(false);
+  windriver::PumpMessagesFor(100);
+  EXPECT_TRUE(IsWindowVisible(form.KSImageThumbnail1->Handle()));
+  EXPECT_EQ(form.Panel1.Width(), client.right / 2);
+  EXPECT_EQ(form.KSImageThumbnail1->Width(), form.StripArea.ClientWidthNow());
   SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
   windriver::PumpMessagesFor(50);
 }

@@ -35,4 +35,12 @@ bool ShellLayout::MoveSplitter(int32_t x, int32_t clientWidth) {
   return true;
 }
 
+bool ShellLayout::SplitForScannedPage(int32_t clientWidth, bool stripHidden) {
+  clientWidth = std::max<int32_t>(clientWidth, 0);
+  const int32_t width = stripHidden ? clientWidth / 4 * 3 : clientWidth / 2;
+  if (width == panelWidth_) return false;
+  panelWidth_ = width;
+  return true;
+}
+
 }  // namespace tarnwick

@@ -31,6 +31,9 @@ class ShellLayout {
                      int32_t statusHeight) const;
   // The splitter dragged so that its left edge is at x; answers whether Panel1 changed.
   bool MoveSplitter(int32_t x, int32_t clientWidth);
+  // A scanned page shown: with the strip hidden Panel1 takes three quarters of the client
+  // width, else half; answers whether Panel1 changed.
+  bool SplitForScannedPage(int32_t clientWidth, bool stripHidden);
   int32_t PanelWidth() const { return panelWidth_; }
   int32_t MinSize() const { return minSize_; }
 
