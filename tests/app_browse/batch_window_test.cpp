@@ -11,6 +11,7 @@
 #include "crde_bindings.h"
 #include "resource_texts.h"
 #include "settings_files.h"
+#include "tarnwick_ids.h"
 #include "win_driver.h"
 
 using tarnwick::TextW;
@@ -68,6 +69,59 @@ TEST_F(BatchWindowTest, StartedWithAPageFileItShowsTheBatchAndAClickShowsThatPag
   w.form.PriorpageClick();
   Pump(100);
   EXPECT_EQ(w.form.QmDocumentImage1.Document().FileName(), kBatch + "\\000001.tif");
+}
+
+TEST_F(BatchWindowTest, ViewCommandsWorkOnThePageShownAndTheToolbarsWaitForTheFlag) {
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  w.ClickPage(1);
+  qm::QmDocumentImage& viewer = w.form.QmDocumentImage1;
+  ASSERT_TRUE(viewer.HasImage());
+  const std::string original = DibPixels(viewer.GetDibHandle());
+  ASSERT_EQ(original.rfind("320x200x1:", 0), 0u);
+  auto command = [&](int id) {
+    SendMessageW(w.form.Handle(), WM_COMMAND, id, 0);
+    Pump(50);
+  };
+  auto shape = [&] {
+    const std::string pixels = DibPixels(viewer.GetDibHandle());
+    return pixels.substr(0, pixels.find(':'));
+  };
+  // Flag clear: the toolbar's rotation, invert and reset zoom do nothing; the menu's act.
+  w.form.state.viewCommands = false;
+  command(IDB_IBDOCROTATE90);
+  command(IDB_IBDOCINVERT);
+  EXPECT_EQ(DibPixels(viewer.GetDibHandle()), original);
+  command(IDM_N2001);
+  command(IDB_IBDOCRESETZOOM);
+  EXPECT_EQ(viewer.ScalePercent(), 200.0f);
+  command(IDM_N901);
+  EXPECT_EQ(shape(), "200x320x1");
+  // Flag set: the toolbar's rotation by -90 degrees turns the page back as it was.
+  w.form.state.viewCommands = true;
+  command(IDB_IBDOCROTATE90);
+  EXPECT_EQ(DibPixels(viewer.GetDibHandle()), original);
+  command(IDB_IBDOCINVERT);
+  EXPECT_NE(DibPixels(viewer.GetDibHandle()), original);
+  command(IDM_INVERT1);
+  EXPECT_EQ(DibPixels(viewer.GetDibHandle()), original);
+  command(IDM_HORIZONTAL1);
+  EXPECT_NE(DibPixels(viewer.GetDibHandle()), original);
+  command(IDM_HORIZONTAL1);
+  EXPECT_EQ(DibPixels(viewer.GetDibHandle()), original);
+  command(IDM_N1801);
+  command(IDB_IBDOCROTATE180);
+  EXPECT_EQ(DibPixels(viewer.GetDibHandle()), original);
+  // Zoom: in by 5 from the menu's 200 %, reset to 100 %, out by 5.
+  command(IDB_IBDOCZOOMIN);
+  EXPECT_EQ(viewer.ScalePercent(), 205.0f);
+  command(IDB_IBDOCRESETZOOM);
+  EXPECT_EQ(viewer.ScalePercent(), 100.0f);
+  command(IDB_IBDOCZOOMOUT);
+  EXPECT_EQ(viewer.ScalePercent(), 95.0f);
+  command(IDB_IBDOCPANZOOM);
+  EXPECT_EQ(viewer.ControlMode(), qm::TControlMode::cmPanning);
+  command(IDB_IBDOCPANZOOM);
+  EXPECT_EQ(viewer.ControlMode(), qm::TControlMode::cmNone);
 }
 
 TEST_F(BatchWindowTest, DeletingPageTwoRenumbersTheRestWithoutAGap) {
