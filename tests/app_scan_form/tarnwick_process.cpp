@@ -8,9 +8,9 @@
 #include "test_files.h"
 #include "win_driver.h"
 
-bool TarnwickProcess::Start(const std::string& folder) {
+bool TarnwickProcess::Start(const std::string& folder, const std::string& program) {
   const std::string from = folder.empty() ? FolderOfThisProgram() : folder;
-  std::wstring command = L"\"" + windriver::Wide(from) + L"Tarnwick.exe\"";
+  std::wstring command = L"\"" + windriver::Wide(from + program) + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,

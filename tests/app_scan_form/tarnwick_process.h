@@ -7,8 +7,9 @@
 
 class TarnwickProcess {
  public:
-  // Starts the program from `folder` (ending in "\"), found in the test's own folder when empty.
-  bool Start(const std::string& folder = "");
+  // Starts the program from `folder` (ending in "\"), found in the test's own folder when empty;
+  // `program` names the edition's file.
+  bool Start(const std::string& folder = "", const std::string& program = "Tarnwick.exe");
   // Closes the main window and waits for the program to end; its exit code.
   DWORD Close();
   ~TarnwickProcess();
