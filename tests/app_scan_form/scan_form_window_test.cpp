@@ -61,12 +61,8 @@ int AnswerBoxes(const std::string& text, DWORD ms) {
 class ScanFormWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "scan_form_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    DeleteFolder(folder_);
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = FreshTempFolder(std::string("scan_form_") + test->name());
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
     DeleteFileA("c:\\temp\\ondrel.ini");
     StoreInt("DEBUGLEVEL", 1);

@@ -33,12 +33,8 @@ bool Enabled(HWND form, int id) { return IsWindowEnabled(GetDlgItem(form, id)) !
 class SecondEditionForm : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "second_form_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    DeleteFolder(folder_);
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = FreshTempFolder(std::string("second_form_") + test->name());
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
     DeleteFileA(Ini().c_str());
     DeleteFileW(SettingsFilePath().c_str());

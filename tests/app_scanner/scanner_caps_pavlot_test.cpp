@@ -51,12 +51,8 @@ void StoreText(const char* name, const std::string& text) {
 class ScannerCapsPavlot : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "app_scanner_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-    DeleteFolder(folder_);
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = FreshTempFolder(std::string("app_scanner_") + test->name());
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
     DeleteFileA("c:\\temp\\ondrel.ini");
     StoreInt("DEBUGLEVEL", 1);

@@ -6,9 +6,7 @@
 
 void CaseFolder::OpenCaseFolder(const std::string& name) {
   binFolder = FolderAboveThisProgram();
-  caseFolder = TempPath(name + "\\");
-  DeleteFolder(caseFolder);
-  CreateDirectoryA(caseFolder.c_str(), nullptr);
+  caseFolder = FreshTempFolder(name);
   workFolder = caseFolder + "work\\";
   CreateDirectoryA(workFolder.c_str(), nullptr);
   char current[MAX_PATH];

@@ -32,3 +32,10 @@ std::string TempPath(const std::string& name) {
   GetTempPathA(MAX_PATH, folder);
   return std::string(folder) + name;
 }
+
+std::string FreshTempFolder(const std::string& name) {
+  const std::string folder = TempPath(name + "\\");
+  DeleteFolder(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}

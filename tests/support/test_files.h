@@ -21,5 +21,8 @@ std::string FolderAboveThisProgram();
 // `name` in the temporary folder.
 std::string TempPath(const std::string& name);
 
+// "<temp><name>\", made afresh: whatever an earlier run left there is deleted first.
+std::string FreshTempFolder(const std::string& name);
+
 // Deletes `folder` (ending in a backslash) and everything below it.
 void DeleteFolder(const std::string& folder);

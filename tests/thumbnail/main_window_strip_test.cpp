@@ -16,14 +16,25 @@ using namespace tarnwick;
 
 namespace {
 
-TEST(MainWindowStrip, FillsTheStripAreaAndTakesPages) {
-  InitCommonControls();
-  SettingsFiles settings;
-  settings.Clear();
+// The main window made in process and shown maximised, on fresh settings; closed at the end.
+class MainWindowStrip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitCommonControls();
+    settings_.Clear();
+    ASSERT_TRUE(form.Create(L""));
+    form.ShowMaximized();
+    windriver::PumpMessagesFor(300);
+  }
+  void TearDown() override {
+    if (form.Handle()) SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
+    windriver::PumpMessagesFor(50);
+  }
+  SettingsFiles settings_;
   TTarnwickForm form;
-  ASSERT_TRUE(form.Create(L""));
-  form.ShowMaximized();
-  windriver::PumpMessagesFor(300);
+};
+
+TEST_F(MainWindowStrip, FillsTheStripAreaAndTakesPages) {
   ASSERT_NE(form.KSImageThumbnail1, nullptr);
   TKSImageThumbnail& strip = *form.KSImageThumbnail1;
   ASSERT_TRUE(strip.HandleAllocated());
@@ -49,18 +60,9 @@ TEST(MainWindowStrip, FillsTheStripAreaAndTakesPages) {
   EXPECT_EQ(strip.Width(), 700 - (form.StripArea.Width() - form.StripArea.ClientWidthNow()));
   EXPECT_LE(strip.Image(2)->Top(), before);
   EXPECT_EQ(strip.Image(2)->Top(), strip.Image(0)->Top());
-  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
-  windriver::PumpMessagesFor(50);
 }
 
-TEST(MainWindowStrip, AScannedPageHidesTheStripWhenThumbnailsAreOffAndSplitsThePanes) {
-  InitCommonControls();
-  SettingsFiles settings;
-  settings.Clear();
-  TTarnwickForm form;
-  ASSERT_TRUE(form.Create(L""));
-  form.ShowMaximized();
-  windriver::PumpMessagesFor(300);
+TEST_F(MainWindowStrip, AScannedPageHidesTheStripWhenThumbnailsAreOffAndSplitsThePanes) {
   RECT client;
   GetClientRect(form.Handle(), &client);
   form.SplitPanesForScannedPage(true);
@@ -73,8 +75,6 @@ TEST(MainWindowStrip, AScannedPageHidesTheStripWhenThumbnailsAreOffAndSplitsTheP
   EXPECT_TRUE(IsWindowVisible(form.KSImageThumbnail1->Handle()));
   EXPECT_EQ(form.Panel1.Width(), client.right / 2);
   EXPECT_EQ(form.KSImageThumbnail1->Width(), form.StripArea.ClientWidthNow());
-  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
-  windriver::PumpMessagesFor(50);
 }
 
 }  // namespace
