@@ -131,7 +131,7 @@ void TTarnwickForm::ShowBatchPage(int kind) {
                             static_cast<int>(entries.size()));
   if (index < 0) return;
   state.currentPage = index;
-  ShowPageFile(*this, JoinPath(state.browseFolder, entries[static_cast<size_t>(index)]));
+  ShowPageFile(*this, EntryPath(state.browseFolder, entries[static_cast<size_t>(index)]));
 }
 
 static void StepPage(TTarnwickForm& form, int kind) {

@@ -17,6 +17,10 @@ TEST(BatchNames, NamesAndExtensions) {
   EXPECT_EQ(NameOf("c:\\batch\\000001.TIF"), "000001.TIF");
   EXPECT_EQ(JoinPath("c:\\batch", "a.tif"), "c:\\batch\\a.tif");
   EXPECT_EQ(JoinPath("c:\\", "a.tif"), "c:\\a.tif");
+  EXPECT_EQ(EntryPath("c:\\batch", "000002.tif"), "c:\\batch\\000002.tif");
+  EXPECT_EQ(EntryPath("c:\\batch", "Z:\\scans\\b\\000002.tif"), "Z:\\scans\\b\\000002.tif");
+  EXPECT_EQ(EntryPath("c:\\batch", "\\\\server\\b\\1.tif"), "\\\\server\\b\\1.tif");
+  EXPECT_EQ(EntryPath("", "a.tif"), "a.tif");
   EXPECT_EQ(PageFileName(7, ".jpg"), "000007.jpg");
   EXPECT_EQ(PageFileName(1234567, ".tif"), "1234567.tif");
 }

@@ -332,10 +332,40 @@ case_second_debug_log() {
   echo "$case: one pair for gray, three bindings"
 }
 
+# With "ThumnailShow" on the pages get no thumbnails and the strip is hidden. The first edition
+# then steps through the file list of the pages it saved; the second moves the empty strip only.
+case_hidden_strip_step() {
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\nThumnailShow=1\r\n' \
+    '[Feeder]\nSheets=3\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  wait_prepare >/dev/null
+  stop_batch
+  sleep 1
+  drive command TTarnwickForm Folvex 40704 >/dev/null  # the next page
+  local text="" i
+  for i in $(seq 1 30); do
+    text=$(drive status TTarnwickForm Folvex 41002 1)
+    [ -n "$text" ] && break
+    sleep 0.2
+  done
+  if [ "$edition" = 2 ]; then
+    [ -z "$text" ] || fail "a page was shown past the hidden strip: '$text'"
+  else
+    case $text in "File Type:TIFF Width:"*) ;; *) fail "status '$text' after the next page" ;; esac
+  fi
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local dir
+  dir=$(batch_folder) || return
+  expect_pages "$dir" bw 200 tif 3
+  echo "$case: the next page with the strip hidden: '${text:-nothing}'"
+}
+
 if [ "$edition" = 2 ]; then
-  cases=${*:-second_g4_feeder second_pdf second_debug_log}
+  cases=${*:-second_g4_feeder second_pdf second_debug_log hidden_strip_step}
 else
-  cases=${*:-g4_feeder png_queue pdf_flatbed multitif_again close_during_run no_paper jam debug_log}
+  cases=${*:-g4_feeder png_queue pdf_flatbed multitif_again close_during_run no_paper jam debug_log
+    hidden_strip_step}
 fi
 for case in $cases; do
   rm -rf "${work:?}/$case"; mkdir -p "$work/$case"

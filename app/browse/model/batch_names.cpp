@@ -34,6 +34,12 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }
 
+std::string EntryPath(const std::string& folder, const std::string& entry) {
+  const bool drive = entry.size() >= 2 && entry[1] == ':';
+  const bool rooted = !entry.empty() && (entry[0] == '\\' || entry[0] == '/');
+  return drive || rooted ? entry : JoinPath(folder, entry);
+}
+
 std::string PageFileName(int pageNo, const std::string& extension) {
   return ZeroPad(std::to_string(pageNo), kPageNumberWidth) + extension;
 }

@@ -12,6 +12,9 @@ std::string ExtensionOf(const std::string& name);
 std::string NameOf(const std::string& path);
 // folder + "\" + name; a folder that already ends in a separator gets none more.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The file of a file-list entry: the entries a scan adds are full names already, those of a
+// folder read are names in it.
+std::string EntryPath(const std::string& folder, const std::string& entry);
 // Page file name of a 1-based page number: "000007" + extension.
 std::string PageFileName(int pageNo, const std::string& extension);
 // Names compare as the file list sorts them: without case, byte by byte.
