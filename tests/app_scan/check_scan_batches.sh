@@ -212,20 +212,26 @@ case_jam() {
   echo "$case: pages 1-2 whole, the jam shown"
 }
 
-case_debug_log() {
+# scan_gray_page_logged: one gray page from the feeder with the library's debug log on; leaves
+# the log's name in $log and the pass's calls as "function tag" lines (tags in decimal) in $calls.
+scan_gray_page_logged() {
   debug_level=1 start_tarnwick "$work/$case" \
     'Image Type=1\r\nResolution=0\r\nScan Method=0\r\nSave Format=6\r\nDuplex=1\r\n' '[Feeder]\nSheets=1\n'
   drive command TTarnwickForm Folvex 40108 >/dev/null
   wait_prepare >/dev/null
   stop_batch
   close_tarnwick
-  local log="$work/$case/ondrel.txt"
-  [ -s "$log" ] || { fail "no log"; return; }
-  # The pass's calls as "function tag" (tags in decimal): from the product name to the record,
-  # then after the library has stored the record, the per-channel tags up to the acquisition.
-  local calls head tail
+  log="$work/$case/ondrel.txt"
+  [ -s "$log" ] || { fail "no log"; return 1; }
   calls=$(tr -d '\r' <"$log" | awk '$1 == "In" && $3 ~ /^(ZebSetValue|ZebGetValue|SetPropTWAIN|ZebAcquire)$/ {
             print $3, $5 }' | sed 's/ $//')
+}
+
+case_debug_log() {
+  local log calls head tail
+  scan_gray_page_logged || return
+  # From the product name to the record, then after the library has stored the record, the
+  # per-channel tags up to the acquisition.
   head=$(echo "$calls" | sed -n '/ZebGetValue 36868/,/SetPropTWAIN/p' | tr '\n' ';')
   tail=$(echo "$calls" | sed -n '/SetPropTWAIN/,/ZebAcquire/p' | tail -14 | tr '\n' ';')
   [ "$head" = "ZebGetValue 36868;ZebSetValue 37121;ZebSetValue 37632;ZebSetValue 37641;ZebSetValue 36945;SetPropTWAIN;" ] ||
@@ -302,17 +308,8 @@ case_second_pdf() {
 # The second edition sends one brightness and contrast pair for gray pages, and binds the library
 # afresh for the paper answer before the run.
 case_second_debug_log() {
-  debug_level=1 start_tarnwick "$work/$case" \
-    'Image Type=1\r\nResolution=0\r\nScan Method=0\r\nSave Format=6\r\nDuplex=1\r\n' '[Feeder]\nSheets=1\n'
-  drive command TTarnwickForm Folvex 40108 >/dev/null
-  wait_prepare >/dev/null
-  stop_batch
-  close_tarnwick
-  local log="$work/$case/ondrel.txt"
-  [ -s "$log" ] || { fail "no log"; return; }
-  local calls tail
-  calls=$(tr -d '\r' <"$log" | awk '$1 == "In" && $3 ~ /^(ZebSetValue|ZebGetValue|SetPropTWAIN|ZebAcquire)$/ {
-            print $3, $5 }' | sed 's/ $//')
+  local log calls tail
+  scan_gray_page_logged || return
   # After the record the library pushes its own tags; the application's pair comes last, and no
   # COLORMATCH is sent.
   tail=$(echo "$calls" | sed -n '/SetPropTWAIN/,/ZebAcquire/p' | tail -3 | tr '\n' ';')
