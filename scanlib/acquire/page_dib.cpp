@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__i386__) || defined(__x86_64__)
-#include <tmmintrin.h>
-#define PAGE_DIB_SHUFFLE 1
-#endif
+#include "red_blue_swap.h"
 
 namespace {
 
@@ -46,41 +43,6 @@ void WriteColourTable(uint8_t* table, const PageFormat& format, uint32_t count) 
     for (uint32_t i = 0; i < count; ++i)
       PutEntry(table, i, static_cast<uint8_t>(31 + 32 * (i % 8)),
                static_cast<uint8_t>(31 + 32 * ((i / 8) % 8)), static_cast<uint8_t>(63 + 64 * (i / 64)));
-  }
-}
-
-#ifdef PAGE_DIB_SHUFFLE
-// Five pixels a step through the processor's byte shuffle: 16 bytes read and written, the last of
-// them rewritten by the next step, so a step needs a sixth pixel after its five. Answers the
-// pixels done.
-__attribute__((target("ssse3"))) uint32_t SwapRedBlueShuffled(uint8_t* dst, const uint8_t* src,
-                                                                uint32_t width) {
-  const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
-  uint32_t x = 0;
-  for (; x + 6 <= width; x += 5, src += 15, dst += 15) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_shuffle_epi8(v, order));
-  }
-  return x;
-}
-
-bool HasShuffle() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("ssse3");
-}
-#endif
-
-// R,G,B samples to the DIB's B,G,R.
-void SwapRedBlue(uint8_t* dst, const uint8_t* src, uint32_t width) {
-  uint32_t x = 0;
-#ifdef PAGE_DIB_SHUFFLE
-  static const bool shuffle = HasShuffle();
-  if (shuffle) x = SwapRedBlueShuffled(dst, src, width);
-#endif
-  for (; x < width; ++x) {
-    dst[3 * x] = src[3 * x + 2];
-    dst[3 * x + 1] = src[3 * x + 1];
-    dst[3 * x + 2] = src[3 * x];
   }
 }
 

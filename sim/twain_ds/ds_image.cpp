@@ -2,46 +2,9 @@
 
 #include <cstring>
 
-#if defined(__i386__) || defined(__x86_64__)
-#include <tmmintrin.h>
-#define DS_IMAGE_SHUFFLE 1
-#endif
+#include "red_blue_swap.h"
 
 namespace {
-
-#ifdef DS_IMAGE_SHUFFLE
-// Five pixels a step through the processor's byte shuffle: 16 bytes read and written, the last of
-// them rewritten by the next step, so a step needs a sixth pixel after its five. Answers the
-// pixels done.
-__attribute__((target("ssse3"))) int SwapShuffled(uint8_t* out, const uint8_t* in, int width) {
-  const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
-  int x = 0;
-  for (; x + 6 <= width; x += 5, in += 15, out += 15) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(v, order));
-  }
-  return x;
-}
-
-bool HasShuffle() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("ssse3");
-}
-#endif
-
-// A row of R,G,B pixels as the DIB's B,G,R.
-void SwapRedBlue(uint8_t* out, const uint8_t* in, int width) {
-  int x = 0;
-#ifdef DS_IMAGE_SHUFFLE
-  static const bool shuffle = HasShuffle();
-  if (shuffle) x = SwapShuffled(out, in, width);
-#endif
-  for (; x < width; ++x) {
-    out[x * 3] = in[x * 3 + 2];
-    out[x * 3 + 1] = in[x * 3 + 1];
-    out[x * 3 + 2] = in[x * 3];
-  }
-}
 
 struct DibShape {
   zebsim::PageGeometry g;
