@@ -57,4 +57,15 @@ bool Press(HWND dialog, int buttonId) {
   return true;
 }
 
+bool AcceptSourceDialog() {
+  HWND sources = nullptr;
+  for (int i = 0; i < 150 && !sources; ++i, Sleep(100)) {
+    HWND dialog = windriver::FindTopWindow("#32770", "*", 0);
+    if (dialog && GetDlgItem(dialog, 402)) sources = dialog;  // the source list
+  }
+  if (!sources) return false;
+  windriver::ClickButton(sources, IDOK);
+  return true;
+}
+
 }  // namespace formdriving

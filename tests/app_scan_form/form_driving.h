@@ -19,5 +19,8 @@ bool IsChecked(HWND dialog, int buttonId);
 bool AnswerBox(const std::string& title, DWORD timeoutMs, std::string* text);
 // Clicks a button and waits until the dialog has handled it.
 bool Press(HWND dialog, int buttonId);
+// Waits up to 15 s for the scan library's source dialog (the one with the source list) and
+// answers it with OK; false when it did not come.
+bool AcceptSourceDialog();
 
 }  // namespace formdriving

@@ -30,23 +30,6 @@ const char* const kFormTitle = "扫瞄设定";       // id 501
 const char* const kScanError = "发生扫瞄错误!!";  // id 1014
 const char* const kQualityError = "值必须介于2~255 之间";  // id 1010
 
-void StoreInt(const char* name, DWORD value) {
-  HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr,
-                  &key, nullptr);
-  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
-  RegCloseKey(key);
-}
-
-void StoreText(const char* name, const std::string& text) {
-  HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr,
-                  &key, nullptr);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(key);
-}
-
 // Counts the message boxes with this text that come within the time, pressing OK on each.
 int AnswerBoxes(const std::string& text, DWORD ms) {
   int n = 0;
@@ -65,8 +48,8 @@ class ScanFormWindow : public ::testing::Test {
     folder_ = FreshTempFolder(std::string("scan_form_") + test->name());
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
     DeleteFileA("c:\\temp\\ondrel.ini");
-    StoreInt("DEBUGLEVEL", 1);
-    StoreText("SAVEPATH", folder_);
+    StoreLibraryInt("DEBUGLEVEL", 1);
+    StoreLibraryText("SAVEPATH", folder_);
     const std::string ini = folder_ + "zebsim.ini";
     std::ofstream(ini, std::ios::binary) << "[Feeder]\r\nSheets=3\r\n";
     SetEnvironmentVariableA("ZEBSIM_CONFIG", ini.c_str());
@@ -160,13 +143,7 @@ TEST_F(ScanFormWindow, TheFormsListsAreTheSimulatedScannersAndSelectScannerShows
   HWND bar = FindWindowExW(tarnwick_.Main(), nullptr, TOOLBARCLASSNAMEW, nullptr);
   EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONENABLED, IDB_SCAN, 0));
   windriver::PostCommand(tarnwick_.Main(), IDM_SELECTSCANNER1);
-  HWND sources = nullptr;
-  for (int i = 0; i < 150 && !sources; ++i, Sleep(100)) {
-    HWND dialog = windriver::FindTopWindow("#32770", "*", 0);
-    if (dialog && GetDlgItem(dialog, 402)) sources = dialog;  // the source list
-  }
-  ASSERT_NE(sources, nullptr) << "the library's source dialog";
-  windriver::ClickButton(sources, IDOK);
+  ASSERT_TRUE(formdriving::AcceptSourceDialog()) << "the library's source dialog";
   for (int i = 0; i < 100 && SettingsFileExists(); ++i) Sleep(100);
   EXPECT_FALSE(SettingsFileExists());
   for (int i = 0; i < 50 && !SendMessageW(bar, TB_ISBUTTONENABLED, IDB_SCAN, 0); ++i) Sleep(100);

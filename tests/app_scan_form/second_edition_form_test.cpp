@@ -176,13 +176,7 @@ TEST_F(SecondEditionForm, SelectScannerDeletesTheSettingsFileBesideTheProgram) {
   const std::string documents = FileText(SettingsFilePath());
   ASSERT_TRUE(tarnwick_.Start("", kProgram));
   windriver::PostCommand(tarnwick_.Main(), IDM_SELECTSCANNER1);
-  HWND sources = nullptr;
-  for (int i = 0; i < 150 && !sources; ++i, Sleep(100)) {
-    HWND dialog = windriver::FindTopWindow("#32770", "*", 0);
-    if (dialog && GetDlgItem(dialog, 402)) sources = dialog;  // the source list
-  }
-  ASSERT_NE(sources, nullptr) << "the library's source dialog";
-  windriver::ClickButton(sources, IDOK);
+  ASSERT_TRUE(formdriving::AcceptSourceDialog()) << "the library's source dialog";
   for (int i = 0; i < 100 && Exists(Ini()); ++i) Sleep(100);
   EXPECT_FALSE(Exists(Ini()));
   EXPECT_EQ(FileText(SettingsFilePath()), documents) << "the first edition's file is not its own";

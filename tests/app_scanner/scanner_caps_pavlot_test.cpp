@@ -31,23 +31,6 @@ class RenamingLoader : public WindowsScanModuleLoader {
   void* Load(const char*) override { return WindowsScanModuleLoader::Load("no_such_pavlot.dll"); }
 };
 
-void StoreInt(const char* name, DWORD value) {
-  HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr,
-                  &key, nullptr);
-  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
-  RegCloseKey(key);
-}
-
-void StoreText(const char* name, const std::string& text) {
-  HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr,
-                  &key, nullptr);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(key);
-}
-
 class ScannerCapsPavlot : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -55,8 +38,8 @@ class ScannerCapsPavlot : public ::testing::Test {
     folder_ = FreshTempFolder(std::string("app_scanner_") + test->name());
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
     DeleteFileA("c:\\temp\\ondrel.ini");
-    StoreInt("DEBUGLEVEL", 1);
-    StoreText("SAVEPATH", folder_);
+    StoreLibraryInt("DEBUGLEVEL", 1);
+    StoreLibraryText("SAVEPATH", folder_);
     const std::string ini = folder_ + "zebsim.ini";
     std::ofstream(ini, std::ios::binary) << "[Feeder]\r\nSheets=3\r\n";
     SetEnvironmentVariableA("ZEBSIM_CONFIG", ini.c_str());

@@ -4,24 +4,6 @@
 
 #include <shlwapi.h>
 
-namespace {
-
-void StoreDword(const char* name, DWORD value) {
-  HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
-  RegCloseKey(key);
-}
-
-void StoreText(const char* name, const std::string& text) {
-  HKEY key;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1));
-  RegCloseKey(key);
-}
-
-}  // namespace
-
 bool PavlotFiles::Load(const std::string& path) {
   module = LoadLibraryA(path.c_str());
   return module && Bind(module, "ZebLoad", &ZebLoad) && Bind(module, "ZebFree", &ZebFree) &&
@@ -48,8 +30,8 @@ void PluginCase::SetUp() {
   OpenCaseFolder(std::string("plugin_case_") + test->name());
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
   DeleteFileA("c:\\temp\\ondrel.ini");
-  StoreDword("DEBUGLEVEL", 1);
-  StoreText("SAVEPATH", caseFolder);
+  StoreLibraryInt("DEBUGLEVEL", 1);
+  StoreLibraryText("SAVEPATH", caseFolder);
   SetEnvironmentVariableA("PLUGIN_FIXTURE_LOG", nullptr);
 }
 

@@ -39,3 +39,22 @@ std::string FreshTempFolder(const std::string& name) {
   CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }
+
+namespace {
+void StoreLibraryValue(const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quandrix", 0, nullptr, 0, KEY_WRITE, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
+}  // namespace
+
+void StoreLibraryInt(const char* name, DWORD value) {
+  StoreLibraryValue(name, REG_DWORD, &value, sizeof value);
+}
+
+void StoreLibraryText(const char* name, const std::string& text) {
+  StoreLibraryValue(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}

@@ -24,5 +24,9 @@ std::string TempPath(const std::string& name);
 // "<temp><name>\", made afresh: whatever an earlier run left there is deleted first.
 std::string FreshTempFolder(const std::string& name);
 
+// Values the scan library reads under HKCU "Software\Quandrix".
+void StoreLibraryInt(const char* name, DWORD value);
+void StoreLibraryText(const char* name, const std::string& text);
+
 // Deletes `folder` (ending in a backslash) and everything below it.
 void DeleteFolder(const std::string& folder);
