@@ -116,19 +116,24 @@ int Operator::Finish() {
   return done_;
 }
 
-Operator::Step AnswerBox(int button, std::string* text, DWORD timeoutMs) {
+Operator::Step AnswerBox(int button, std::string* text, DWORD timeoutMs, const std::string& picture) {
   return [=] {
     HWND box = windriver::FindTopWindow("#32770", "Folvex", timeoutMs);
     if (!box) return false;
     if (text) *text = windriver::WindowText(GetDlgItem(box, 0xFFFF));
     Sleep(50);
+    if (!picture.empty()) {
+      Sleep(300);
+      windriver::KeepScreen(box, picture);
+    }
     if (HWND b = GetDlgItem(box, button)) PostMessageW(b, BM_CLICK, 0, 0);
     for (DWORD waited = 0; IsWindow(box) && waited < timeoutMs; waited += 20) Sleep(20);
     return !IsWindow(box);
   };
 }
 
-Operator::Step FileDialog(const std::string& title, const std::wstring& name, DWORD timeoutMs) {
+Operator::Step FileDialog(const std::string& title, const std::wstring& name, DWORD timeoutMs,
+                          const std::string& picture) {
   return [=] {
     HWND dialog = windriver::FindTopWindow("#32770", title, timeoutMs);
     if (!dialog) return false;
@@ -137,6 +142,11 @@ Operator::Step FileDialog(const std::string& title, const std::wstring& name, DW
     for (int id : {0x47c, 0x480})
       if (HWND box = GetDlgItem(dialog, id)) SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     Sleep(100);
+    if (!picture.empty()) {
+      RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      Sleep(400);
+      windriver::KeepScreen(dialog, picture);
+    }
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return true;
   };

@@ -40,9 +40,12 @@ class Operator {
 };
 
 // Steps: answer the next message box with a button and keep its text.
-Operator::Step AnswerBox(int button, std::string* text = nullptr, DWORD timeoutMs = 20000);
+Operator::Step AnswerBox(int button, std::string* text = nullptr, DWORD timeoutMs = 20000,
+                         const std::string& picture = "");
 // Fill a file dialog of that title with a name and press its OK button.
-Operator::Step FileDialog(const std::string& title, const std::wstring& name, DWORD timeoutMs = 20000);
+// With a picture name, a picture of the box or dialog is kept in the build's screens folder first.
+Operator::Step FileDialog(const std::string& title, const std::wstring& name, DWORD timeoutMs = 20000,
+                          const std::string& picture = "");
 
 // The main window as the program makes it; started with a page file of the batch it opens
 // that batch as the program does with a command-line argument.

@@ -87,7 +87,8 @@ TEST_F(BatchImportTest, TheOpenBatchDialogOpensTheFolderAndImportsNumberOnFromTh
                      preview = dialog && windriver::FindControl(dialog, 2601) != nullptr;
                      return dialog != nullptr;
                    },
-                   FileDialog("*", L"c:\\temp\\browse_src"), FileDialog("*", L"\"a.png\" \"b.bmp\"")});
+                   FileDialog("*", L"c:\\temp\\browse_src"),
+                   FileDialog("*", L"\"a.png\" \"b.bmp\"", 20000, "import_dialog.png")});
   w.form.ImportImage1Click();
   ASSERT_EQ(import.Finish(), 3);
   EXPECT_TRUE(preview) << "the dialog has its picture preview";

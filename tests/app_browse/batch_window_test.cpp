@@ -210,7 +210,9 @@ TEST_F(BatchWindowTest, ExportingToTheSameTiffTwiceGivesTheBatchOnceInNameOrder)
   const std::string target = kOut + "\\scan.tif";
   for (int round = 0; round < 2; ++round) {
     std::string text;
-    Operator op({FileDialog(Utf8Text(1027), L"c:\\temp\\browse_out\\scan"), AnswerBox(IDOK, &text)});
+    Operator op({FileDialog(Utf8Text(1027), L"c:\\temp\\browse_out\\scan", 20000,
+                            round == 0 ? "export_tiff_dialog.png" : ""),
+                 AnswerBox(IDOK, &text)});
     w.form.TIFMultiPage1Click();
     ASSERT_EQ(op.Finish(), 2) << round;
     EXPECT_EQ(text, Utf8Text(1025)) << round;
@@ -246,7 +248,8 @@ TEST_F(BatchWindowTest, ExportingToPdfWritesEveryPageAndSaysSoOnlyWhenWritten) {
   CreateDirectoryA(kOut.c_str(), nullptr);
   BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
   std::string text;
-  Operator op({FileDialog(Utf8Text(1009), L"c:\\temp\\browse_out\\scan"), AnswerBox(IDOK, &text)});
+  Operator op({FileDialog(Utf8Text(1009), L"c:\\temp\\browse_out\\scan", 20000, "export_pdf_dialog.png"),
+               AnswerBox(IDOK, &text, 20000, "export_pdf_done_box.png")});
   w.form.PDFFileFormat1Click();
   ASSERT_EQ(op.Finish(), 2);
   EXPECT_EQ(text, Utf8Text(1023));

@@ -3,8 +3,8 @@
 # simulated maker's scanner, driven through its windows as an operator would, and checks what it
 # wrote with readers nobody here wrote (tiffinfo, ImageMagick, qpdf, pdfinfo): page files
 # pixel-equal to the scanner's pages, one PDF of every continued pass, no folder and no file
-# where the scan did not start or failed. Pictures of the main window go to the build's
-# screenshots folder beside WORK.
+# where the scan did not start or failed. Pictures of the main window and of "Prepare Scanner"
+# go to the build's screens folder beside WORK.
 #   check_scan_batches.sh WINE-EXEC TARNWICK-EXE WINDRIVER-EXE SIM-PAGE-PNM-EXE WORK [CASE...]
 set -uo pipefail
 wine_exec=$1 tarnwick=$2 windriver=$3 pages_tool=$4 work=$5
@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/scan_batch_lib.sh"
 status=0
 fail() { echo "$case: $*"; status=1; }
-shots="$(dirname "$work")/screenshots"
+shots="$(dirname "$work")/screens"
 mkdir -p "$shots"
 
 # expect_pages DIR KIND DPI EXT COUNT: DIR holds exactly 000001.EXT .. COUNT, each equal to the
@@ -55,9 +55,11 @@ case_g4_feeder() {
   label=$(wait_prepare)
   [ "$label" = "$(printf '\xe7\x9b\xae\xe5\x89\x8d\xe5\xb7\xb1\xe6\x89\xab\xe7\x9e\x84 5   \xe9\xa1\xb5')" ] ||
     fail "page label '$label'"
+  drive picture '#32770' "$prepare_title" "$(winpath "$shots/first_edition_prepare_scanner.png")" >/dev/null ||
+    fail "no picture of Prepare Scanner"
   stop_batch
   sleep 1
-  drive picture TTarnwickForm Folvex "$(winpath "$work/$case/main_window.png")" >/dev/null ||
+  drive picture TTarnwickForm Folvex "$(winpath "$shots/first_edition_scan.png")" >/dev/null ||
     fail "no picture of the main window"
   close_tarnwick
   [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
@@ -71,7 +73,7 @@ case_g4_feeder() {
     echo "$info" | grep -q 'Compression Scheme: CCITT Group 4' || fail "$(basename "$f") is not G4"
     echo "$info" | grep -q 'Resolution: 200, 200 pixels/inch' || fail "$(basename "$f") is not 200 dpi"
   done
-  echo "$case: 5 G4 pages as the scanner made them; picture $work/$case/main_window.png"
+  echo "$case: 5 G4 pages as the scanner made them; picture $shots/first_edition_scan.png"
 }
 
 case_png_queue() {
@@ -256,6 +258,8 @@ case_second_g4_feeder() {
   local label
   label=$(wait_prepare)
   [ "$label" = "$(printf 'Escaneado agora 3  p\xc3\xa1ginas')" ] || fail "page label '$label'"
+  drive picture '#32770' "$prepare_title" "$(winpath "$shots/second_edition_prepare_scanner.png")" >/dev/null ||
+    fail "no picture of Prepare Scanner"
   stop_batch
   sleep 1
   drive picture TTarnwickForm Folvex "$(winpath "$shots/second_edition_scan.png")" >/dev/null ||

@@ -271,13 +271,17 @@ TEST_F(ScanFormWindow, PictureOfTheFormInTheFirstEdition) {
   EXPECT_EQ(windriver::WindowText(Control(form, IDC_APPLYBTN)), "套用");
   EXPECT_EQ(windriver::WindowText(Control(form, IDC_DEFAULTBTN)), "预设值");
   Sleep(300);
-  const std::string picture = FolderOfThisProgram() + "..\\screenshots\\";
-  CreateDirectoryA(picture.c_str(), nullptr);
-  EXPECT_TRUE(windriver::SaveWindowPicture(form, picture + "scan_form_first.png"));
-  // Gray gives the sliders back.
+  EXPECT_TRUE(windriver::KeepScreen(form, "scan_form_first.png"));
+  // Gray gives the sliders back; colour keeps them.
   ASSERT_TRUE(ChooseComboItem(form, IDC_SCANCOLORRESOLUTIONCOMBO, 1));
   EXPECT_TRUE(IsWindowEnabled(Control(form, IDC_BRIGHTTRACKBAR)));
   EXPECT_FALSE(GetWindowLongPtrW(Control(form, IDC_BRIGHTTRACKBAR), GWL_STYLE) & TBS_NOTHUMB);
+  Sleep(300);
+  EXPECT_TRUE(windriver::KeepScreen(form, "scan_form_first_gray.png"));
+  ASSERT_TRUE(ChooseComboItem(form, IDC_SCANCOLORRESOLUTIONCOMBO, 2));
+  EXPECT_TRUE(IsWindowEnabled(Control(form, IDC_BRIGHTTRACKBAR)));
+  Sleep(300);
+  EXPECT_TRUE(windriver::KeepScreen(form, "scan_form_first_colour.png"));
   Press(form, IDCANCEL);
 }
 

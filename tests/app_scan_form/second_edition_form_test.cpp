@@ -110,6 +110,23 @@ TEST_F(SecondEditionForm, TheMakersModelTableSetsFeederAndDuplexForExactModelTex
   }
 }
 
+// Gray and colour keep the track bars usable as black-and-white does; the form is pictured with each.
+TEST_F(SecondEditionForm, PicturesOfTheFormWithEachImageType) {
+  ASSERT_TRUE(tarnwick_.Start("", kProgram));
+  HWND form = OpenForm();
+  ASSERT_NE(form, nullptr);
+  const char* const names[] = {"scan_form_second_bw.png", "scan_form_second_gray.png",
+                               "scan_form_second_colour.png"};
+  for (int type = 0; type < 3; ++type) {
+    ASSERT_TRUE(ChooseComboItem(form, IDC_SCANCOLORRESOLUTIONCOMBO, type));
+    EXPECT_EQ(formdriving::ComboSelection(GetDlgItem(form, IDC_SCANCOLORRESOLUTIONCOMBO)), type);
+    EXPECT_TRUE(Enabled(form, IDC_BRIGHTTRACKBAR)) << type;
+    Sleep(300);
+    EXPECT_TRUE(windriver::KeepScreen(form, names[type]));
+  }
+  ASSERT_TRUE(CloseForm(form));
+}
+
 TEST_F(SecondEditionForm, ARefusedQualityAsksYesOrNoAndKeepsTheFormOpen) {
   ASSERT_TRUE(tarnwick_.Start("", kProgram));
   HWND form = OpenForm();
@@ -124,9 +141,7 @@ TEST_F(SecondEditionForm, ARefusedQualityAsksYesOrNoAndKeepsTheFormOpen) {
   ASSERT_TRUE(ChooseComboItem(form, IDC_SAVEFMTCOMBX, 4));
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(form, IDC_RANGEVALUE)));
   Sleep(300);
-  const std::string pictures = FolderOfThisProgram() + "..\\screenshots\\";
-  CreateDirectoryA(pictures.c_str(), nullptr);
-  EXPECT_TRUE(windriver::SaveWindowPicture(form, pictures + "scan_form_second.png"));
+  EXPECT_TRUE(windriver::KeepScreen(form, "scan_form_second.png"));
 
   ASSERT_TRUE(formdriving::TypeText(form, IDC_JPGEDT, "1"));
   ASSERT_TRUE(ChooseComboItem(form, IDC_XANDYRESOLUTION, 5));

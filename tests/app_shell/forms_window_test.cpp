@@ -24,12 +24,12 @@ std::wstring ItemText(HWND dialog, int id) {
   return windriver::Wide(windriver::WindowText(GetDlgItem(dialog, id)));
 }
 
-// A picture beside the other build outputs (build/ or build/x64/).
+// A picture in the build's screens folder (build/screens or build/x64/screens).
 void KeepPicture(HWND window, const char* name) {
   windriver::PumpMessagesFor(300);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   windriver::PumpMessagesFor(300);
-  EXPECT_TRUE(windriver::SaveWindowPicture(window, std::string("..\\") + name)) << name;
+  EXPECT_TRUE(windriver::KeepScreen(window, name)) << name;
 }
 
 SIZE ClientOf(HWND window) {

@@ -76,8 +76,8 @@ TEST_F(ProgramStartTest, AFirstRunShowsTheMainWindowAndLeavesEveryKeyWithItsDefa
   POINT viewer{client.right - 100, client.bottom / 2};
   ClientToScreen(window, &viewer);
   EXPECT_EQ(ScreenPixel(viewer), RGB(192, 192, 192));
-  // A person can look at build/app_shell_main_window.png to see what an operator sees.
-  EXPECT_TRUE(windriver::SaveWindowPicture(window, "..\\app_shell_main_window.png"));
+  // A person can look at build/screens/app_shell_main_window.png to see what an operator sees.
+  EXPECT_TRUE(windriver::KeepScreen(window, "app_shell_main_window.png"));
   EXPECT_EQ(tarnwick.Close(), 0);
   EXPECT_EQ(settings_.Lines(), kDefaults);
   DWORD root = GetFileAttributesW(L"c:\\temp");
@@ -199,7 +199,7 @@ TEST_F(ProgramStartTest, MenuCommandsOpenTheAboutBoxAndEndTheProgram) {
   HWND about = windriver::FindTopWindow("#32770", "关于 Folvex", 10000);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(windriver::WindowText(windriver::FindControl(about, IDOK)), "确定");
-  EXPECT_TRUE(windriver::SaveWindowPicture(about, "..\\app_shell_about_from_menu.png"));
+  EXPECT_TRUE(windriver::KeepScreen(about, "app_shell_about_from_menu.png"));
   ASSERT_TRUE(windriver::ClickButton(about, IDOK));
   EXPECT_TRUE(windriver::WaitGone("#32770", "关于 Folvex", 10000));
   // Exit closes the window as its close box does: the settings are written.

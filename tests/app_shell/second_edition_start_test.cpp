@@ -90,7 +90,7 @@ TEST_F(SecondEditionTest, StartedTwiceItShowsTwoWindowsAndKeepsItsSettingsBeside
   RECT r{};
   ASSERT_TRUE(GetWindowRect(two, &r));
   Sleep(1000);  // painted at its own size
-  EXPECT_TRUE(windriver::SaveWindowPicture(two, "..\\second_edition_main_window.png"));
+  EXPECT_TRUE(windriver::KeepScreen(two, "second_edition_main_window.png"));
   EXPECT_EQ(r.right - r.left, 753);
   EXPECT_EQ(r.bottom - r.top, 511);
   EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - 753) / 2, 40);
@@ -102,7 +102,7 @@ TEST_F(SecondEditionTest, StartedTwiceItShowsTwoWindowsAndKeepsItsSettingsBeside
   EXPECT_EQ(windriver::WindowText(windriver::FindControl(about, IDC_ABOUT_LABEL1)).rfind("Folvex 1.6.3 ", 0), 0u)
       << windriver::WindowText(windriver::FindControl(about, IDC_ABOUT_LABEL1));
   Sleep(500);
-  EXPECT_TRUE(windriver::SaveWindowPicture(about, "..\\second_edition_about.png"));
+  EXPECT_TRUE(windriver::KeepScreen(about, "second_edition_about.png"));
   ASSERT_TRUE(windriver::ClickButton(about, IDOK));
   EXPECT_TRUE(windriver::WaitGone("#32770", "Sobre o Folvex", 10000));
 

@@ -85,6 +85,33 @@ int CountTopWindows(const std::string& className, const std::string& title) {
   return static_cast<int>(TopWindows(className, title).size());
 }
 
+HWND WaitReady(const std::string& className, const std::string& title, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  auto left = [&]() -> DWORD {
+    DWORD used = GetTickCount() - start;
+    return used < timeoutMs ? timeoutMs - used : 0;
+  };
+  HWND window = nullptr;
+  for (;;) {
+    for (HWND w : TopWindows(className, title))
+      if (IsWindowVisible(w)) window = w;
+    if (window) break;
+    if (left() == 0) return nullptr;
+    Sleep(50);
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+  if (!process) return nullptr;
+  DWORD idle = WaitForInputIdle(process, left());
+  CloseHandle(process);
+  if (idle != 0) return nullptr;
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, left() ? left() : 1, &answer))
+    return nullptr;
+  return window;
+}
+
 bool WaitGone(const std::string& className, const std::string& title, DWORD timeoutMs) {
   DWORD start = GetTickCount();
   while (!TopWindows(className, title).empty()) {
@@ -252,6 +279,19 @@ bool SaveWindowPicture(HWND window, const std::string& fileName) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return ok;
+}
+
+std::string ScreensFolder() {
+  std::string folder = TARNWICK_SCREENS_DIR;
+  for (char& c : folder)
+    if (c == '/') c = '\\';
+  if (folder.back() != '\\') folder += '\\';
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+bool KeepScreen(HWND window, const std::string& name) {
+  return SaveWindowPicture(window, ScreensFolder() + name);
 }
 
 }  // namespace windriver

@@ -12,6 +12,9 @@ namespace windriver {
 // A class or title of nullptr or "*" matches any; titles and texts are UTF-8.
 HWND FindTopWindow(const std::string& className, const std::string& title, DWORD timeoutMs = 0);
 int CountTopWindows(const std::string& className, const std::string& title);
+// Waits for such a window to be shown and for its program to go idle (its message loop waiting
+// for input) and to answer a message sent to the window; nullptr when that took too long.
+HWND WaitReady(const std::string& className, const std::string& title, DWORD timeoutMs);
 // Waits until no such window is left.
 bool WaitGone(const std::string& className, const std::string& title, DWORD timeoutMs);
 // A descendant by control id (the window itself when id is 0).
@@ -42,6 +45,11 @@ bool AnswerMessageBox(const std::string& title, int buttonId, DWORD timeoutMs, s
 // The window as it is on the screen (non-client area included), as a 24-bit BMP or, by the
 // file's extension, a PNG.
 bool SaveWindowPicture(HWND window, const std::string& fileName);
+
+// The build's folder of window pictures, screens/ (made when missing), ending in a backslash;
+// KeepScreen keeps a picture of the window there under the name given ("main_window.png").
+std::string ScreensFolder();
+bool KeepScreen(HWND window, const std::string& name);
 
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);

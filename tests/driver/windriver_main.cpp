@@ -1,5 +1,7 @@
 // windriver: the test driver as a command, for scripts and for a person at the test display.
 //   windriver find CLASS TITLE [TIMEOUT-MS]         prints the window handle; exit 1 if none
+//   windriver ready CLASS TITLE [TIMEOUT-MS]        as find, once the window is shown and its
+//                                                   program has gone idle in its message loop
 //   windriver count CLASS TITLE                     prints how many such windows there are
 //   windriver gone CLASS TITLE TIMEOUT-MS           exit 0 once none is left
 //   windriver command CLASS TITLE ID                posts WM_COMMAND (menu ids, hidden too)
@@ -58,6 +60,12 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (cmd == "gone") return WaitGone(a[1], a[2], static_cast<DWORD>(num(3, 5000))) ? 0 : 1;
+  if (cmd == "ready") {
+    HWND shown = WaitReady(a[1], a[2], static_cast<DWORD>(num(3, 30000)));
+    if (!shown) return 1;
+    Print(std::to_string(reinterpret_cast<uintptr_t>(shown)));
+    return 0;
+  }
   HWND top = FindTopWindow(a[1], a[2], static_cast<DWORD>(cmd == "find" ? num(3, 0) : 5000));
   if (!top) {
     std::fprintf(stderr, "no window of class %s titled %s\n", a[1].c_str(), a[2].c_str());

@@ -76,7 +76,7 @@ TEST_F(SettingsWindow, TypedAreaIsKeptOnTheDeviceAndOkStoresIt) {
       x = TextOf(area, kAreaX);
       width = TextOf(area, kAreaWidth);
       shot = TakeClientShot(area);
-      SaveShot(shot, ScreenshotFolder() + "area_dialog.bmp");
+      KeepDialogScreen(area, "library_area_dialog.png");
       expected = ExpectedArea(area, 2550 - 64, 0, 64, 3300);
       Click(area, kUnitPixel);
       xPixels = TextOf(area, kAreaX);
@@ -196,7 +196,7 @@ TEST_F(SettingsWindow, BlackAndWhiteHasNoSharpenOrDescreen) {
     InDialog(settings, kMore, kMoreCaption, [&](HWND more) {
       sharpen = Enabled(more, kSharpen);
       descreen = Enabled(more, kDescreen);
-      shot = SaveWindowShot(more, ScreenshotFolder() + "more_dialog.bmp");
+      shot = KeepDialogScreen(more, "library_more_dialog.png");
       Press(more, IDOK);
     });
     Press(settings, IDCANCEL);

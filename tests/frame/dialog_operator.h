@@ -75,12 +75,8 @@ struct ClientShot {
 };
 ClientShot TakeClientShot(HWND w);
 
-// The shot as a 24-bit BMP file; false when it cannot be written.
-bool SaveShot(const ClientShot& shot, const std::string& path);
-inline bool SaveWindowShot(HWND w, const std::string& path) { return SaveShot(TakeClientShot(w), path); }
-
-// The screenshots' folder of the build (created when missing), ending in a backslash.
-std::string ScreenshotFolder();
+// A picture of the whole window, painted afresh, kept in the build's screens folder under name.
+bool KeepDialogScreen(HWND w, const std::string& name);
 
 // Acts once the window with this caption shows; found says whether it did.
 struct DialogOperator {

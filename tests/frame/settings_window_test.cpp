@@ -32,7 +32,7 @@ TEST_F(SettingsWindow, OkStoresWhatTheOperatorChose) {
     moreShown = Visible(dlg, kMore);
     otherShown = Visible(dlg, kOther);
     ChooseGray200Both(dlg);
-    shot = SaveWindowShot(dlg, ScreenshotFolder() + "settings_dialog.bmp");
+    shot = KeepDialogScreen(dlg, "library_settings_dialog.png");
     Press(dlg, IDOK);
   });
   EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "dialog_operator.h"
 #include "pavlot_client.h"
 #include "source_operator.h"
 
@@ -19,13 +20,16 @@ TEST_F(SourceDialog, OperatorPicksAnotherMakersSource) {
   LoadPavlot();
   ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
   Operator op;
-  op.Run([](HWND dlg) {
+  bool pictured = false;
+  op.Run([&pictured](HWND dlg) {
     Pick(dlg, 1);
+    pictured = KeepDialogScreen(dlg, "library_source_dialog.png");
     Press(dlg, IDOK);
   });
   EXPECT_EQ(pavlot.ZebSelectSource(), 0);
   op.Wait();
   ASSERT_TRUE(op.found);
+  EXPECT_TRUE(pictured);
   ASSERT_EQ(op.entries.size(), 2u);
   EXPECT_EQ(op.entries[0], "Quandrix - ZS-3000 Duplex      1.04");
   EXPECT_FALSE(op.okEnabledAtStart);  // no stored source: nothing selected, OK disabled
@@ -90,6 +94,7 @@ TEST_F(SourceDialog, SetupShowsTheMakersSourceInformation) {
     Press(dlg, kSetup);
     if (HWND box = WaitForWindow("Quandrix - ZS-3000 Duplex      1.04")) {
       info = ListLines(box, kInfoList);
+      KeepDialogScreen(box, "library_source_information.png");
       Press(box, IDOK);
       for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
     }

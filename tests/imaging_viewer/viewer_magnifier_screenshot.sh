@@ -5,9 +5,9 @@
 #   viewer_magnifier_screenshot.sh WINE-EXEC VIEWER-MAGNIFIER-SHOW-EXE OUTPUT-FOLDER
 set -uo pipefail
 wine_exec=$1 exe=$2 out=$3
-mkdir -p "$out"
+mkdir -p "$out/screens"
 ready="$out/viewer_magnifier_ready.txt" done_file="$out/viewer_magnifier_done.txt"
-shot="$out/viewer_magnifier_screenshot.png" page="$out/viewer_magnifier_page.bmp"
+shot="$out/screens/viewer_magnifier_screenshot.png" page="$out/viewer_magnifier_page.bmp"
 rm -f "$ready" "$done_file" "$shot"
 win_out="Z:$(echo "$out" | tr / '\\')"
 "$wine_exec" "$exe" "$win_out" &

@@ -4,8 +4,8 @@
 #   viewer_screenshot.sh WINE-EXEC VIEWER-SHOW-EXE OUTPUT-FOLDER
 set -uo pipefail
 wine_exec=$1 exe=$2 out=$3
-mkdir -p "$out"
-ready="$out/viewer_show_ready.txt" done_file="$out/viewer_show_done.txt" shot="$out/viewer_screenshot.png"
+mkdir -p "$out/screens"
+ready="$out/viewer_show_ready.txt" done_file="$out/viewer_show_done.txt" shot="$out/screens/viewer_screenshot.png"
 rm -f "$ready" "$done_file" "$shot"
 win_out="Z:$(echo "$out" | tr / '\\')"
 "$wine_exec" "$exe" "$win_out" &

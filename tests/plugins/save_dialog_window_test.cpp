@@ -11,6 +11,7 @@
 #include "ask_save_file_name.h"
 #include "settings_store.h"
 #include "tag_state.h"
+#include "win_driver.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ class SaveDialogWindow : public ::testing::Test {
   std::thread operatorThread;
   bool sawDialog = false;
   int filterLines = -1;
+  bool pictured = false;
 };
 
 TEST_F(SaveDialogWindow, ChoosingTheSecondFilterAndANameSetsFormatNameAndFolder) {
@@ -81,11 +83,15 @@ TEST_F(SaveDialogWindow, ChoosingTheSecondFilterAndANameSetsFormatNameAndFolder)
     for (WORD code : {WORD(CBN_SELCHANGE), WORD(CBN_SELENDOK)})
       SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(GetDlgItem(dlg, cmb1)));
     SetWindowTextA(FileNameField(dlg), target.c_str());
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Sleep(500);
+    pictured = windriver::KeepScreen(dlg, "library_save_dialog.png");
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
   });
   const int32_t answer = AskSaveFileName(nullptr, name, &record);
   operatorThread.join();
   ASSERT_TRUE(sawDialog);
+  EXPECT_TRUE(pictured);
   EXPECT_EQ(filterLines, 3);
   EXPECT_NE(answer, 0);
   EXPECT_STRCASEEQ(name, target.c_str());

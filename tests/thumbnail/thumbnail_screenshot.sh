@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Screenshots of the thumbnail strip, kept for a person to look at: twelve pages with page 3
-# framed (thumbnail_screenshot.png), then forty with the last page selected and page 39's
+# framed (screens/thumbnail_screenshot.png), then forty with the last page selected and page 39's
 # deleted file left blank (thumbnail_last_page.png). Checks the red frame at its corners and
 # the blank thumbnail's middle.
 #   thumbnail_screenshot.sh WINE-EXEC THUMBNAIL-SHOW-EXE OUTPUT-FOLDER
 set -uo pipefail
 wine_exec=$1 exe=$2 out=$3
-mkdir -p "$out"
-rm -rf "$out"/strip_* "$out/thumbnail_screenshot.png" "$out/thumbnail_last_page.png"
+mkdir -p "$out/screens"
+rm -rf "$out"/strip_* "$out/screens/thumbnail_screenshot.png" "$out/screens/thumbnail_last_page.png"
 win_out="Z:$(echo "$out" | tr / '\\')"
 "$wine_exec" "$exe" "$win_out" &
 pid=$!
@@ -34,7 +34,7 @@ shoot() {  # shot: waits until the frame shows, at most three looks
 }
 
 if wait_for "$out/strip_ready1.txt"; then
-  shot="$out/thumbnail_screenshot.png"
+  shot="$out/screens/thumbnail_screenshot.png"
   shoot "$shot" "$out/strip_ready1.txt"
   read -r _ x y w h < <(grep '^frame' "$out/strip_ready1.txt")
   echo "twelve pages: page 3 framed at ($x,$y) ${w}x${h}: $shot"
@@ -44,7 +44,7 @@ else
   fail "thumbnail_show did not show twelve pages"
 fi
 if wait_for "$out/strip_ready2.txt"; then
-  shot="$out/thumbnail_last_page.png"
+  shot="$out/screens/thumbnail_last_page.png"
   shoot "$shot" "$out/strip_ready2.txt"
   cat "$out/strip_ready2.txt"
   grep -q '^selected 40$' "$out/strip_ready2.txt" || fail "the last page is not page 40"
