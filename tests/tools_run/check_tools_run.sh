@@ -33,7 +33,7 @@ test_server=$(server_of "${WINEPREFIX:-/nonexistent}" || true)
 force=()
 if [ "$(cat "$build/.run-arch" 2>/dev/null)" != "$arch" ]; then force=(TARNWICK_RUN_ARCH="$arch"); fi
 
-out=$(env -u DISPLAY -u WINEPREFIX -u WINEARCH -u WINELOADER -u WINEDEBUG -u WINEDLLOVERRIDES \
+out=$(env -u DISPLAY -u WINEPREFIX -u WINEARCH -u WINELOADER -u WINEDEBUG -u WINEDLLOVERRIDES -u TARNWICK_RUN_ARCH \
   "${force[@]}" TARNWICK_BUILD="$build" "$top/tools/run" </dev/null 2>&1)
 rc=$?
 echo "$out"
