@@ -199,6 +199,9 @@ TEST_F(ProgramStartTest, MenuCommandsOpenTheAboutBoxAndEndTheProgram) {
   HWND about = windriver::FindTopWindow("#32770", "关于 Folvex", 10000);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(windriver::WindowText(windriver::FindControl(about, IDOK)), "确定");
+  // Pictured once the program has painted it and gone idle again.
+  EXPECT_NE(windriver::WaitReady("#32770", "关于 Folvex", 10000), nullptr);
+  Sleep(300);
   EXPECT_TRUE(windriver::KeepScreen(about, "app_shell_about_from_menu.png"));
   ASSERT_TRUE(windriver::ClickButton(about, IDOK));
   EXPECT_TRUE(windriver::WaitGone("#32770", "关于 Folvex", 10000));

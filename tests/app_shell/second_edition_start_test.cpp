@@ -101,6 +101,7 @@ TEST_F(SecondEditionTest, StartedTwiceItShowsTwoWindowsAndKeepsItsSettingsBeside
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(windriver::WindowText(windriver::FindControl(about, IDC_ABOUT_LABEL1)).rfind("Folvex 1.6.3 ", 0), 0u)
       << windriver::WindowText(windriver::FindControl(about, IDC_ABOUT_LABEL1));
+  EXPECT_NE(windriver::WaitReady("#32770", "Sobre o Folvex", 10000), nullptr);
   Sleep(500);
   EXPECT_TRUE(windriver::KeepScreen(about, "second_edition_about.png"));
   ASSERT_TRUE(windriver::ClickButton(about, IDOK));
