@@ -16,14 +16,29 @@ namespace {
 struct JpegError {
   jpeg_error_mgr manager;
   jmp_buf escape;
-  bool endedEarly;
+  bool endedEarly;  // the data stops before the image is complete
+  bool damaged;     // the entropy data is corrupt
 };
 
 void JpegFail(j_common_ptr info) { longjmp(reinterpret_cast<JpegError*>(info->err)->escape, 1); }
-// The codec pads a cut-off file with gray and goes on; that is still a damaged file.
+// The codec goes on past corrupt entropy data and a cut-off end (padding with gray); both are
+// still a damaged file. Extraneous bytes before a marker are skipped without loss.
 void JpegQuiet(j_common_ptr info, int level) {
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
-    reinterpret_cast<JpegError*>(info->err)->endedEarly = true;
+  if (level >= 0) return;
+  JpegError* e = reinterpret_cast<JpegError*>(info->err);
+  switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF: e->endedEarly = true; break;
+    case JWRN_HIT_MARKER: case JWRN_HUFF_BAD_CODE: case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+      e->damaged = true;
+      break;
+    default: break;
+  }
+}
+
+// Errors that name a kind of JPEG this build does not decode rather than a damaged file.
+bool UnsupportedKind(int code) {
+  return code == JERR_BAD_PRECISION || code == JERR_SOF_UNSUPPORTED || code == JERR_NOT_COMPILED;
 }
 
 struct Decoded {
@@ -94,9 +109,10 @@ Status ReadJpeg(const Stream& in, Image& image) {
   e.manager.error_exit = JpegFail;
   e.manager.emit_message = JpegQuiet;
   e.endedEarly = false;
+  e.damaged = false;
   Decoded info;
   s = kOk;
-  if (!DecodeHeader(&d, f.data(), f.size(), &info)) s = kTruncated;
+  if (!DecodeHeader(&d, f.data(), f.size(), &info)) s = UnsupportedKind(e.manager.msg_code) ? kUnsupported : kTruncated;
   else if (info.width > kMaxSide || info.height > kMaxSide ||
            uint64_t(info.width) * info.height > kMaxPixels)
     s = kTooLarge;
@@ -111,8 +127,9 @@ Status ReadJpeg(const Stream& in, Image& image) {
       image.yPelsPerMeter = info.yDensity * 100;
     }
     std::vector<uint8_t> line(size_t(info.width) * (info.components > 0 ? info.components : 4) + 16);
-    if (!DecodeRows(&d, &image, line.data())) s = kCodecError;
+    if (!DecodeRows(&d, &image, line.data())) s = UnsupportedKind(e.manager.msg_code) ? kUnsupported : kCodecError;
     else if (e.endedEarly) s = kTruncated;
+    else if (e.damaged) s = kCodecError;
   }
   jpeg_destroy_decompress(&d);
   return s;
@@ -243,6 +260,7 @@ Status JpegRowCoder::Start(const JpegRows& shape, int quality, int smoothing, co
   st.e.manager.error_exit = JpegFail;
   st.e.manager.emit_message = JpegQuiet;
   st.e.endedEarly = false;
+  st.e.damaged = false;
   st.buffer.resize(kOutBuffer);
   st.dest.out = &out;
   st.dest.buffer = st.buffer.data();

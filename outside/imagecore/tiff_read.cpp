@@ -1,5 +1,7 @@
 #include <cstring>
+#include <utility>
 
+#include "ops.h"
 #include "tiff_client.h"
 #include "tiff_codec.h"
 
@@ -49,10 +51,18 @@ Status ReadIndexed(TIFF* tif, uint16_t bps, uint16_t photometric, Image& image) 
   return kOk;
 }
 
+// Any other page through libtiff's RGBA reader, rows as stored (the orientation is applied by
+// the caller, as for every page). The reader stops at the first strip or tile it cannot decode.
 Status ReadAsRgba(TIFF* tif, Image& image) {
   uint32_t w = image.width, h = image.height;
+  char message[1024];
+  TIFFRGBAImage reader;
+  if (!TIFFRGBAImageBegin(&reader, tif, 1, message)) return kUnsupported;
+  reader.req_orientation = reader.orientation;
   std::vector<uint32_t> rgba(size_t(w) * h);
-  if (!TIFFReadRGBAImageOriented(tif, w, h, rgba.data(), ORIENTATION_TOPLEFT, 0)) return kCodecError;
+  int got = TIFFRGBAImageGet(&reader, rgba.data(), w, h);
+  TIFFRGBAImageEnd(&reader);
+  if (!got) return kCodecError;
   if (!Allocate(image, w, h, 24)) return kTooLarge;
   for (uint32_t y = 0; y < h; ++y) {
     uint8_t* row = image.Row(y);
@@ -63,6 +73,32 @@ Status ReadAsRgba(TIFF* tif, Image& image) {
   }
   return kOk;
 }
+
+// Turns a page from the order its rows are stored in to the order it is shown in: the
+// Orientation tag names where the first stored row and column belong.
+Status ApplyOrientation(uint16_t orientation, Image& image) {
+  Image turned;
+  Status s = kOk;
+  switch (orientation) {
+    case ORIENTATION_TOPRIGHT: Mirror(image, false, true); break;
+    case ORIENTATION_BOTRIGHT: Mirror(image, true, true); break;
+    case ORIENTATION_BOTLEFT: Mirror(image, true, false); break;
+    case ORIENTATION_LEFTTOP:  // rows are the columns, top to bottom: the page transposed
+    case ORIENTATION_RIGHTTOP:
+    case ORIENTATION_RIGHTBOT:
+    case ORIENTATION_LEFTBOT:
+      s = Rotate(image, orientation == ORIENTATION_LEFTTOP || orientation == ORIENTATION_RIGHTTOP ? 90 : 270,
+                 Rgb{}, turned);
+      if (s != kOk) return s;
+      image = std::move(turned);
+      if (orientation == ORIENTATION_LEFTTOP || orientation == ORIENTATION_RIGHTBOT) Mirror(image, false, true);
+      break;
+    default: break;
+  }
+  return s;
+}
+
+bool Transposed(uint16_t orientation) { return orientation >= ORIENTATION_LEFTTOP && orientation <= ORIENTATION_LEFTBOT; }
 
 }  // namespace
 
@@ -82,25 +118,40 @@ Status TiffInfo(const Stream& in, uint32_t page, TiffPageInfo& info) {
   info.compression = comp;
   info.xPelsPerMeter = PelsPerMeter(tif, TIFFTAG_XRESOLUTION);
   info.yPelsPerMeter = PelsPerMeter(tif, TIFFTAG_YRESOLUTION);
+  uint16_t orientation = ORIENTATION_TOPLEFT;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+  if (Transposed(orientation)) {  // the size of the page as it is read and shown
+    std::swap(info.width, info.height);
+    std::swap(info.xPelsPerMeter, info.yPelsPerMeter);
+  }
   return kOk;
 }
 
 // The most one strip or tile may hold: an A3 page at 600 dpi in 16-bit RGB fits in one strip.
 constexpr uint64_t kMaxBlockBytes = uint64_t(512) << 20;
 
+static bool IsBigTiff(const std::vector<uint8_t>& bytes) {
+  return bytes.size() >= 4 && ((bytes[0] == 'I' && bytes[1] == 'I' && bytes[2] == 43 && bytes[3] == 0) ||
+                               (bytes[0] == 'M' && bytes[1] == 'M' && bytes[2] == 0 && bytes[3] == 43));
+}
+
 static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
   std::vector<uint8_t> bytes;
   Status all = ReadAll(source, bytes);
   if (all != kOk) return all;
+  // Files past 4 GB are a kind of their own; the page operations keep to classic TIFF.
+  if (IsBigTiff(bytes)) return kUnsupported;
   ReadOnlyMemory memory(bytes.data(), bytes.size());
   Stream in = memory.AsStream();
-  TIFF* tif = TiffOpenStream(in, "rm");
+  TiffDecodeWatch watch;
+  TIFF* tif = TiffOpenWatched(in, "rm", watch);
   if (!tif) return kNotThisFormat;
   TiffCloser closer{tif};
   if (!ChoosePage(tif, page)) return kBadPage;
   if (!TiffDirectoryFits(bytes.data(), bytes.size(), page)) return kTruncated;
   uint32_t w = 0, h = 0;
   uint16_t bps = 1, spp = 1, photometric = PHOTOMETRIC_MINISWHITE, planar = PLANARCONFIG_CONTIG;
+  uint16_t orientation = ORIENTATION_TOPLEFT;
   if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h))
     return kTruncated;
   if (w == 0 || h == 0) return kBadArgument;
@@ -108,6 +159,7 @@ static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
   TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
   TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
   TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
   if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric)) photometric = PHOTOMETRIC_MINISWHITE;
   // No page of ours has more than four samples of 16 bits; a header that claims thousands
   // would make the library allocate strips of gigabytes before a byte is read.
@@ -121,6 +173,7 @@ static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
   bool indexed = spp == 1 && (bps == 1 || bps == 4 || bps == 8) && !TIFFIsTiled(tif) &&
                  (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK ||
                   photometric == PHOTOMETRIC_PALETTE);
+  watch.decoding = true;
   if (indexed) {
     s = ReadIndexed(tif, bps, photometric, image);
   } else {
@@ -128,10 +181,12 @@ static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
     if (!TIFFRGBAImageOK(tif, message)) return kUnsupported;
     s = ReadAsRgba(tif, image);
   }
+  watch.decoding = false;
+  if (s == kOk && watch.damaged) s = kCodecError;
   if (s != kOk) return s;
   image.xPelsPerMeter = PelsPerMeter(tif, TIFFTAG_XRESOLUTION);
   image.yPelsPerMeter = PelsPerMeter(tif, TIFFTAG_YRESOLUTION);
-  return kOk;
+  return ApplyOrientation(orientation, image);
 }
 
 Status ReadTiffPage(const Stream& source, uint32_t page, Image& image) {
