@@ -66,6 +66,33 @@ Status ReadRle(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
   return kOk;
 }
 
+// The OS/2 1.x bitmap: a 12-byte header of 16-bit sizes and a colour table of three-byte
+// entries, rows bottom-up as in a DIB.
+constexpr uint32_t kCoreHeaderSize = 12;
+
+Status ReadCoreBmp(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
+  if (f.size() < kFileHeader + kCoreHeaderSize) return kTruncated;
+  const uint8_t* h = &f[kFileHeader];
+  uint32_t w = Le16(h + 4), height = Le16(h + 6);
+  uint16_t bits = Le16(h + 10);
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return kUnsupported;
+  if (w == 0 || height == 0) return kBadArgument;
+  const size_t table = kFileHeader + kCoreHeaderSize;
+  size_t colors = bits <= 8 ? size_t(1) << bits : 0;
+  // Some writers store fewer entries than the depth holds; the rows' offset tells.
+  if (offBits > table && (offBits - table) / 3 < colors) colors = (offBits - table) / 3;
+  size_t rows = offBits >= table + 3 * colors ? offBits : table + 3 * colors;
+  size_t rowBytes = RowBytes(w, bits);
+  if (rowBytes == 0 || rows > f.size() || uint64_t(rowBytes) * height > f.size() - rows) return kTruncated;
+  if (!Allocate(image, w, height, bits)) return kTooLarge;
+  image.palette.clear();
+  for (size_t i = 0; i < colors; ++i)
+    image.palette.push_back(Rgb{f[table + 3 * i], f[table + 3 * i + 1], f[table + 3 * i + 2], 0});
+  for (uint32_t y = 0; y < height; ++y)
+    std::memcpy(image.Row(y), &f[rows + size_t(height - 1 - y) * rowBytes], rowBytes);
+  return kOk;
+}
+
 }  // namespace
 
 Status ReadBmp(const Stream& in, Image& image) {
@@ -73,9 +100,11 @@ Status ReadBmp(const Stream& in, Image& image) {
   Status s = ReadAll(in, f);
   if (s != kOk) return s;
   if (f.size() < 2 || f[0] != 'B' || f[1] != 'M') return kNotThisFormat;
-  if (f.size() < kFileHeader + kInfoHeaderSize) return kTruncated;
+  if (f.size() < kFileHeader + 4) return kTruncated;
   uint32_t offBits = Le32(&f[10]);
   if (offBits < kFileHeader) offBits = 0;  // some writers leave it 0: rows follow the table
+  if (Le32(&f[kFileHeader]) == kCoreHeaderSize) return ReadCoreBmp(f, offBits, image);
+  if (f.size() < kFileHeader + kInfoHeaderSize) return kTruncated;
   uint32_t compression = Le32(&f[kFileHeader + 16]);
   if (compression == kBiRle8 || compression == kBiRle4) return ReadRle(f, offBits, image);
   s = DibToImage(f.data() + kFileHeader, f.size() - kFileHeader, image,

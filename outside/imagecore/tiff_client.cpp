@@ -46,7 +46,11 @@ int WatchError(TIFF*, void* user, const char*, const char*, va_list) {
 
 int WatchWarning(TIFF*, void* user, const char* module, const char* fmt, va_list args) {
   auto* watch = static_cast<TiffDecodeWatch*>(user);
-  if (watch->decoding && module && std::strcmp(module, "JPEGLib") == 0) {
+  if (!watch->decoding || !module) return 1;
+  // Every Group 4 line ends exactly at the page width: one that does not is corrupt data. (Group 3
+  // faxes often carry a few such lines from the telephone line; they are read as they come.)
+  if (std::strcmp(module, "Fax4Decode") == 0) watch->damaged = true;
+  if (std::strcmp(module, "JPEGLib") == 0) {
     char text[256];
     vsnprintf(text, sizeof text, fmt, args);
     if (JpegWarningMeansDamage(text)) watch->damaged = true;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -98,6 +99,37 @@ Status ApplyOrientation(uint16_t orientation, Image& image) {
   return s;
 }
 
+// Uncompressed strips and tiles are read at their offsets for as many bytes as their rows take,
+// whatever byte count the directory gives: a block the file says is shorter than that would be
+// filled from whatever follows it.
+bool UncompressedBlocksHoldTheirRows(TIFF* tif) {
+  uint16_t compression = COMPRESSION_NONE;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+  if (compression != COMPRESSION_NONE) return true;
+  const uint32_t blocks = TIFFNumberOfStrips(tif);  // tiles when tiled
+  if (TIFFIsTiled(tif)) {
+    const uint64_t need = uint64_t(TIFFTileSize64(tif));
+    for (uint32_t i = 0; i < blocks; ++i)
+      if (TIFFGetStrileByteCount(tif, i) < need) return false;
+    return true;
+  }
+  uint32_t h = 0, rows = 0;
+  uint16_t planar = PLANARCONFIG_CONTIG, spp = 1;
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rows);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+  if (rows == 0 || rows > h) rows = h;
+  const uint32_t perPlane = (h + rows - 1) / rows;
+  if (perPlane == 0) return true;
+  for (uint32_t i = 0; i < blocks; ++i) {
+    const uint32_t first = (i % perPlane) * rows;
+    const uint32_t held = first >= h ? 0 : std::min(rows, h - first);
+    if (TIFFGetStrileByteCount(tif, i) < uint64_t(TIFFVStripSize64(tif, held))) return false;
+  }
+  return true;
+}
+
 bool Transposed(uint16_t orientation) { return orientation >= ORIENTATION_LEFTTOP && orientation <= ORIENTATION_LEFTBOT; }
 
 }  // namespace
@@ -106,6 +138,7 @@ Status TiffInfo(const Stream& in, uint32_t page, TiffPageInfo& info) {
   TIFF* tif = TiffOpenStream(in, "rm");
   if (!tif) return kNotThisFormat;
   TiffCloser closer{tif};
+  if (TIFFIsBigTIFF(tif)) return kUnsupported;
   info.pages = TIFFNumberOfDirectories(tif);
   if (!ChoosePage(tif, page)) return kBadPage;
   uint16_t bps = 1, spp = 1, comp = 1;
@@ -130,23 +163,18 @@ Status TiffInfo(const Stream& in, uint32_t page, TiffPageInfo& info) {
 // The most one strip or tile may hold: an A3 page at 600 dpi in 16-bit RGB fits in one strip.
 constexpr uint64_t kMaxBlockBytes = uint64_t(512) << 20;
 
-static bool IsBigTiff(const std::vector<uint8_t>& bytes) {
-  return bytes.size() >= 4 && ((bytes[0] == 'I' && bytes[1] == 'I' && bytes[2] == 43 && bytes[3] == 0) ||
-                               (bytes[0] == 'M' && bytes[1] == 'M' && bytes[2] == 0 && bytes[3] == 43));
-}
-
 static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
   std::vector<uint8_t> bytes;
   Status all = ReadAll(source, bytes);
   if (all != kOk) return all;
-  // Files past 4 GB are a kind of their own; the page operations keep to classic TIFF.
-  if (IsBigTiff(bytes)) return kUnsupported;
   ReadOnlyMemory memory(bytes.data(), bytes.size());
   Stream in = memory.AsStream();
   TiffDecodeWatch watch;
   TIFF* tif = TiffOpenWatched(in, "rm", watch);
   if (!tif) return kNotThisFormat;
   TiffCloser closer{tif};
+  // BigTIFF is a kind of its own: the tag reader and the page operations keep to classic TIFF.
+  if (TIFFIsBigTIFF(tif)) return kUnsupported;
   if (!ChoosePage(tif, page)) return kBadPage;
   if (!TiffDirectoryFits(bytes.data(), bytes.size(), page)) return kTruncated;
   uint32_t w = 0, h = 0;
@@ -173,6 +201,7 @@ static Status ReadPage(const Stream& source, uint32_t page, Image& image) {
   bool indexed = spp == 1 && (bps == 1 || bps == 4 || bps == 8) && !TIFFIsTiled(tif) &&
                  (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK ||
                   photometric == PHOTOMETRIC_PALETTE);
+  if (!UncompressedBlocksHoldTheirRows(tif)) return kCodecError;
   watch.decoding = true;
   if (indexed) {
     s = ReadIndexed(tif, bps, photometric, image);
