@@ -26,6 +26,47 @@ Status ReadRle(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
   uint32_t colors = DibColorCount(bits, clrUsed);
   uint64_t table = kFileHeader + uint64_t(headerSize);
   if (headerSize < kInfoHeaderSize || table + 4ull * colors > f.size()) return kTruncated;
+  size_t start = offBits >= table + 4ull * colors ? offBits : size_t(table + 4ull * colors);
+  uint32_t x = 0, y = 0;  // y counts from the bottom row
+  // The codes are walked twice: first only to see that they reach the end of the image or its
+  // end code, so that a cut or damaged file is refused before a page of its size is made.
+  auto walk = [&](bool draw) -> Status {
+    size_t p = start;
+    x = 0;
+    y = 0;
+    auto put = [&](uint8_t v) {
+      if (draw && x < image.width && y < image.height) SetIndex(image.Row(image.height - 1 - y), x, bits, v);
+      ++x;
+    };
+    while (y < uint32_t(height)) {
+      if (p + 2 > f.size()) return kTruncated;
+      uint8_t n = f[p], v = f[p + 1];
+      p += 2;
+      if (n > 0) {
+        if (!draw) x += n;
+        else for (unsigned i = 0; i < n; ++i) put(bits == 8 ? v : uint8_t(i & 1 ? v & 15 : v >> 4));
+      } else if (v == 0) {
+        x = 0;
+        ++y;
+      } else if (v == 1) {
+        return kOk;
+      } else if (v == 2) {
+        if (p + 2 > f.size()) return kTruncated;
+        x += f[p];
+        y += f[p + 1];
+        p += 2;
+      } else {
+        size_t bytes = bits == 8 ? v : (v + 1u) / 2;
+        if (p + bytes > f.size()) return kTruncated;
+        if (!draw) x += v;
+        else for (unsigned i = 0; i < v; ++i) put(bits == 8 ? f[p + i] : uint8_t(i & 1 ? f[p + i / 2] & 15 : f[p + i / 2] >> 4));
+        p += bytes + (bytes & 1);
+      }
+    }
+    return kOk;
+  };
+  Status s = walk(false);
+  if (s != kOk) return s;
   if (!Allocate(image, uint32_t(w), uint32_t(height), bits)) return kTooLarge;
   image.xPelsPerMeter = Le32(h + 24);
   image.yPelsPerMeter = Le32(h + 28);
@@ -34,36 +75,7 @@ Status ReadRle(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
     const uint8_t* c = &f[size_t(table) + 4 * i];
     image.palette.push_back(Rgb{c[0], c[1], c[2], 0});
   }
-  size_t p = offBits >= table + 4ull * colors ? offBits : size_t(table + 4ull * colors);
-  uint32_t x = 0, y = 0;  // y counts from the bottom row
-  auto put = [&](uint8_t v) {
-    if (x < image.width && y < image.height) SetIndex(image.Row(image.height - 1 - y), x, bits, v);
-    ++x;
-  };
-  while (y < image.height) {
-    if (p + 2 > f.size()) return kTruncated;
-    uint8_t n = f[p], v = f[p + 1];
-    p += 2;
-    if (n > 0) {
-      for (unsigned i = 0; i < n; ++i) put(bits == 8 ? v : uint8_t(i & 1 ? v & 15 : v >> 4));
-    } else if (v == 0) {
-      x = 0;
-      ++y;
-    } else if (v == 1) {
-      return kOk;
-    } else if (v == 2) {
-      if (p + 2 > f.size()) return kTruncated;
-      x += f[p];
-      y += f[p + 1];
-      p += 2;
-    } else {
-      size_t bytes = bits == 8 ? v : (v + 1u) / 2;
-      if (p + bytes > f.size()) return kTruncated;
-      for (unsigned i = 0; i < v; ++i) put(bits == 8 ? f[p + i] : uint8_t(i & 1 ? f[p + i / 2] & 15 : f[p + i / 2] >> 4));
-      p += bytes + (bytes & 1);
-    }
-  }
-  return kOk;
+  return walk(true);
 }
 
 // The OS/2 1.x bitmap: a 12-byte header of 16-bit sizes and a colour table of three-byte

@@ -46,6 +46,8 @@ struct Decoded {
   int components = 0;
   J_COLOR_SPACE space = JCS_UNKNOWN;
   unsigned density = 0, xDensity = 0, yDensity = 0;
+  uint64_t blocks = 0;  // 8 x 8 blocks of every component
+  bool arithmetic = false;
 };
 
 int DecodeHeader(jpeg_decompress_struct* d, const uint8_t* data, size_t size, Decoded* out) {
@@ -66,6 +68,9 @@ int DecodeHeader(jpeg_decompress_struct* d, const uint8_t* data, size_t size, De
   out->density = d->density_unit;
   out->xDensity = d->X_density;
   out->yDensity = d->Y_density;
+  for (int i = 0; i < d->num_components; ++i)
+    out->blocks += uint64_t(d->comp_info[i].width_in_blocks) * d->comp_info[i].height_in_blocks;
+  out->arithmetic = d->arith_code;
   return 1;
 }
 
@@ -74,6 +79,9 @@ int DecodeRows(jpeg_decompress_struct* d, Image* image, uint8_t* line) {
   if (setjmp(e->escape)) return 0;
   jpeg_start_decompress(d);
   while (d->output_scanline < d->output_height) {
+    // The codec would go on to the last row past the end of the data or corrupt data; the file
+    // is refused for either, so the rows after it are not worth the work.
+    if (e->endedEarly || e->damaged) return 1;
     uint32_t y = d->output_scanline;
     JSAMPROW rows[1] = {line};
     if (jpeg_read_scanlines(d, rows, 1) != 1) return 0;
@@ -116,6 +124,10 @@ Status ReadJpeg(const Stream& in, Image& image) {
   else if (info.width > kMaxSide || info.height > kMaxSide ||
            uint64_t(info.width) * info.height > kMaxPixels)
     s = kTooLarge;
+  // Huffman coding spends at least one bit on the DC value of every block: a file with fewer bits
+  // than its blocks is cut short, and is refused before a page of its size is made.
+  else if (!info.arithmetic && info.blocks > uint64_t(f.size()) * 8)
+    s = kTruncated;
   else if (!Allocate(image, info.width, info.height, info.space == JCS_GRAYSCALE ? 8 : 24))
     s = kTooLarge;
   if (s == kOk) {
