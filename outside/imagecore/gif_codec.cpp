@@ -50,7 +50,7 @@ std::vector<Rgb> DefaultPalette(unsigned codeSize, bool twoColours) {
 
 void FillRows(Image& image, uint8_t index) {
   uint8_t byte = image.bits == 1 ? (index ? 0xFF : 0) : image.bits == 4 ? uint8_t(index * 0x11) : index;
-  std::memset(image.pixels.data(), byte, image.pixels.size());
+  if (byte) std::memset(image.pixels.data(), byte, image.pixels.size());  // else left as allocated
 }
 
 int WriteGifBytes(GifFileType* gif, const GifByteType* buffer, int count) {

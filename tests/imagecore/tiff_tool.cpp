@@ -6,6 +6,9 @@
 //                                     (an outside reader's output)
 //   status FILE PAGE                  prints the reader's status code
 //   damage TIFF OUT noise|short       the TIFF with its middle strip or tile damaged
+//   batch LIST                        runs the match, refused (FILE PAGE CODE: the status the
+//                                     reader must give) and damage lines of LIST in one process,
+//                                     printing each that fails; exit 1 when any did
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -117,7 +120,48 @@ static int Damage(const std::string& in, const std::string& out, const std::stri
   return 0;
 }
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv);
+
+// Lines of words, each run as the command line it would be.
+static int Batch(const std::string& list) {
+  std::vector<uint8_t> text = test::ReadFileBytes(list);
+  std::string all(text.begin(), text.end());
+  int failed = 0;
+  for (size_t at = 0; at < all.size();) {
+    size_t end = all.find('\n', at);
+    if (end == std::string::npos) end = all.size();
+    std::string line = all.substr(at, end - at);
+    at = end + 1;
+    std::vector<std::string> words = {"tool"};
+    for (size_t p = 0; p < line.size();) {
+      while (p < line.size() && line[p] == ' ') ++p;
+      size_t q = line.find(' ', p);
+      if (q == std::string::npos) q = line.size();
+      if (q > p) words.push_back(line.substr(p, q - p));
+      p = q;
+    }
+    if (words.size() < 2) continue;
+    std::vector<char*> args;
+    for (std::string& w : words) args.push_back(&w[0]);
+    int rc;
+    if (words[1] == "refused" && words.size() == 5) {
+      Image im;
+      int got = ReadAny(words[2], uint32_t(atoi(words[3].c_str())), im);
+      rc = got == atoi(words[4].c_str()) ? 0 : (fprintf(stderr, "status %d\n", got), 1);
+    } else {
+      rc = Run(int(args.size()), args.data());
+    }
+    if (rc) {
+      printf("FAIL: %s\n", line.c_str());
+      ++failed;
+    }
+  }
+  return failed ? 1 : 0;
+}
+
+int main(int argc, char** argv) { return Run(argc, argv); }
+
+static int Run(int argc, char** argv) {
   std::string verb = argc > 1 ? argv[1] : "";
   if (verb == "write" && argc == 6) {
     uint16_t bits = uint16_t(atoi(argv[4]));
@@ -162,6 +206,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "damage" && argc == 5) return Damage(argv[2], argv[3], argv[4]);
+  if (verb == "batch" && argc == 3) return Batch(argv[2]);
   fprintf(stderr, "usage: write|read|same|match|status|damage ...\n");
   return 2;
 }
