@@ -114,12 +114,10 @@ bool UncompressedBlocksHoldTheirRows(TIFF* tif) {
     return true;
   }
   uint32_t h = 0, rows = 0;
-  uint16_t planar = PLANARCONFIG_CONTIG, spp = 1;
   TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
   TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rows);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-  TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
   if (rows == 0 || rows > h) rows = h;
+  // Separate planes repeat the strips of one plane; the strip size is that of one sample.
   const uint32_t perPlane = (h + rows - 1) / rows;
   if (perPlane == 0) return true;
   for (uint32_t i = 0; i < blocks; ++i) {
