@@ -26,6 +26,47 @@ Status ReadRle(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
   uint32_t colors = DibColorCount(bits, clrUsed);
   uint64_t table = kFileHeader + uint64_t(headerSize);
   if (headerSize < kInfoHeaderSize || table + 4ull * colors > f.size()) return kTruncated;
+  size_t start = offBits >= table + 4ull * colors ? offBits : size_t(table + 4ull * colors);
+  uint32_t x = 0, y = 0;  // y counts from the bottom row
+  // The codes are walked twice: first only to see that they reach the end of the image or its
+  // end code, so that a cut or damaged file is refused before a page of its size is made.
+  auto walk = [&](bool draw) -> Status {
+    size_t p = start;
+    x = 0;
+    y = 0;
+    auto put = [&](uint8_t v) {
+      if (draw && x < image.width && y < image.height) SetIndex(image.Row(image.height - 1 - y), x, bits, v);
+      ++x;
+    };
+    while (y < uint32_t(height)) {
+      if (p + 2 > f.size()) return kTruncated;
+      uint8_t n = f[p], v = f[p + 1];
+      p += 2;
+      if (n > 0) {
+        if (!draw) x += n;
+        else for (unsigned i = 0; i < n; ++i) put(bits == 8 ? v : uint8_t(i & 1 ? v & 15 : v >> 4));
+      } else if (v == 0) {
+        x = 0;
+        ++y;
+      } else if (v == 1) {
+        return kOk;
+      } else if (v == 2) {
+        if (p + 2 > f.size()) return kTruncated;
+        x += f[p];
+        y += f[p + 1];
+        p += 2;
+      } else {
+        size_t bytes = bits == 8 ? v : (v + 1u) / 2;
+        if (p + bytes > f.size()) return kTruncated;
+        if (!draw) x += v;
+        else for (unsigned i = 0; i < v; ++i) put(bits == 8 ? f[p + i] : uint8_t(i & 1 ? f[p + i / 2] & 15 : f[p + i / 2] >> 4));
+        p += bytes + (bytes & 1);
+      }
+    }
+    return kOk;
+  };
+  Status s = walk(false);
+  if (s != kOk) return s;
   if (!Allocate(image, uint32_t(w), uint32_t(height), bits)) return kTooLarge;
   image.xPelsPerMeter = Le32(h + 24);
   image.yPelsPerMeter = Le32(h + 28);
@@ -34,35 +75,33 @@ Status ReadRle(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
     const uint8_t* c = &f[size_t(table) + 4 * i];
     image.palette.push_back(Rgb{c[0], c[1], c[2], 0});
   }
-  size_t p = offBits >= table + 4ull * colors ? offBits : size_t(table + 4ull * colors);
-  uint32_t x = 0, y = 0;  // y counts from the bottom row
-  auto put = [&](uint8_t v) {
-    if (x < image.width && y < image.height) SetIndex(image.Row(image.height - 1 - y), x, bits, v);
-    ++x;
-  };
-  while (y < image.height) {
-    if (p + 2 > f.size()) return kTruncated;
-    uint8_t n = f[p], v = f[p + 1];
-    p += 2;
-    if (n > 0) {
-      for (unsigned i = 0; i < n; ++i) put(bits == 8 ? v : uint8_t(i & 1 ? v & 15 : v >> 4));
-    } else if (v == 0) {
-      x = 0;
-      ++y;
-    } else if (v == 1) {
-      return kOk;
-    } else if (v == 2) {
-      if (p + 2 > f.size()) return kTruncated;
-      x += f[p];
-      y += f[p + 1];
-      p += 2;
-    } else {
-      size_t bytes = bits == 8 ? v : (v + 1u) / 2;
-      if (p + bytes > f.size()) return kTruncated;
-      for (unsigned i = 0; i < v; ++i) put(bits == 8 ? f[p + i] : uint8_t(i & 1 ? f[p + i / 2] & 15 : f[p + i / 2] >> 4));
-      p += bytes + (bytes & 1);
-    }
-  }
+  return walk(true);
+}
+
+// The OS/2 1.x bitmap: a 12-byte header of 16-bit sizes and a colour table of three-byte
+// entries, rows bottom-up as in a DIB.
+constexpr uint32_t kCoreHeaderSize = 12;
+
+Status ReadCoreBmp(const std::vector<uint8_t>& f, uint32_t offBits, Image& image) {
+  if (f.size() < kFileHeader + kCoreHeaderSize) return kTruncated;
+  const uint8_t* h = &f[kFileHeader];
+  uint32_t w = Le16(h + 4), height = Le16(h + 6);
+  uint16_t bits = Le16(h + 10);
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return kUnsupported;
+  if (w == 0 || height == 0) return kBadArgument;
+  const size_t table = kFileHeader + kCoreHeaderSize;
+  size_t colors = bits <= 8 ? size_t(1) << bits : 0;
+  // Some writers store fewer entries than the depth holds; the rows' offset tells.
+  if (offBits > table && (offBits - table) / 3 < colors) colors = (offBits - table) / 3;
+  size_t rows = offBits >= table + 3 * colors ? offBits : table + 3 * colors;
+  size_t rowBytes = RowBytes(w, bits);
+  if (rowBytes == 0 || rows > f.size() || uint64_t(rowBytes) * height > f.size() - rows) return kTruncated;
+  if (!Allocate(image, w, height, bits)) return kTooLarge;
+  image.palette.clear();
+  for (size_t i = 0; i < colors; ++i)
+    image.palette.push_back(Rgb{f[table + 3 * i], f[table + 3 * i + 1], f[table + 3 * i + 2], 0});
+  for (uint32_t y = 0; y < height; ++y)
+    std::memcpy(image.Row(y), &f[rows + size_t(height - 1 - y) * rowBytes], rowBytes);
   return kOk;
 }
 
@@ -73,9 +112,11 @@ Status ReadBmp(const Stream& in, Image& image) {
   Status s = ReadAll(in, f);
   if (s != kOk) return s;
   if (f.size() < 2 || f[0] != 'B' || f[1] != 'M') return kNotThisFormat;
-  if (f.size() < kFileHeader + kInfoHeaderSize) return kTruncated;
+  if (f.size() < kFileHeader + 4) return kTruncated;
   uint32_t offBits = Le32(&f[10]);
   if (offBits < kFileHeader) offBits = 0;  // some writers leave it 0: rows follow the table
+  if (Le32(&f[kFileHeader]) == kCoreHeaderSize) return ReadCoreBmp(f, offBits, image);
+  if (f.size() < kFileHeader + kInfoHeaderSize) return kTruncated;
   uint32_t compression = Le32(&f[kFileHeader + 16]);
   if (compression == kBiRle8 || compression == kBiRle4) return ReadRle(f, offBits, image);
   s = DibToImage(f.data() + kFileHeader, f.size() - kFileHeader, image,

@@ -10,8 +10,9 @@ FileFormat SniffFormat(const uint8_t* h, size_t n) {
   if (n >= 8 && std::memcmp(h, "\x89PNG\r\n\x1a\n", 8) == 0) return FileFormat::kPng;
   if (n >= 6 && (std::memcmp(h, "GIF87a", 6) == 0 || std::memcmp(h, "GIF89a", 6) == 0)) return FileFormat::kGif;
   if (n >= 3 && h[0] == 0xFF && h[1] == 0xD8 && h[2] == 0xFF) return FileFormat::kJpeg;
-  if (n >= 4 && ((h[0] == 'I' && h[1] == 'I' && h[2] == 42 && h[3] == 0) ||
-                 (h[0] == 'M' && h[1] == 'M' && h[2] == 0 && h[3] == 42)))
+  // 43 is BigTIFF: known as TIFF so that its reader can say it does not read it.
+  if (n >= 4 && ((h[0] == 'I' && h[1] == 'I' && (h[2] == 42 || h[2] == 43) && h[3] == 0) ||
+                 (h[0] == 'M' && h[1] == 'M' && h[2] == 0 && (h[3] == 42 || h[3] == 43))))
     return FileFormat::kTiff;
   if (n >= 0x807 && std::memcmp(h + 0x800, "PCD_IPI", 7) == 0) return FileFormat::kPcd;
   if (n >= 128 && h[0] == 10 && h[2] == 1 && h[1] <= 5) return FileFormat::kPcx;

@@ -1,7 +1,9 @@
 // GIF through giflib: the first image of the file, placed on its logical screen.
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "codecs.h"
 
@@ -9,14 +11,46 @@ namespace imagecore {
 
 namespace {
 
+// The whole file in memory: what is left of it bounds the pixels its image data can hold.
 struct GifInput {
-  const Stream* stream;
+  const std::vector<uint8_t>* bytes;
+  size_t at = 0;
+  uint8_t last = 0;  // the last byte read: after an image descriptor, its LZW code size
 };
 
 int ReadGifBytes(GifFileType* gif, GifByteType* buffer, int count) {
   auto* in = static_cast<GifInput*>(gif->UserData);
-  int64_t n = in->stream->read(in->stream->context, buffer, count);
-  return n < 0 ? 0 : int(n);
+  size_t n = count > 0 ? std::min(size_t(count), in->bytes->size() - in->at) : 0;
+  if (n) {
+    std::memcpy(buffer, in->bytes->data() + in->at, n);
+    in->at += n;
+    in->last = buffer[n - 1];
+  }
+  return int(n);
+}
+
+// The most pixels `bytes` of LZW data can code: each code of two bits or more gives a string
+// at most one pixel longer than the longest before it, and no longer than the 4096-entry table.
+uint64_t MostPixels(size_t bytes) {
+  uint64_t codes = uint64_t(bytes) * 4;
+  return codes * std::min<uint64_t>(codes, 4096);
+}
+
+// A file with no colour table at all: black and white for two colours, else a gray ramp over
+// the colours the code size holds.
+std::vector<Rgb> DefaultPalette(unsigned codeSize, bool twoColours) {
+  unsigned n = twoColours ? 2 : 1u << std::min(codeSize, 8u);
+  std::vector<Rgb> palette;
+  for (unsigned i = 0; i < n; ++i) {
+    uint8_t v = uint8_t(i * 255 / (n - 1));
+    palette.push_back(MakeRgb(v, v, v));
+  }
+  return palette;
+}
+
+void FillRows(Image& image, uint8_t index) {
+  uint8_t byte = image.bits == 1 ? (index ? 0xFF : 0) : image.bits == 4 ? uint8_t(index * 0x11) : index;
+  if (byte) std::memset(image.pixels.data(), byte, image.pixels.size());  // else left as allocated
 }
 
 int WriteGifBytes(GifFileType* gif, const GifByteType* buffer, int count) {
@@ -36,9 +70,11 @@ struct GifCloser {
 
 }  // namespace
 
-Status ReadGif(const Stream& in, Image& image) {
-  if (!in.read) return kReadFailed;
-  GifInput input{&in};
+Status ReadGif(const Stream& source, Image& image) {
+  std::vector<uint8_t> bytes;
+  Status all = ReadAll(source, bytes);
+  if (all != kOk) return all;
+  GifInput input{&bytes};
   int error = 0;
   GifFileType* gif = DGifOpen(&input, ReadGifBytes, &error);
   if (!gif) return error == D_GIF_ERR_NOT_GIF_FILE || error == D_GIF_ERR_READ_FAILED ? kNotThisFormat : kTruncated;
@@ -59,32 +95,50 @@ Status ReadGif(const Stream& in, Image& image) {
     if (record == TERMINATE_RECORD_TYPE) return kTruncated;
   } while (record != IMAGE_DESC_RECORD_TYPE);
   if (DGifGetImageDesc(gif) == GIF_ERROR) return kTruncated;
+  const unsigned codeSize = input.last;
   const GifImageDesc& d = gif->Image;
-  ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
-  if (!map || map->ColorCount <= 0 || map->ColorCount > 256) return kUnsupported;
-  uint16_t bits = map->ColorCount <= 2 ? 1 : map->ColorCount <= 16 ? 4 : 8;
-  if (!Allocate(image, uint32_t(gif->SWidth), uint32_t(gif->SHeight), bits)) return kTooLarge;
-  image.palette.clear();
-  for (int i = 0; i < map->ColorCount; ++i)
-    image.palette.push_back(MakeRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue));
-  uint8_t background = uint8_t(gif->SBackGroundColor < map->ColorCount ? gif->SBackGroundColor : 0);
-  for (uint32_t y = 0; y < image.height; ++y)
-    for (uint32_t x = 0; x < image.width; ++x) SetIndex(image.Row(y), x, bits, background);
-  if (d.Width <= 0 || d.Height <= 0 || d.Left < 0 || d.Top < 0 || d.Left + d.Width > gif->SWidth ||
-      d.Top + d.Height > gif->SHeight)
-    return kBadArgument;
-  std::vector<GifPixelType> line(size_t(d.Width));
+  if (d.Width <= 0 || d.Height <= 0) return kBadArgument;
+  // Every line of the image is decoded, also those the screen cuts off: refused before any of
+  // that work when the rest of the file cannot hold them.
+  const uint64_t area = uint64_t(d.Width) * uint64_t(d.Height);
+  if (area > kMaxPixels) return kTooLarge;
+  if (area > MostPixels(bytes.size() - input.at)) return kTruncated;
+  std::vector<GifPixelType> pixels(static_cast<size_t>(area));
   static const int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
   int passes = d.Interlace ? 4 : 1;
+  GifPixelType highest = 0;
   for (int pass = 0; pass < passes; ++pass) {
     int start = d.Interlace ? kStart[pass] : 0, step = d.Interlace ? kStep[pass] : 1;
     for (int y = start; y < d.Height; y += step) {
-      if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return kTruncated;
-      uint8_t* row = image.Row(uint32_t(d.Top + y));
-      for (int x = 0; x < d.Width; ++x) {
-        uint8_t v = line[size_t(x)] < map->ColorCount ? line[size_t(x)] : 0;
-        SetIndex(row, uint32_t(d.Left + x), bits, v);
-      }
+      GifPixelType* line = &pixels[size_t(y) * size_t(d.Width)];
+      if (DGifGetLine(gif, line, d.Width) == GIF_ERROR) return kTruncated;
+      highest = std::max(highest, *std::max_element(line, line + d.Width));
+    }
+  }
+  const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+  std::vector<Rgb> palette;
+  if (map) {
+    if (map->ColorCount <= 0 || map->ColorCount > 256) return kUnsupported;
+    for (int i = 0; i < map->ColorCount; ++i)
+      palette.push_back(MakeRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue));
+  } else {
+    palette = DefaultPalette(codeSize, highest < 2);
+  }
+  const unsigned colours = unsigned(palette.size());
+  uint16_t bits = colours <= 2 ? 1 : colours <= 16 ? 4 : 8;
+  if (!Allocate(image, uint32_t(gif->SWidth), uint32_t(gif->SHeight), bits)) return kTooLarge;
+  image.palette = std::move(palette);
+  FillRows(image, uint8_t(unsigned(gif->SBackGroundColor) < colours ? gif->SBackGroundColor : 0));
+  // The image is placed on the logical screen; what lies outside the screen is cut off.
+  for (int y = 0; y < d.Height; ++y) {
+    int64_t sy = int64_t(d.Top) + y;
+    if (sy < 0 || sy >= int64_t(image.height)) continue;
+    uint8_t* row = image.Row(uint32_t(sy));
+    for (int x = 0; x < d.Width; ++x) {
+      int64_t sx = int64_t(d.Left) + x;
+      if (sx < 0 || sx >= int64_t(image.width)) continue;
+      GifPixelType v = pixels[size_t(y) * size_t(d.Width) + size_t(x)];
+      SetIndex(row, uint32_t(sx), bits, uint8_t(v < colours ? v : 0));
     }
   }
   return kOk;

@@ -16,14 +16,29 @@ namespace {
 struct JpegError {
   jpeg_error_mgr manager;
   jmp_buf escape;
-  bool endedEarly;
+  bool endedEarly;  // the data stops before the image is complete
+  bool damaged;     // the entropy data is corrupt
 };
 
 void JpegFail(j_common_ptr info) { longjmp(reinterpret_cast<JpegError*>(info->err)->escape, 1); }
-// The codec pads a cut-off file with gray and goes on; that is still a damaged file.
+// The codec goes on past corrupt entropy data and a cut-off end (padding with gray); both are
+// still a damaged file. Extraneous bytes before a marker are skipped without loss.
 void JpegQuiet(j_common_ptr info, int level) {
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
-    reinterpret_cast<JpegError*>(info->err)->endedEarly = true;
+  if (level >= 0) return;
+  JpegError* e = reinterpret_cast<JpegError*>(info->err);
+  switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF: e->endedEarly = true; break;
+    case JWRN_HIT_MARKER: case JWRN_HUFF_BAD_CODE: case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+      e->damaged = true;
+      break;
+    default: break;
+  }
+}
+
+// Errors that name a kind of JPEG this build does not decode rather than a damaged file.
+bool UnsupportedKind(int code) {
+  return code == JERR_BAD_PRECISION || code == JERR_SOF_UNSUPPORTED || code == JERR_NOT_COMPILED;
 }
 
 struct Decoded {
@@ -31,6 +46,8 @@ struct Decoded {
   int components = 0;
   J_COLOR_SPACE space = JCS_UNKNOWN;
   unsigned density = 0, xDensity = 0, yDensity = 0;
+  uint64_t blocks = 0;  // 8 x 8 blocks of every component
+  bool arithmetic = false;
 };
 
 int DecodeHeader(jpeg_decompress_struct* d, const uint8_t* data, size_t size, Decoded* out) {
@@ -51,6 +68,9 @@ int DecodeHeader(jpeg_decompress_struct* d, const uint8_t* data, size_t size, De
   out->density = d->density_unit;
   out->xDensity = d->X_density;
   out->yDensity = d->Y_density;
+  for (int i = 0; i < d->num_components; ++i)
+    out->blocks += uint64_t(d->comp_info[i].width_in_blocks) * d->comp_info[i].height_in_blocks;
+  out->arithmetic = d->arith_code;
   return 1;
 }
 
@@ -59,6 +79,9 @@ int DecodeRows(jpeg_decompress_struct* d, Image* image, uint8_t* line) {
   if (setjmp(e->escape)) return 0;
   jpeg_start_decompress(d);
   while (d->output_scanline < d->output_height) {
+    // The codec would go on to the last row past the end of the data or corrupt data; the file
+    // is refused for either, so the rows after it are not worth the work.
+    if (e->endedEarly || e->damaged) return 1;
     uint32_t y = d->output_scanline;
     JSAMPROW rows[1] = {line};
     if (jpeg_read_scanlines(d, rows, 1) != 1) return 0;
@@ -94,12 +117,17 @@ Status ReadJpeg(const Stream& in, Image& image) {
   e.manager.error_exit = JpegFail;
   e.manager.emit_message = JpegQuiet;
   e.endedEarly = false;
+  e.damaged = false;
   Decoded info;
   s = kOk;
-  if (!DecodeHeader(&d, f.data(), f.size(), &info)) s = kTruncated;
+  if (!DecodeHeader(&d, f.data(), f.size(), &info)) s = UnsupportedKind(e.manager.msg_code) ? kUnsupported : kTruncated;
   else if (info.width > kMaxSide || info.height > kMaxSide ||
            uint64_t(info.width) * info.height > kMaxPixels)
     s = kTooLarge;
+  // Huffman coding spends at least one bit on the DC value of every block: a file with fewer bits
+  // than its blocks is cut short, and is refused before a page of its size is made.
+  else if (!info.arithmetic && info.blocks > uint64_t(f.size()) * 8)
+    s = kTruncated;
   else if (!Allocate(image, info.width, info.height, info.space == JCS_GRAYSCALE ? 8 : 24))
     s = kTooLarge;
   if (s == kOk) {
@@ -111,8 +139,9 @@ Status ReadJpeg(const Stream& in, Image& image) {
       image.yPelsPerMeter = info.yDensity * 100;
     }
     std::vector<uint8_t> line(size_t(info.width) * (info.components > 0 ? info.components : 4) + 16);
-    if (!DecodeRows(&d, &image, line.data())) s = kCodecError;
+    if (!DecodeRows(&d, &image, line.data())) s = UnsupportedKind(e.manager.msg_code) ? kUnsupported : kCodecError;
     else if (e.endedEarly) s = kTruncated;
+    else if (e.damaged) s = kCodecError;
   }
   jpeg_destroy_decompress(&d);
   return s;
@@ -243,6 +272,7 @@ Status JpegRowCoder::Start(const JpegRows& shape, int quality, int smoothing, co
   st.e.manager.error_exit = JpegFail;
   st.e.manager.emit_message = JpegQuiet;
   st.e.endedEarly = false;
+  st.e.damaged = false;
   st.buffer.resize(kOutBuffer);
   st.dest.out = &out;
   st.dest.buffer = st.buffer.data();

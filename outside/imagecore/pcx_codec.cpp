@@ -40,7 +40,7 @@ Status ReadPcx(const Stream& in, Image& image) {
   size_t bpl = Le16(&f[66]);
   uint16_t bits;
   if (bpp == 1 && planes == 1) bits = 1;
-  else if ((bpp == 1 && planes == 4) || (bpp == 4 && planes == 1)) bits = 4;
+  else if ((bpp == 1 && planes == 4) || (bpp == 4 && planes == 1) || (bpp == 2 && planes == 1)) bits = 4;
   else if (bpp == 8 && planes == 1) bits = 8;
   else if (bpp == 8 && planes == 3) bits = 24;
   else return kUnsupported;
@@ -76,6 +76,8 @@ Status ReadPcx(const Stream& in, Image& image) {
     for (uint32_t x = 0; x < w; ++x) {
       if (bits == 24) {
         row[3 * x + 2] = l[x]; row[3 * x + 1] = l[bpl + x]; row[3 * x] = l[2 * bpl + x];
+      } else if (bpp == 2) {  // four pixels a byte, read as 4-bit indexes into the header palette
+        SetIndex(row, x, 4, uint8_t((l[x >> 2] >> (6 - 2 * (x & 3))) & 3));
       } else if (bits == 4 && planes == 4) {
         uint8_t v = 0;
         for (unsigned k = 0; k < 4; ++k) v |= uint8_t(((l[k * bpl + (x >> 3)] >> (7 - (x & 7))) & 1) << k);

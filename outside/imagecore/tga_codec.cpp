@@ -1,4 +1,5 @@
-// Truevision TGA: colour-mapped, true-colour and gray images, plain or run-length coded.
+// Truevision TGA: colour-mapped, true-colour and gray (with or without alpha) images, plain or
+// run-length coded.
 #include <cstring>
 
 #include "bytes.h"
@@ -45,7 +46,8 @@ Status ReadTga(const Stream& in, Image& image) {
     if (depth != 8 || mapType != 1) return kUnsupported;
     bits = 8;
   } else if (base == 3) {
-    if (depth != 8) return kUnsupported;
+    // Gray, or gray then alpha in two bytes: the alpha is dropped, as for every other reader.
+    if (depth != 8 && depth != 16) return kUnsupported;
     bits = 8;
   } else {
     if (pb != 2 && pb != 3 && pb != 4) return kUnsupported;

@@ -1,5 +1,9 @@
 #include "tiff_client.h"
 
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
 namespace imagecore {
 
 namespace {
@@ -34,7 +38,46 @@ struct Silence {
 };
 Silence silence;
 
+int WatchError(TIFF*, void* user, const char*, const char*, va_list) {
+  auto* watch = static_cast<TiffDecodeWatch*>(user);
+  if (watch->decoding) watch->damaged = true;
+  return 1;
+}
+
+int WatchWarning(TIFF*, void* user, const char* module, const char* fmt, va_list args) {
+  auto* watch = static_cast<TiffDecodeWatch*>(user);
+  if (!watch->decoding || !module) return 1;
+  // Every Group 4 line ends exactly at the page width: one that does not is corrupt data. (Group 3
+  // faxes often carry a few such lines from the telephone line; they are read as they come.)
+  if (std::strcmp(module, "Fax4Decode") == 0) watch->damaged = true;
+  if (std::strcmp(module, "JPEGLib") == 0) {
+    char text[256];
+    vsnprintf(text, sizeof text, fmt, args);
+    if (JpegWarningMeansDamage(text)) watch->damaged = true;
+  }
+  return 1;
+}
+
 }  // namespace
+
+bool JpegWarningMeansDamage(const char* text) {
+  // "Corrupt JPEG data: N extraneous bytes before marker" is left out: the decoder skips the
+  // bytes and loses nothing of the image.
+  if (std::strncmp(text, "Corrupt JPEG data", 17) == 0) return std::strstr(text, "extraneous") == nullptr;
+  return std::strncmp(text, "Premature end of JPEG file", 26) == 0;
+}
+
+TIFF* TiffOpenWatched(const Stream& stream, const char* mode, TiffDecodeWatch& watch) {
+  if (!stream.seek || !stream.size) return nullptr;
+  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  if (!options) return nullptr;
+  TIFFOpenOptionsSetErrorHandlerExtR(options, WatchError, &watch);
+  TIFFOpenOptionsSetWarningHandlerExtR(options, WatchWarning, &watch);
+  TIFF* tif = TIFFClientOpenExt("stream", mode, const_cast<Stream*>(&stream), ReadProc, WriteProc,
+                                SeekProc, CloseProc, SizeProc, MapProc, UnmapProc, options);
+  TIFFOpenOptionsFree(options);
+  return tif;
+}
 
 TIFF* TiffOpenStream(const Stream& stream, const char* mode) {
   if (!stream.seek || !stream.size) return nullptr;

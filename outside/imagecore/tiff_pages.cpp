@@ -34,7 +34,7 @@ bool RawCopyable(TIFF* in) {
                               c == kTiffJpeg);
 }
 
-Status RawCopyPage(TIFF* in, TIFF* out) {
+Status RawCopyPage(TIFF* in, uint64_t fileSize, TIFF* out) {
   CopyField<uint32_t>(in, out, TIFFTAG_IMAGEWIDTH);
   CopyField<uint32_t>(in, out, TIFFTAG_IMAGELENGTH);
   CopyField<uint16_t>(in, out, TIFFTAG_BITSPERSAMPLE);
@@ -77,8 +77,9 @@ Status RawCopyPage(TIFF* in, TIFF* out) {
   uint32_t strips = TIFFNumberOfStrips(in);
   std::vector<uint8_t> buf;
   for (uint32_t i = 0; i < strips; ++i) {
-    uint64_t n = TIFFGetStrileByteCount(in, i);
-    if (n > uint64_t(kMaxFileBytes)) return kTruncated;
+    uint64_t n = TIFFGetStrileByteCount(in, i), at = TIFFGetStrileOffset(in, i);
+    // A strip said to reach past the end of the file is cut: refused before a buffer its size.
+    if (n > fileSize || at > fileSize - n) return kTruncated;
     buf.resize(size_t(n));
     tmsize_t got = n ? TIFFReadRawStrip(in, i, buf.data(), tmsize_t(n)) : 0;
     if (got < 0) return kTruncated;
@@ -107,7 +108,7 @@ Status Rewrite(const std::vector<uint8_t>& file, const std::vector<PlanItem>& pl
     } else {
       if (!TIFFSetDirectory(in, tdir_t(item.sourcePage))) return kTruncated;
       if (RawCopyable(in)) {
-        s = RawCopyPage(in, out);
+        s = RawCopyPage(in, file.size(), out);
       } else {
         uint16_t c = 1;
         TIFFGetFieldDefaulted(in, TIFFTAG_COMPRESSION, &c);

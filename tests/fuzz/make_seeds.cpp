@@ -59,6 +59,31 @@ int main(int argc, char** argv) {
   rle[14] = 40; rle[18] = 2; rle[22] = 2; rle[26] = 1; rle[28] = 8; rle[30] = 1;
   for (uint8_t b : {2, 5, 0, 0, 2, 9, 0, 1}) rle.push_back(b);
   Save(folder, "bmp", "rle8", rle);
+  // Kinds that come only from outside writers: an OS/2 1.x bitmap (12-byte header, three-byte
+  // colour table), a gray and alpha TGA, a GIF without any colour table, a 2-bit PCX.
+  std::vector<uint8_t> os2 = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0, 12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 1, 0,
+                              0, 0, 0, 255, 255, 255, 0xA0, 0, 0, 0, 0x40, 0, 0, 0};
+  Save(folder, "bmp", "os2", os2);
+  std::vector<uint8_t> tga(18, 0);
+  tga[2] = 3; tga[12] = 3; tga[14] = 2; tga[16] = 16; tga[17] = 0x28;
+  for (int i = 0; i < 6; ++i) { tga.push_back(uint8_t(i * 40)); tga.push_back(uint8_t(255 - i)); }
+  Save(folder, "tga", "gray16", tga);
+  Image two;
+  Allocate(two, 9, 5, 1);
+  for (size_t i = 0; i < two.pixels.size(); ++i) two.pixels[i] = uint8_t(i * 37);
+  std::vector<uint8_t> gif = Encode([&](const Stream& s) { return WriteGif(two, s); });
+  if (gif.size() > 19 && (gif[10] & 0x80)) {  // drop the global table of two entries
+    gif[10] &= 0x7F;
+    gif.erase(gif.begin() + 13, gif.begin() + 19);
+    Save(folder, "gif", "no-table", gif);
+  }
+  std::vector<uint8_t> pcx = Encode([&](const Stream& s) { return WritePcx(two, s); });
+  if (pcx.size() > 128) {
+    pcx[3] = 2;  // the same lines read as two bits a pixel, eight pixels wide
+    pcx[8] = 7;
+    pcx[9] = 0;
+    Save(folder, "pcx", "two-bit", pcx);
+  }
   // A Photo CD pack cut short after the smallest image keeps the seed small.
   std::vector<uint8_t> pcd(0x2000 + 192 * 128 * 3 / 2, 0x80);
   std::memcpy(&pcd[0x800], "PCD_IPI", 7);

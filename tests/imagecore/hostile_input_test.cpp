@@ -98,6 +98,36 @@ TEST(HostileInput, HugeDeclaredSizesAreRefused) {
             kUnsupported);
 }
 
+// A GIF whose image descriptor claims far more pixels than its few hundred bytes of LZW data can
+// code is refused before the image is allocated or decoded.
+TEST(HostileInput, GifClaimingMorePixelsThanItsDataHoldsIsRefused) {
+  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 0x00, 0xBB, 0x00, 0x0D, 0xF0, 0, 0};
+  for (int i = 0; i < 6; ++i) gif.push_back(uint8_t(i * 40));  // two colours
+  const uint8_t descriptor[] = {',', 0, 0, 0, 0, 0x00, 0xBB, 0x00, 0x0D, 0, 8};
+  gif.insert(gif.end(), descriptor, descriptor + sizeof descriptor);
+  while (gif.size() < 800) {  // sub-blocks of codes that keep clearing the table
+    gif.push_back(255);
+    for (int i = 0; i < 255; ++i) gif.push_back(uint8_t(0x80 + i % 3));
+  }
+  gif.push_back(0);
+  gif.push_back(';');
+  EXPECT_EQ(ReadBytes(ReadGif, gif, gif.size()), kTruncated);
+}
+
+// Kinds a reader knows but does not decode are named so, not taken for damage.
+TEST(HostileInput, TwelveBitJpegIsNotSupportedRatherThanDamaged) {
+  Image im = test::Pattern(8, 16, 16, test::Kind::kGray);
+  std::vector<uint8_t> jpeg;
+  MemoryStream out(jpeg);
+  ASSERT_EQ(WriteJpeg(im, 80, 0, out.AsStream()), kOk);
+  for (size_t i = 2; i + 4 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+      jpeg[i + 4] = 12;  // the frame's sample precision
+      break;
+    }
+  EXPECT_EQ(ReadBytes(ReadJpeg, jpeg, jpeg.size()), kUnsupported);
+}
+
 TEST(HostileInput, ProbeNamesNoFormatForNoise) {
   std::vector<uint8_t> noise(64, 0x55);
   ReadOnlyMemory m(noise.data(), noise.size());

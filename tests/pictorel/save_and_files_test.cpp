@@ -6,12 +6,14 @@
 #include <functional>
 #include <thread>
 
+#include "codecs.h"
 #include "crde_bindings.h"
 #include "dib_blocks.h"
 #include "dib_handle.h"
 #include "dll_loader.h"
 #include "error_invalid.h"
 #include "save_image_file.h"
+#include "tiff_codec.h"
 
 using namespace pictorel_test;
 
@@ -307,6 +309,40 @@ TEST(Readers, DamagedFilesFailWithTheLibrarysText) {
   EXPECT_EQ(ReadTiffFile(TempPath("bad.tif"), 0, false, 0, nullptr, nullptr), nullptr);
   QmFileInfo info;
   EXPECT_FALSE(GetFileInfo(TempPath("bad.tif"), info));
+}
+
+void PutFile(const std::string& file, const std::vector<uint8_t>& bytes) {
+  HANDLE f = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD put = 0;
+  WriteFile(f, bytes.data(), DWORD(bytes.size()), &put, nullptr);
+  CloseHandle(f);
+}
+
+// A page whose data cannot be decoded and a kind the library does not read are told apart in
+// the texts the viewer shows.
+TEST(Readers, UndecodableAndUnsupportedPagesHaveTheirOwnTexts) {
+  std::vector<uint8_t> tiff;
+  imagecore::MemoryStream out(tiff);
+  ASSERT_EQ(imagecore::WriteTiff(Pattern(24, 40, 30, false), imagecore::kTiffLzw, out.AsStream()), imagecore::kOk);
+  imagecore::TiffTag offset, count;
+  ASSERT_EQ(imagecore::ReadTiffTag(tiff.data(), tiff.size(), 0, 273, offset), imagecore::kOk);
+  ASSERT_EQ(imagecore::ReadTiffTag(tiff.data(), tiff.size(), 0, 279, count), imagecore::kOk);
+  for (int32_t i = 4; i + 2 < count.value; ++i) tiff[size_t(offset.value + i)] = uint8_t(i * 97 % 255);
+  PutFile(TempPath("undecodable.tif"), tiff);
+  EXPECT_EQ(ReadTiffFile(TempPath("undecodable.tif"), 0, false, 0, nullptr, nullptr), nullptr);
+  EXPECT_EQ(LastDllError().text, "The image data could not be decoded");
+
+  std::vector<uint8_t> jpeg;
+  imagecore::MemoryStream jpegOut(jpeg);
+  ASSERT_EQ(imagecore::WriteJpeg(Pattern(8, 16, 16, true), 80, 0, jpegOut.AsStream()), imagecore::kOk);
+  for (size_t i = 2; i + 4 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+      jpeg[i + 4] = 12;  // a frame of 12-bit samples
+      break;
+    }
+  PutFile(TempPath("twelve.jpg"), jpeg);
+  EXPECT_EQ(ReadJpgFile(TempPath("twelve.jpg"), 0, false, nullptr, nullptr), nullptr);
+  EXPECT_EQ(LastDllError().text, "The image kind is not supported");
 }
 
 TEST(TwainIni, WritesTheResolutionsAndTheProgramName) {
