@@ -188,7 +188,8 @@ TEST_F(IsisSourceDialog, ModelsFollowTheTwainSourcesAndOkMakesTheChosenOneTheSou
 
   const std::string shot = ScreensFolder() + "source_dialog_isis.png";
   Operator isis = Select([&shot](HWND dlg) {
-    windriver::SaveWindowPicture(dlg, shot);
+    Sleep(300);  // painted
+    EXPECT_TRUE(windriver::SaveWindowPicture(dlg, shot));
     Pick(dlg, 4);
     Press(dlg, IDOK);
   });
