@@ -75,7 +75,8 @@ IsisSettings LoadIsisSettings(const std::string& configPath, int model) {
     s.resolutionMin = 100;
     s.resolutionMax = 300;
     s.resolutionStep = 50;
-    s.pageSizes = {zebsim::Paper::Letter, zebsim::Paper::A4};
+    // Letter last: the page size the tag records leave selected bounds the area.
+    s.pageSizes = {zebsim::Paper::A4, zebsim::Paper::Letter};
     s.duplex = false;
   }
   if (configPath.empty()) return s;

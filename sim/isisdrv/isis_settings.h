@@ -7,7 +7,7 @@
 //           Duplex=0 (the model scans one side only; absent: as the scanner does)
 //           Record=path (every value sent, one line each, appended to the file)
 //   [Isis2] the second model, "ZS-1200 ISIS": it starts from ResolutionMin=100,
-//           ResolutionMax=300, ResolutionStep=50, PageSizes=Letter,A4, Duplex=0, takes AreaStep,
+//           ResolutionMax=300, ResolutionStep=50, PageSizes=A4,Letter, Duplex=0, takes AreaStep,
 //           Highlight and Record from [Isis], and reads any of the keys above from its own section.
 #pragma once
 #include <cstdint>
