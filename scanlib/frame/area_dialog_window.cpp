@@ -34,17 +34,9 @@ void ShowFields(HWND dlg, const AreaModel& m, int typing = 0) {
 
 void ShowChoices(HWND dlg, const AreaModel& m) {
   SendDlgItemMessageA(dlg, IDC_PAGE_SIZE, CB_SETCURSEL, m.pageSizeEntry(), 0);
-  Enable(dlg, IDC_LANDSCAPE, m.landscapeEnabled());
-  Check(dlg, IDC_PORTRAIT, m.work().landscape == 0);
-  Check(dlg, IDC_LANDSCAPE, m.work().landscape != 0);
-  Enable(dlg, IDC_SIDE_BOTH, m.sideEnabled(1));
-  Enable(dlg, IDC_SIDE_REAR, m.sideEnabled(2));
-  Check(dlg, IDC_SIDE_FRONT, m.work().side == 0);
-  Check(dlg, IDC_SIDE_BOTH, m.work().side == 1);
-  Check(dlg, IDC_SIDE_REAR, m.work().side == 2);
-  Check(dlg, IDC_UNIT_INCH, m.work().unit == 0);
-  Check(dlg, IDC_UNIT_CM, m.work().unit == 1);
-  Check(dlg, IDC_UNIT_PIXEL, m.work().unit == 2);
+  ShowLayout(dlg, m.work().landscape != 0, m.landscapeEnabled());
+  ShowPageSide(dlg, m.work().side, m.sideEnabled(1), m.sideEnabled(2));
+  CheckOneOf(dlg, {IDC_UNIT_INCH, IDC_UNIT_CM, IDC_UNIT_PIXEL}, m.work().unit);
 }
 
 // The preview, its rulers and the area in client pixels.
@@ -174,12 +166,8 @@ bool Command(HWND dlg, AreaWindow* w, int id, int code) {
   AreaModel& m = w->model;
   switch (id) {
     case IDOK:
-      w->accepted = true;
-      EndDialog(dlg, IDOK);
-      return true;
     case IDCANCEL:
-      EndDialog(dlg, IDCANCEL);
-      return true;
+      return EndOnOkOrCancel(dlg, id, &w->accepted);
     case IDC_AREA_X:
     case IDC_AREA_Y:
     case IDC_AREA_WIDTH:
@@ -247,9 +235,7 @@ int32_t ShowAreaDialog(HWND parent, DialogWorkRecord* work, bool* accepted) {
   if (accepted) *accepted = false;
   if (!work) return kZebNotBound;
   auto window = std::make_unique<AreaWindow>(AreaWindow{AreaModel(ReadAreaSnapshot(*work), LibraryTexts())});
-  const INT_PTR rc = RunLibraryDialog(LibraryDialog::kArea, parent, AreaDlgProc, reinterpret_cast<LPARAM>(window.get()));
-  if (rc < 0) return kZebNotBound;
-  if (window->accepted) *work = window->model.work();
-  if (accepted) *accepted = window->accepted;
-  return kZebOk;
+  const int32_t rc = RunDialogWindow(LibraryDialog::kArea, parent, AreaDlgProc, window.get(), accepted);
+  if (rc == kZebOk && window->accepted) *work = window->model.work();
+  return rc;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "library_state.h"
+#include "settings_dialog_ids.h"
 #include "status_codes.h"
 
 const char* DialogTemplateFor(LibraryDialog dialog, HWND owner) {
@@ -79,6 +80,36 @@ std::string ItemText(HWND dlg, int id) {
   return text;
 }
 
+void CheckOneOf(HWND dlg, std::initializer_list<int> ids, int chosen) {
+  int i = 0;
+  for (int id : ids) Check(dlg, id, i++ == chosen);
+}
+
+void ShowPageSide(HWND dlg, int side, bool bothEnabled, bool rearEnabled) {
+  Enable(dlg, IDC_SIDE_BOTH, bothEnabled);
+  Enable(dlg, IDC_SIDE_REAR, rearEnabled);
+  CheckOneOf(dlg, {IDC_SIDE_FRONT, IDC_SIDE_BOTH, IDC_SIDE_REAR}, side);
+}
+
+void ShowLayout(HWND dlg, bool landscape, bool landscapeEnabled) {
+  Enable(dlg, IDC_LANDSCAPE, landscapeEnabled);
+  CheckOneOf(dlg, {IDC_PORTRAIT, IDC_LANDSCAPE}, landscape ? 1 : 0);
+}
+
+void ShowScrollLevel(HWND dlg, int bar, int32_t min, int32_t max, int32_t value, bool enabled) {
+  HWND b = GetDlgItem(dlg, bar);
+  SetScrollRange(b, SB_CTL, min, max, FALSE);
+  SetScrollPos(b, SB_CTL, value, TRUE);
+  EnableWindow(b, enabled);
+}
+
+bool EndOnOkOrCancel(HWND dlg, int id, bool* accepted) {
+  if (id != IDOK && id != IDCANCEL) return false;
+  if (id == IDOK && accepted) *accepted = true;
+  EndDialog(dlg, id);
+  return true;
+}
+
 int32_t ScrolledPosition(HWND bar, int request, int32_t current, int32_t min, int32_t max) {
   int32_t v = current;
   switch (request) {
@@ -90,7 +121,9 @@ int32_t ScrolledPosition(HWND bar, int request, int32_t current, int32_t min, in
     case SB_RIGHT: v = max; break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-      SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+      SCROLLINFO si{};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_TRACKPOS;
       GetScrollInfo(bar, SB_CTL, &si);
       v = si.nTrackPos;
       break;

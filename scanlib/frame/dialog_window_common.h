@@ -1,8 +1,11 @@
 // What the library's dialog windows share: the template for the screen, the interface font and
-// the localised texts on every control, and filling and reading their lists.
+// the localised texts on every control, filling and reading their lists, the groups of radio
+// buttons and levels they show alike, and the modal run with OK and Cancel.
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "dialog_texts.h"
 #include "dialog_values.h"
 #include "label_list.h"
+#include "status_codes.h"
 
 // The template for this screen and the owner's text; nullptr after the warning for a refused
 // screen.
@@ -38,6 +42,31 @@ template <class State>
 State* DialogState(HWND dlg, UINT msg, LPARAM lp) {
   if (msg == WM_INITDIALOG) SetWindowLongPtrA(dlg, DWLP_USER, lp);
   return reinterpret_cast<State*>(GetWindowLongPtrA(dlg, DWLP_USER));
+}
+
+// Checks the button at position chosen of a radio group and clears the others.
+void CheckOneOf(HWND dlg, std::initializer_list<int> ids, int chosen);
+
+// The page-side group (Front 0, Both 1, Rear 2) and the layout group, which the settings and area
+// dialogs show alike.
+void ShowPageSide(HWND dlg, int side, bool bothEnabled, bool rearEnabled);
+void ShowLayout(HWND dlg, bool landscape, bool landscapeEnabled);
+
+// A horizontal scroll bar's range and position; enabled says whether it can be moved.
+void ShowScrollLevel(HWND dlg, int bar, int32_t min, int32_t max, int32_t value, bool enabled);
+
+// OK and Cancel: the dialog ends, OK noted in accepted. False for any other command.
+bool EndOnOkOrCancel(HWND dlg, int id, bool* accepted);
+
+// Runs a dialog over a window state made for it (see DialogState); -7 when it could not be
+// shown, else 0 with accepted telling whether it ended through OK.
+template <class Window>
+int32_t RunDialogWindow(LibraryDialog dialog, HWND owner, DLGPROC proc, Window* window, bool* accepted) {
+  if (accepted) *accepted = false;
+  const INT_PTR rc = RunLibraryDialog(dialog, owner, proc, reinterpret_cast<LPARAM>(window));
+  if (rc < 0) return kZebNotBound;
+  if (accepted) *accepted = window->accepted;
+  return kZebOk;
 }
 
 // A horizontal scroll bar's new position for a scroll request, clamped into min..max.

@@ -18,20 +18,16 @@ struct MoreWindow {
 void ShowLevel(HWND dlg, int box, int bar, int label, const LevelOption& o) {
   Enable(dlg, box, o.boxEnabled);
   Check(dlg, box, o.on);
-  HWND b = GetDlgItem(dlg, bar);
-  SetScrollRange(b, SB_CTL, o.min, o.max, FALSE);
-  SetScrollPos(b, SB_CTL, o.level, TRUE);
-  Enable(dlg, bar, o.on);
+  ShowScrollLevel(dlg, bar, o.min, o.max, o.level, o.on);
   Enable(dlg, label, o.on);
   SetNumber(dlg, label, o.keep ? 0 : o.level);
 }
 
 void ShowAll(HWND dlg, const MoreModel& m) {
-  for (int id = IDC_MORE_GRAYWHITE; id <= IDC_MORE_BLUE; ++id) Check(dlg, id, m.channel() == id - IDC_MORE_GRAYWHITE);
+  CheckOneOf(dlg, {IDC_MORE_GRAYWHITE, IDC_MORE_RED, IDC_MORE_GREEN, IDC_MORE_BLUE}, m.channel());
   Enable(dlg, IDC_MORE_WHITE_BACK, m.backgroundEnabled());
   Enable(dlg, IDC_MORE_BLACK_BACK, m.backgroundEnabled());
-  Check(dlg, IDC_MORE_WHITE_BACK, m.background() == 0);
-  Check(dlg, IDC_MORE_BLACK_BACK, m.background() == 1);
+  CheckOneOf(dlg, {IDC_MORE_WHITE_BACK, IDC_MORE_BLACK_BACK}, m.background());
   Check(dlg, IDC_MORE_LAMP, m.energy() != 0);
   Enable(dlg, IDC_MORE_MINUTES, m.energy() != 0);
   Check(dlg, IDC_MORE_INVERT, m.invert());
@@ -54,12 +50,9 @@ bool Command(HWND dlg, MoreWindow* w, int id) {
   switch (id) {
     case IDOK:
       ApplyTagWrites(m.OkWrites());
-      w->accepted = true;
-      EndDialog(dlg, IDOK);
-      return true;
+      return EndOnOkOrCancel(dlg, id, &w->accepted);
     case IDCANCEL:
-      EndDialog(dlg, IDCANCEL);
-      return true;
+      return EndOnOkOrCancel(dlg, id, &w->accepted);
     case IDC_MORE_GRAYWHITE: case IDC_MORE_RED: case IDC_MORE_GREEN: case IDC_MORE_BLUE:
       m.SetChannel(id - IDC_MORE_GRAYWHITE);
       break;
@@ -111,12 +104,9 @@ INT_PTR CALLBACK MoreDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int32_t ShowMoreDialog(HWND parent, int32_t* channel, int32_t imageType, bool* accepted) {
-  if (accepted) *accepted = false;
   const int32_t current = channel ? *channel : 0;
   auto window = std::make_unique<MoreWindow>(MoreWindow{MoreModel(ReadMoreSnapshot(current, imageType))});
-  const INT_PTR rc = RunLibraryDialog(LibraryDialog::kMore, parent, MoreDlgProc, reinterpret_cast<LPARAM>(window.get()));
-  if (rc < 0) return kZebNotBound;
-  if (window->accepted && channel) *channel = window->model.channel();
-  if (accepted) *accepted = window->accepted;
-  return kZebOk;
+  const int32_t rc = RunDialogWindow(LibraryDialog::kMore, parent, MoreDlgProc, window.get(), accepted);
+  if (rc == kZebOk && window->accepted && channel) *channel = window->model.channel();
+  return rc;
 }

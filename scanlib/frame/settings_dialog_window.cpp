@@ -22,24 +22,8 @@ struct SettingsWindow {
 };
 
 void ShowLevel(HWND dlg, int bar, int edit, const LevelControl& l, bool text) {
-  SetScrollRange(GetDlgItem(dlg, bar), SB_CTL, l.min, l.max, FALSE);
-  SetScrollPos(GetDlgItem(dlg, bar), SB_CTL, l.value, TRUE);
-  Enable(dlg, bar, l.isRange);
+  ShowScrollLevel(dlg, bar, l.min, l.max, l.value, l.isRange);
   if (text) SetNumber(dlg, edit, l.value);
-}
-
-void ShowSides(HWND dlg, const SettingsModel& m) {
-  Enable(dlg, IDC_SIDE_BOTH, m.sideEnabled(1));
-  Enable(dlg, IDC_SIDE_REAR, m.sideEnabled(2));
-  Check(dlg, IDC_SIDE_FRONT, m.work().side == 0);
-  Check(dlg, IDC_SIDE_BOTH, m.work().side == 1);
-  Check(dlg, IDC_SIDE_REAR, m.work().side == 2);
-}
-
-void ShowLayout(HWND dlg, const SettingsModel& m) {
-  Enable(dlg, IDC_LANDSCAPE, m.landscapeEnabled());
-  Check(dlg, IDC_PORTRAIT, m.work().landscape == 0);
-  Check(dlg, IDC_LANDSCAPE, m.work().landscape != 0);
 }
 
 // Every control from the model; the edit being typed in keeps its text.
@@ -50,8 +34,8 @@ void ShowAll(HWND dlg, const SettingsModel& m, int typing = 0) {
   if (typing != IDC_SET_RES) SetNumber(dlg, IDC_SET_RES, m.resolution());
   SendDlgItemMessageA(dlg, IDC_SET_METHOD, CB_SETCURSEL, m.scanMethodEntry(), 0);
   SendDlgItemMessageA(dlg, IDC_PAGE_SIZE, CB_SETCURSEL, m.pageSizeEntry(), 0);
-  ShowLayout(dlg, m);
-  ShowSides(dlg, m);
+  ShowLayout(dlg, m.work().landscape != 0, m.landscapeEnabled());
+  ShowPageSide(dlg, m.work().side, m.sideEnabled(1), m.sideEnabled(2));
   ShowLevel(dlg, IDC_SET_BRIGHT_BAR, IDC_SET_BRIGHT_EDIT, m.brightness(), typing != IDC_SET_BRIGHT_EDIT);
   ShowLevel(dlg, IDC_SET_CONTRAST_BAR, IDC_SET_CONTRAST_EDIT, m.contrast(), typing != IDC_SET_CONTRAST_EDIT);
 }
@@ -83,12 +67,9 @@ bool Command(HWND dlg, SettingsWindow* w, int id, int code) {
   switch (id) {
     case IDOK:
       ApplyTagWrites(m.OkWrites());
-      w->accepted = true;
-      EndDialog(dlg, IDOK);
-      return true;
+      return EndOnOkOrCancel(dlg, id, &w->accepted);
     case IDCANCEL:
-      EndDialog(dlg, IDCANCEL);
-      return true;
+      return EndOnOkOrCancel(dlg, id, &w->accepted);
     case IDC_SET_MODE:
       if (code == CBN_SELCHANGE) m.PickImageType(SelectedEntry(dlg, id));
       break;
@@ -183,13 +164,8 @@ INT_PTR CALLBACK ScanSettingsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int32_t RunScanSettingsDialog(bool* accepted) {
-  if (accepted) *accepted = false;
   auto window = std::make_unique<SettingsWindow>(SettingsWindow{SettingsModel(ReadSettingsSnapshot(), LibraryTexts())});
-  const INT_PTR rc = RunLibraryDialog(LibraryDialog::kSettings, gLib.ownerWindow, ScanSettingsDlgProc,
-                                      reinterpret_cast<LPARAM>(window.get()));
-  if (rc < 0) return kZebNotBound;
-  if (accepted) *accepted = window->accepted;
-  return kZebOk;
+  return RunDialogWindow(LibraryDialog::kSettings, gLib.ownerWindow, ScanSettingsDlgProc, window.get(), accepted);
 }
 
 int32_t ShowScanSettingsDialog() { return RunScanSettingsDialog(nullptr); }

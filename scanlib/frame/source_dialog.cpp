@@ -7,6 +7,7 @@
 
 #include "debug_log.h"
 #include "driver_calls.h"
+#include "isis_driver_info.h"
 #include "library_state.h"
 #include "settings_store.h"
 #include "source_settings.h"
@@ -51,6 +52,32 @@ KSSourceRecord FirstMakerRecord(const std::vector<SourceEntry>& entries) {
   return KSSourceRecord{};
 }
 
+// The ISIS record of the entry as the bridge tells it now; a bridge that no longer answers
+// leaves the listed name in it, so the choice is not lost.
+IsisDriverInfo IsisRecordFor(const SourceEntry& e) {
+  IsisDriverInfo info{};
+  lstrcpynA(info.ModelName, e.text.c_str(), sizeof(info.ModelName));
+  gLib.lastStatus = CallISISDriverInfoById(e.index, &info);
+  return info;
+}
+
+// The ISIS driver becomes the current source: its model is SOURCENAME, its driver DRIVERNAME and
+// the identity's maker. NANUFACTURER is taken from the identity after the driver name is in it:
+// the start of kind 2 writes it into setscan.ini as the driver, which must name this driver,
+// not the maker of whatever TWAIN source was open before.
+void ConfirmIsisChoice(const SourceEntry& e) {
+  IsisDriverInfo info = IsisRecordFor(e);
+  if (gLib.lastStatus == 0) gLib.lastStatus = CallISISSetDriver(&info);
+  char model[sizeof(info.ModelName) + 1] = {};
+  std::memcpy(model, info.ModelName, sizeof(info.ModelName));
+  char driver[sizeof(info.DriverName) + 1] = {};
+  std::memcpy(driver, info.DriverName, sizeof(info.DriverName));
+  StoreSourceName(model);
+  WriteSettingString(kGeneralKey, kDriverNameValue, driver);
+  lstrcpynA(gLib.sourceIdentity.Manufacturer, driver, sizeof(gLib.sourceIdentity.Manufacturer));
+  StoreManufacturer(gLib.sourceIdentity.Manufacturer);
+}
+
 bool Valid(const std::vector<SourceEntry>& entries, int selection) {
   return selection >= 0 && selection < static_cast<int>(entries.size());
 }
@@ -73,6 +100,8 @@ void ConfirmSourceChoice(std::vector<SourceEntry>& entries, int selection) {
     StoreSourceName(e.text.c_str());
     StoreManufacturer(e.record.Manufacturer);
     StoreDriverName(e.record);
+  } else if (entries[selection].kind == kDriverIsis) {
+    ConfirmIsisChoice(entries[selection]);
   } else {
     SourceEntry& e = entries[selection];
     SourceNameToProductName(e.text.c_str(), &gLib.sourceIdentity);
@@ -91,6 +120,11 @@ void ConfirmSourceChoice(std::vector<SourceEntry>& entries, int selection) {
   StoreDriverKind(gLib.driverKind);
 }
 
+int32_t SetUpIsisDriver(const SourceEntry& e, HWND parent) {
+  IsisDriverInfo info = IsisRecordFor(e);
+  return CallISISSelectConfig(&info, parent, 0);
+}
+
 void EndSourceChoice(std::vector<SourceEntry>& entries, int selection, bool keepKind) {
   if (!Valid(entries, selection)) {
     if (!keepKind) {
@@ -100,7 +134,7 @@ void EndSourceChoice(std::vector<SourceEntry>& entries, int selection, bool keep
   } else if (entries[selection].kind == kDriverMaker) {
     KSSourceRecord rec = RecordFor(entries[selection]);
     CallKSSetDriverById(&rec, entries[selection].index);
-  } else {
+  } else if (entries[selection].kind == kDriverTwain) {
     SourceNameToProductName(entries[selection].text.c_str(), &gLib.sourceIdentity);
   }
   // Only the chosen kind's library stays loaded.

@@ -1,6 +1,8 @@
 // The source choice behind ZebSetSource: the sources of every driver are listed, one is picked
 // by name or by the operator, and its driver kind and names are stored.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -27,3 +29,6 @@ int32_t OpenSourceDialog(const char* name);
 void ConfirmSourceChoice(std::vector<SourceEntry>& entries, int selection);
 // keepKind: leave the driver kind as it is even with no selection (no list was shown).
 void EndSourceChoice(std::vector<SourceEntry>& entries, int selection, bool keepKind = false);
+
+// Setup for an ISIS entry: the driver's own set-up window over parent; answers the bridge's result.
+int32_t SetUpIsisDriver(const SourceEntry& e, HWND parent);

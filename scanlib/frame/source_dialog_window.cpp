@@ -43,6 +43,10 @@ INT_PTR CALLBACK InfoDlg(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void ShowSourceInfo(HWND dlg, const SourceEntry& e) {
+  if (e.kind == kDriverIsis) {
+    SetUpIsisDriver(e, dlg);  // the driver's own window; its result is not the dialog's business
+    return;
+  }
   InfoState info;
   if (e.kind == kDriverMaker) {
     KSSourceRecord rec = e.record;

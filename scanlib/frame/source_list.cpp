@@ -6,6 +6,7 @@
 
 #include "debug_log.h"
 #include "driver_calls.h"
+#include "isis_driver_info.h"
 
 namespace {
 
@@ -44,6 +45,23 @@ int GetTWAINSource(std::vector<SourceEntry>* out) {
   return count;
 }
 
+int GetISISSource(std::vector<SourceEntry>* out) {
+  LogIn("GetISISSource");
+  int count = 0;
+  IsisDriverInfo info{};
+  // A bridge that lists without end still leaves a list the dialog can show.
+  constexpr int kMostDrivers = 256;
+  while (count < kMostDrivers && CallISISDriverInfoById(count, &info) == 0) {
+    char name[sizeof(info.ModelName) + 1] = {};
+    std::memcpy(name, info.ModelName, sizeof(info.ModelName));
+    out->push_back(SourceEntry{name, 2, count, KSSourceRecord{}});
+    ++count;
+    info = IsisDriverInfo{};
+  }
+  LogOut("GetISISSource", count);
+  return count;
+}
+
 }  // namespace
 
 bool IsInteractiveRequest(const char* name) {
@@ -76,5 +94,6 @@ std::vector<SourceEntry> ListSources() {
   std::vector<SourceEntry> entries;
   GetKSSource(&entries);
   GetTWAINSource(&entries);
+  GetISISSource(&entries);
   return entries;
 }

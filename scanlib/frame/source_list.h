@@ -1,5 +1,5 @@
 // The sources the source choice offers: the maker's driver's sources first, then the TWAIN
-// sources, and which of them a request picks.
+// sources, then the ISIS driver models, and which of them a request picks.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -9,7 +9,7 @@
 
 struct SourceEntry {
   std::string text;       // as the list shows it
-  int32_t kind;           // 0 maker's driver, 1 TWAIN
+  int32_t kind;           // 0 maker's driver, 1 TWAIN, 2 ISIS
   int32_t index;          // position within its driver's listing
   KSSourceRecord record;  // the maker's record that listed it (maker's sources only)
 };
@@ -31,5 +31,6 @@ int ChooseSource(const std::vector<SourceEntry>& entries, const std::string& req
 // The first entry that begins with text, without regard to case (the list's prefix search).
 int FindSourcePrefix(const std::vector<SourceEntry>& entries, const std::string& text);
 
-// Lists the sources of the bound driver libraries (KSGetDS, then TWAINGetDS).
+// Lists the sources of the bound driver libraries (KSGetDS, TWAINGetDS, then ISISDriverInfoById
+// by index until it fails).
 std::vector<SourceEntry> ListSources();

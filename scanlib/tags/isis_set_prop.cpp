@@ -92,6 +92,8 @@ int32_t ISISSetProp() {
   const int32_t pixelType = CurrentInt(kRowPixelType);
   const int32_t samples = pixelType == 2 ? 3 : 1;
   STOP_ON(SendNumber(kIsisSamplesPerPixel, kRowPixelType, samples));
+  // BITSPERPIXEL holds bits a pixel (its choices are the driver's bits a sample times the
+  // samples); the driver takes bits a sample.
   STOP_ON(SendNumber(kIsisBitsPerSample, kRowBitsPerPixel, CurrentInt(kRowBitsPerPixel) / samples));
 
   const int32_t scanType = CurrentInt(kRowScanType);

@@ -54,12 +54,15 @@ IsisDevice& Device() {
   return device;
 }
 
-int32_t IsisDevice::Load(const zebsim::SimConfig& config, const IsisSettings& settings) {
-  if (loaded_) return 0;
+int32_t IsisDevice::Load(const zebsim::SimConfig& config, const IsisSettings& settings,
+                         const IsisSetup& setup, int model) {
+  if (loaded_ && model == model_) return 0;
   if (config.loadResult != 0) return config.loadResult;
   config_ = config;
+  if (!settings.duplex) config_.duplex = false;
   settings_ = settings;
-  zebsim::SimConfig feeder = config, glass = config;
+  model_ = model;
+  zebsim::SimConfig feeder = config_, glass = config_;
   feeder.flatbed = false;
   glass.flatbed = true;
   glass.fault = zebsim::Fault::None;
@@ -71,7 +74,8 @@ int32_t IsisDevice::Load(const zebsim::SimConfig& config, const IsisSettings& se
   if (!settings.resolutions.empty()) values_[kXRes] = values_[kYRes] = settings.resolutions[0];
   pageSize_ = settings.pageSizes.empty() ? "" : zebsim::PaperSizeOf(settings.pageSizes[0]).name;
   loaded_ = true;
-  Note("load Driver=" + settings.setupDriver + " Model=" + settings.setupModel);
+  Note("load Driver=" + setup.driver + " Model=" + setup.model);
+  Note(std::string("model ") + kIsisModels[model].name);
   return 0;
 }
 

@@ -17,9 +17,12 @@ constexpr int32_t kIsisRefused = -8;
 
 class IsisDevice {
  public:
-  int32_t Load(const zebsim::SimConfig& config, const IsisSettings& settings);
+  // Starts the driver on one model; a start on another model than the running one starts anew.
+  int32_t Load(const zebsim::SimConfig& config, const IsisSettings& settings, const IsisSetup& setup,
+               int model);
   void Free();
   bool Loaded() const { return loaded_; }
+  int Model() const { return model_; }
 
   int32_t Flags(int32_t tag, int32_t* flags) const;
   int32_t Count(int32_t tag, int32_t* count) const;
@@ -44,6 +47,7 @@ class IsisDevice {
   void Note(const std::string& line) const;
 
   bool loaded_ = false;
+  int model_ = 0;
   zebsim::SimConfig config_;
   IsisSettings settings_;
   std::unique_ptr<zebsim::SimFeeder> feeder_, glass_;

@@ -171,7 +171,9 @@ TEST_F(AcquireIsis, PushSendsEachValueInOrderAndTheAreaOnTheDriversStep) {
   const char* order[] = {"277", "258", "1300", "282", "283", "1282", "1281", "5053", "5055",
                          "1295", "259", "1507", "286", "256", "287", "257"};
   for (size_t i = 0; i < 16; ++i) EXPECT_EQ(tagOf(push[i]), order[i]) << push[i];
-  // Colour: three samples of 8 bits, not 24 bits a sample.
+  // Colour: three samples of 8 bits, not 24 bits a sample. BITSPERPIXEL holds bits a pixel (its
+  // choices are the driver's bits a sample times the samples), so sent as stored a colour scan
+  // would ask for 24 bits a sample, which no driver offers, and fail.
   EXPECT_EQ(push[0], "277 32784 3");
   EXPECT_EQ(push[1], "258 32784 8");
   EXPECT_EQ(push[2], "1300 32784 3");
@@ -224,6 +226,33 @@ TEST_F(AcquireIsis, CallerReadsChoicesThatFollowTheDriversAreaAndLists) {
   EXPECT_EQ(pavlot.Set32(kXRes, 75), 0);
 }
 
+// XFERCOUNT's range starts at -1, every page in the feeder, which is also its stored default:
+// from 1, the default would load as 1 and every batch would stop after its first page.
+TEST_F(AcquireIsis, TransferCountAllowsEveryPageAndABatchTakesThemAll) {
+  Start("[Feeder]\nSheets=3\n", 1, 100, kFeeder);
+  constexpr uint16_t kXferCount = 0x9600;
+  int32_t flag = 0;
+  ASSERT_EQ(getFlag(kXferCount, &flag), 0);
+  int16_t min = 0, max = 0, current = 0;
+  ASSERT_EQ(getChoice(kXferCount, 1, &min), 0);
+  ASSERT_EQ(getChoice(kXferCount, 2, &max), 0);
+  EXPECT_EQ(min, -1);
+  EXPECT_EQ(max, 9999);
+  ASSERT_EQ(pavlot.ZebGetValue(kXferCount, &current), 0);
+  EXPECT_EQ(current, -1);
+  ASSERT_EQ(Scan(), 0);
+  ExpectPages(1, 100, {1, 2, 3});
+  // A count the caller sets still holds.
+  scan = ReceivedScan{};
+  ForgetScanner();
+  pavlot.ZebFree();
+  pavlot.Unload();
+  Start("[Feeder]\nSheets=3\n", 1, 100, kFeeder);
+  ASSERT_EQ(pavlot.Set16(kXferCount, 2), 0);
+  ASSERT_EQ(Scan(), 0);
+  ExpectPages(1, 100, {1, 2});
+}
+
 TEST_F(AcquireIsis, JamDeliversTheEarlierPagesWholeAndAnswersItsCode) {
   Start("[Feeder]\nSheets=4\n[Fault]\nKind=jam\nPage=3\n", 1, 75, kFeeder);
   EXPECT_EQ(Scan(), -12);
@@ -244,7 +273,9 @@ TEST_F(AcquireIsis, CancelFromTheCallbackStopsAfterThatPage) {
   ExpectPages(0, 100, {3});
 }
 
-// The feeder flag is set by every scan: an automatic scan after a glass scan numbers its files.
+// The feeder flag is set by every scan, the automatic one included: an automatic scan may take
+// every page in the feeder, and with the flag a glass scan before left at 0 each page would be
+// written to the one file name, every page but the last lost.
 TEST_F(AcquireIsis, AutomaticFileScanAfterAGlassScanNamesEveryPageApart) {
   Start("[Feeder]\nSheets=3\n", 1, 75, kFlatbed, 2);
   const std::string folder = TempFolder() + "isis_files";

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "isis_driver_info.h"
 #include "test_files.h"
 #include "zebdrv_client.h"
 
@@ -22,6 +24,9 @@ struct IsisDrv {
   int32_t(__stdcall* ISISTagCount)(int32_t, int32_t*) = nullptr;
   int32_t(__stdcall* ISISTagFlags)(int32_t, int32_t*) = nullptr;
   int32_t(__stdcall* ISISTagChoice)(int32_t, int32_t, int32_t, void*) = nullptr;
+  int32_t(__stdcall* ISISDriverInfoById)(int32_t, void*) = nullptr;
+  int32_t(__stdcall* ISISSetDriver)(void*) = nullptr;
+  int32_t(__stdcall* ISISSetDefault)(void*) = nullptr;
 };
 
 constexpr int32_t kType16 = 0x8010, kType32 = 0x8011, kTypePair = 0x8012, kTypeText = 0x8014;
@@ -38,8 +43,15 @@ class IsisDrvTest : public ::testing::Test {
                 Bind(d.module, "ISISGetValue", &d.ISISGetValue) &&
                 Bind(d.module, "ISISTagCount", &d.ISISTagCount) &&
                 Bind(d.module, "ISISTagFlags", &d.ISISTagFlags) &&
-                Bind(d.module, "ISISTagChoice", &d.ISISTagChoice));
+                Bind(d.module, "ISISTagChoice", &d.ISISTagChoice) &&
+                Bind(d.module, "ISISDriverInfoById", &d.ISISDriverInfoById) &&
+                Bind(d.module, "ISISSetDriver", &d.ISISSetDriver) &&
+                Bind(d.module, "ISISSetDefault", &d.ISISSetDefault));
     ASSERT_EQ(d.ISISLoad(nullptr), 0);
+    // The first model, whatever a setscan.ini left by another program names.
+    IsisDriverInfo first{};
+    ASSERT_EQ(d.ISISDriverInfoById(0, &first), 0);
+    ASSERT_EQ(d.ISISSetDriver(&first), 0);
   }
   void TearDown() override {
     if (d.ISISFree) d.ISISFree();
@@ -121,6 +133,42 @@ TEST_F(IsisDrvTest, PageSizeSetsTheAreaMaximumAndDitherNeedsOneBit) {
   EXPECT_EQ(Count(1280), 0);
   ASSERT_EQ(Set16(258, 1), 0);
   EXPECT_EQ(Count(1280), 3);
+}
+
+// The bridge lists its models by index until it fails; the one set (or made the default) is
+// what the driver runs, and a running driver changes over at once.
+TEST_F(IsisDrvTest, ListsTwoModelsAndRunsTheOneSet) {
+  Open("[Feeder]\nSheets=1\nDuplex=1\n[Isis]\nResolutions=100,200\n");
+  std::vector<IsisDriverInfo> models;
+  IsisDriverInfo info{};
+  for (int32_t i = 0; d.ISISDriverInfoById(i, &info) == 0 && i < 10; ++i) {
+    EXPECT_EQ(info.Id, i);
+    models.push_back(info);
+  }
+  ASSERT_EQ(models.size(), 2u);
+  EXPECT_STREQ(models[0].ModelName, "ZS-3000 ISIS");
+  EXPECT_STREQ(models[1].ModelName, "ZS-1200 ISIS");
+  EXPECT_STREQ(models[1].DriverName, "zebisis");
+  EXPECT_NE(d.ISISDriverInfoById(0, nullptr), 0);
+  EXPECT_NE(d.ISISDriverInfoById(-1, &info), 0);
+
+  // The first model takes [Isis]'s list and both sides; the second has a range of its own, 100
+  // to 300 by 50, and one side.
+  EXPECT_EQ(Flags(282), 0x40000);
+  EXPECT_EQ(Count(1300), 4);
+  ASSERT_EQ(d.ISISSetDriver(&models[1]), 0);
+  EXPECT_EQ(Flags(282), 0x20000);
+  EXPECT_EQ(Choice32(282, 0xFFFE), 300);
+  EXPECT_EQ(Choice32(282, 0xFFFD), 50);
+  EXPECT_EQ(Count(1300), 3) << "no duplex value: the model scans one side";
+
+  IsisDriverInfo unknown = models[0];
+  std::strcpy(unknown.ModelName, "ZS-9999 ISIS");
+  EXPECT_NE(d.ISISSetDriver(&unknown), 0);
+  EXPECT_NE(d.ISISSetDefault(&unknown), 0);
+  EXPECT_EQ(Choice32(282, 0xFFFE), 300) << "a refused model changes nothing";
+  ASSERT_EQ(d.ISISSetDriver(&models[0]), 0);
+  EXPECT_EQ(Flags(282), 0x40000);
 }
 
 }  // namespace
