@@ -67,6 +67,14 @@ bool SaveShot(const ClientShot& shot, const std::string& path) {
   return ok;
 }
 
+std::string PicturesFolder() {
+  std::string bin = FolderAboveThisProgram();
+  std::string build = bin.substr(0, bin.find_last_of('\\', bin.size() - 2) + 1);
+  std::string folder = build + "screens\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
 std::string ScreenshotFolder() {
   // This program lives in bin/frame_client; the screenshots go beside bin.
   std::string bin = FolderAboveThisProgram();
