@@ -274,6 +274,7 @@ TEST_F(ScanFormWindow, PictureOfTheFormInTheFirstEdition) {
   const std::string picture = FolderOfThisProgram() + "..\\screenshots\\";
   CreateDirectoryA(picture.c_str(), nullptr);
   EXPECT_TRUE(windriver::SaveWindowPicture(form, picture + "scan_form_first.png"));
+  EXPECT_EQ(windriver::CutTexts(form), std::vector<std::string>{}) << "texts cut in the first edition's form";
   // Gray gives the sliders back.
   ASSERT_TRUE(ChooseComboItem(form, IDC_SCANCOLORRESOLUTIONCOMBO, 1));
   EXPECT_TRUE(IsWindowEnabled(Control(form, IDC_BRIGHTTRACKBAR)));
