@@ -118,7 +118,7 @@ class SettingsLanguages : public SettingsWindow, public testing::WithParamInterf
 TEST_P(SettingsLanguages, ListsAreFilled) {
   const LanguageCase& c = GetParam();
   Start(true, c.language);
-  std::vector<std::string> modes, methods, papers;
+  std::vector<std::string> modes, methods, papers, cut;
   std::string label;
   bool kept = false;
   DialogOperator op;
@@ -129,6 +129,7 @@ TEST_P(SettingsLanguages, ListsAreFilled) {
     wchar_t text[128] = {};
     GetDlgItemTextW(dlg, kModeLabel, text, 128);
     label = windriver::Utf8(text);
+    cut = windriver::CutTexts(dlg);
     kept = windriver::SaveWindowPicture(dlg, PicturesFolder() + c.picture);
     Press(dlg, IDCANCEL);
   });
@@ -137,6 +138,7 @@ TEST_P(SettingsLanguages, ListsAreFilled) {
   ASSERT_TRUE(op.found);
   EXPECT_TRUE(kept);
   EXPECT_EQ(label, c.modeLabel);
+  EXPECT_EQ(cut, std::vector<std::string>{});
   EXPECT_EQ(modes, c.modes);
   EXPECT_EQ(methods, c.methods);
   ASSERT_GE(papers.size(), 3u);
