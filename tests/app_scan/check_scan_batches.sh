@@ -86,10 +86,22 @@ case_g4_feeder() {
 # A batch root named "Digitalização 扫描", which no ANSI code page holds whole, under a Chinese
 # and under a Portuguese one (LANG): the batch folder is made under that exact name (seen from
 # here), its G4 pages are the scanner's, and no other folder appears beside it.
-case_unicode_root_zh() { LANG=zh_CN.UTF-8 unicode_root; }
-case_unicode_root_pt() { LANG=pt_BR.UTF-8 unicode_root; }
-unicode_root() {
-  export LANG
+# Without the machine's locale of that name Wine falls back to ASCII file names, so such a
+# case is skipped (said so); under C.UTF-8 the code page is Western, which lacks 扫描.
+case_unicode_root_zh() { unicode_root zh_CN.UTF-8; }
+case_unicode_root_pt() { unicode_root pt_BR.UTF-8; }
+case_unicode_root_western() { unicode_root C.UTF-8; }
+unicode_root() {  # LANG for this case only
+  local saved=${LANG:-C.UTF-8}
+  export LANG=$1
+  unicode_root_scan
+  export LANG=$saved
+}
+unicode_root_scan() {
+  if [ "$LANG" != C.UTF-8 ] && ! locale -a 2>/dev/null | grep -qix "${LANG%%.*}.utf-\?8"; then
+    echo "$case: skipped, this machine has no $LANG locale"
+    return
+  fi
   scan_root=$(printf 'Digitaliza\xc3\xa7\xc3\xa3o \xe6\x89\xab\xe6\x8f\x8f')
   start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\n' \
     '[Feeder]\nSheets=3\n'
@@ -396,7 +408,7 @@ case_hidden_strip_step() {
 if [ "$edition" = 2 ]; then
   cases=${*:-second_g4_feeder second_pdf second_debug_log hidden_strip_step}
 else
-  cases=${*:-g4_feeder unicode_root_zh unicode_root_pt png_queue pdf_flatbed multitif_again
+  cases=${*:-g4_feeder unicode_root_western unicode_root_zh unicode_root_pt png_queue pdf_flatbed multitif_again
     close_during_run no_paper jam debug_log hidden_strip_step}
 fi
 for case in $cases; do
