@@ -1,29 +1,48 @@
 #include "scan_files.h"
 
 #include <chrono>
+#include <cstring>
 
 #include "qm_save_image_thrd.h"
 
 namespace tarnwick {
 
+namespace {
+
+// The scan run's names are UTF-8; the file calls take them wide.
+std::wstring WidePath(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  if (n <= 1) return {};
+  std::wstring wide(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], n);
+  wide.resize(size_t(n - 1));
+  return wide;
+}
+
+std::wstring WideOfAscii(const char* text) { return std::wstring(text, text + strlen(text)); }
+
+}  // namespace
+
 FolderMaker::Result WindowsFolderMaker::MakeFolder(const std::string& name) {
-  if (CreateDirectoryA(name.c_str(), nullptr)) return Result::Made;
+  const std::wstring folder = WidePath(name);
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return Result::Made;
   const DWORD error = GetLastError();
-  if (error == ERROR_ALREADY_EXISTS || GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES)
+  if (error == ERROR_ALREADY_EXISTS || GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
     return Result::Exists;
   return Result::Failed;
 }
 
 void DiscardDocumentTemp(const std::string& target) {
-  DeleteFileA(DocumentTempName(target).c_str());
+  DeleteFileW(WidePath(DocumentTempName(target)).c_str());
 }
 
 bool PutDocumentInPlace(const std::string& target) {
-  const std::string temp = DocumentTempName(target);
-  if (GetFileAttributesA(temp.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-  if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+  const std::wstring temp = WidePath(DocumentTempName(target));
+  if (GetFileAttributesW(temp.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+  if (MoveFileExW(temp.c_str(), WidePath(target).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
     return true;
-  DeleteFileA(temp.c_str());
+  DeleteFileW(temp.c_str());
   return false;
 }
 
@@ -31,28 +50,29 @@ namespace {
 
 class IniFile : public IniSource {
  public:
-  explicit IniFile(std::string path) : path_(std::move(path)) {}
+  explicit IniFile(std::wstring path) : path_(std::move(path)) {}
   int ReadInt(const std::string& section, const std::string& key, int fallback) override {
-    return static_cast<int>(
-        GetPrivateProfileIntA(section.c_str(), key.c_str(), fallback, path_.c_str()));
+    return static_cast<int>(GetPrivateProfileIntW(WidePath(section).c_str(), WidePath(key).c_str(),
+                                                  fallback, path_.c_str()));
   }
 
  private:
-  std::string path_;
+  std::wstring path_;
 };
 
-std::string DriverSettingsFile() {
+std::wstring DriverSettingsFile() {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideOfAscii(kDriverSettingsKey).c_str(), 0, KEY_READ,
+                    &key) != ERROR_SUCCESS)
     return {};
-  char path[MAX_PATH + 1] = {};
-  DWORD bytes = MAX_PATH;
+  wchar_t path[MAX_PATH + 1] = {};
+  DWORD bytes = MAX_PATH * sizeof(wchar_t);
   DWORD type = 0;
-  const LONG rc = RegQueryValueExA(key, kDriverSettingsValue, nullptr, &type,
+  const LONG rc = RegQueryValueExW(key, WideOfAscii(kDriverSettingsValue).c_str(), nullptr, &type,
                                    reinterpret_cast<BYTE*>(path), &bytes);
   RegCloseKey(key);
   if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
-  const DWORD attrs = GetFileAttributesA(path);
+  const DWORD attrs = GetFileAttributesW(path);
   if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return {};
   return path;
 }
@@ -60,7 +80,7 @@ std::string DriverSettingsFile() {
 }  // namespace
 
 DriverWindowSettings ReadDriverWindowFromRegistry(int passDpi) {
-  const std::string file = DriverSettingsFile();
+  const std::wstring file = DriverSettingsFile();
   if (file.empty()) return ReadDriverWindowSettings(nullptr, passDpi);
   IniFile ini(file);
   return ReadDriverWindowSettings(&ini, passDpi);

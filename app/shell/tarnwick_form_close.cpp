@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "resource_texts.h"
 #include "save_queue_drain.h"
 #include "tarnwick_form.h"
 #include "win_ini_file.h"
@@ -13,6 +14,8 @@ namespace tarnwick {
 namespace {
 
 constexpr std::chrono::seconds kSaveQueueBound{60};
+// "%d page(s) were not written." in the edition's language.
+constexpr int kPagesNotWrittenText = 1037;
 
 class QueueSaves : public PendingSaves {
  public:
@@ -36,7 +39,9 @@ void TTarnwickForm::FormClose() {
     DrainResult drained = DrainSaveQueue(pending, kSaveQueueBound);
     SetCursor(previous);
     if (drained.notWritten > 0) {
-      std::wstring text = std::to_wstring(drained.notWritten) + L" page(s) were not written.";
+      std::wstring text = TextW(kPagesNotWrittenText);
+      const size_t count = text.find(L"%d");
+      if (count != std::wstring::npos) text.replace(count, 2, std::to_wstring(drained.notWritten));
       MessageBoxW(handle_, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
     }
     saveQueue.reset();

@@ -31,6 +31,16 @@ std::string WinIniFile::ReadString(const std::string& section, const std::string
 
 void WinIniFile::WriteString(const std::string& section, const std::string& key,
                              const std::string& value) {
+  // A new file starts as UTF-16 (its byte-order mark alone): the profile functions then keep
+  // every text whole, where an ANSI file would lose a folder name the code page cannot hold.
+  HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    const unsigned char bom[2] = {0xFF, 0xFE};
+    DWORD put = 0;
+    WriteFile(file, bom, sizeof bom, &put, nullptr);
+    CloseHandle(file);
+  }
   WritePrivateProfileStringW(WideOf(section).c_str(), WideOf(key).c_str(), WideOf(value).c_str(),
                              path_.c_str());
 }

@@ -2,10 +2,11 @@
 #include "crde_bindings.h"
 #include "crde_call.h"
 #include "pictorel_tables.h"
+#include "wide_path.h"
 
 bool FileLongEnough(const std::string& file) {
-  HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(qm::WidePath(file).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw ErrorInvalid("Cannot open file " + file);
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(h, &size) && size.QuadPart >= 30;

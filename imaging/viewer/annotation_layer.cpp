@@ -5,13 +5,14 @@
 
 #include "annotation_file_name.h"
 #include "qm_document_image.h"
+#include "wide_path.h"
 
 namespace qm {
 
 namespace {
 
 bool FileThere(const std::string& name) {
-  const DWORD a = GetFileAttributesA(name.c_str());
+  const DWORD a = GetFileAttributesW(WidePath(name).c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "qm_save_image_thrd.h"
+#include "wide_path.h"
 
 namespace qm {
 
@@ -51,13 +52,13 @@ HGLOBAL CopyDibBlock(HGLOBAL dib) {
 }
 
 bool DibBlockPort::FileExists(const std::string& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
+  DWORD a = GetFileAttributesW(WidePath(name).c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int64_t DibBlockPort::FileSize(const std::string& name) {
-  HANDLE f = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
+  HANDLE f = CreateFileW(WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return -1;
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(f, &size);

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "path_text.h"
+
 namespace dibglue {
 
 using namespace imagecore;
 
 FileStream::FileStream(const char* path)
-    : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    : file_(CreateFileW(WideOfUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 FileStream::~FileStream() {
@@ -52,7 +54,7 @@ int64_t FileStream::Size(void* self) {
 }
 
 bool FileExists(const char* path) {
-  DWORD a = GetFileAttributesA(path);
+  DWORD a = GetFileAttributesW(WideOfUtf8(path).c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -63,8 +65,9 @@ Status ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 }
 
 Status WriteWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
-  std::string temporary = std::string(path) + ".~wr";
-  HANDLE h = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const std::wstring target = WideOfUtf8(path);
+  const std::wstring temporary = target + L".~wr";
+  HANDLE h = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return kOpenFailed;
   size_t done = 0;
@@ -75,8 +78,8 @@ Status WriteWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
     done += put;
   }
   ok = CloseHandle(h) && ok;
-  if (ok) ok = MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING) != 0;
-  if (!ok) DeleteFileA(temporary.c_str());
+  if (ok) ok = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  if (!ok) DeleteFileW(temporary.c_str());
   return ok ? kOk : kWriteFailed;
 }
 

@@ -1,5 +1,5 @@
 // Files as codec streams, and whole-file reads and writes. A file is replaced only once its new
-// contents are completely written, so a failed write never loses the old file.
+// contents are completely written, so a failed write never loses the old file. Paths are UTF-8.
 #pragma once
 #include <windows.h>
 

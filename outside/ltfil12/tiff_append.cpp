@@ -6,6 +6,7 @@
 #include <cstdarg>
 
 #include "lt_bitmap.h"
+#include "path_text.h"
 #include "tiff_write.h"
 
 namespace ltfil {
@@ -28,14 +29,14 @@ TIFF* Open(const char* path, const char* mode, Errors& errors) {
   if (!options) return nullptr;
   TIFFOpenOptionsSetErrorHandlerExtR(options, NoteError, &errors);
   TIFFOpenOptionsSetWarningHandlerExtR(options, IgnoreWarning, nullptr);
-  TIFF* tif = TIFFOpenExt(path, mode, options);
+  TIFF* tif = TIFFOpenWExt(dibglue::WideOfUtf8(path).c_str(), mode, options);
   TIFFOpenOptionsFree(options);
   return tif;
 }
 
 uint64_t FileSize(const char* path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
+  if (!GetFileAttributesExW(dibglue::WideOfUtf8(path).c_str(), GetFileExInfoStandard, &data)) return 0;
   return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 

@@ -1,5 +1,5 @@
 // One page added to an existing TIFF file by libtiff's append mode: the pages already there are
-// not rewritten (only the last directory's link to the next changes).
+// not rewritten (only the last directory's link to the next changes). Paths are UTF-8.
 #pragma once
 #include <cstdint>
 

@@ -6,11 +6,21 @@ namespace pdfdll {
 
 namespace {
 constexpr size_t kBufferBytes = 1 << 20;
+
+// Document names arrive as UTF-8.
+std::wstring WideOf(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  if (n <= 1) return {};
+  std::wstring wide(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], n);
+  wide.resize(size_t(n - 1));
+  return wide;
+}
 }
 
 std::unique_ptr<OpenDocument> OpenDocument::Start(const std::string& target) {
   std::string temporary = target + ".~pdf";
-  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(WideOf(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::unique_ptr<OpenDocument>(new OpenDocument(target, temporary, file));
@@ -24,12 +34,13 @@ OpenDocument::OpenDocument(const std::string& target, const std::string& tempora
 OpenDocument::~OpenDocument() {
   if (file_ != INVALID_HANDLE_VALUE) {
     CloseHandle(file_);
-    DeleteFileA(temporary_.c_str());
+    DeleteFileW(WideOf(temporary_).c_str());
   }
 }
 
 bool OpenDocument::IsFor(const std::string& target) const {
-  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, target.c_str(), -1, target_.c_str(), -1) ==
+  return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, WideOf(target).c_str(), -1,
+                        WideOf(target_).c_str(), -1) ==
          CSTR_EQUAL;
 }
 
@@ -73,8 +84,8 @@ int32_t OpenDocument::Finish() {
   bool ok = writer_.Finish() && Flush();
   ok = CloseHandle(file_) && ok;
   file_ = INVALID_HANDLE_VALUE;
-  if (ok) ok = MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-  if (!ok) DeleteFileA(temporary_.c_str());
+  if (ok) ok = MoveFileExW(WideOf(temporary_).c_str(), WideOf(target_).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  if (!ok) DeleteFileW(WideOf(temporary_).c_str());
   return ok ? kPdfOk : kPdfWriteFailed;
 }
 

@@ -140,7 +140,7 @@ TextSource LibraryTexts() {
   std::string path = file[0] ? file : kLocalisationFile;
   std::string lang = section;
   return [path, lang](const char* key, const char* fallback, int maxBytes) {
-    return LocalText(path.c_str(), lang.c_str(), key, fallback, maxBytes + 1);
+    return LocalTextUtf8(path.c_str(), lang.c_str(), key, fallback, maxBytes + 1);
   };
 }
 

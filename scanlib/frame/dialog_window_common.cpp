@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "library_state.h"
+#include "localisation.h"
 #include "settings_dialog_ids.h"
 #include "status_codes.h"
 
@@ -22,7 +23,8 @@ const char* DialogTemplateFor(LibraryDialog dialog, HWND owner) {
 INT_PTR RunLibraryDialog(LibraryDialog dialog, HWND owner, DLGPROC proc, LPARAM param) {
   const char* name = DialogTemplateFor(dialog, owner);
   if (!name) return kZebNotBound;
-  const INT_PTR rc = DialogBoxParamA(gLib.module, name, owner, proc, param);
+  // A Unicode dialog, so that its texts show whatever the ANSI code page holds.
+  const INT_PTR rc = DialogBoxParamW(gLib.module, WideOfUtf8(name).c_str(), owner, proc, param);
   return rc <= 0 ? kZebNotBound : rc;
 }
 
@@ -40,15 +42,15 @@ void ApplyDialogTexts(HWND dlg, DialogTexts texts, const TextSource& text) {
   for (size_t i = 0; i < texts.count; ++i) {
     const DialogText& t = texts.items[i];
     const std::string s = text(t.key, t.fallback, kDialogTextBytes);
-    if (t.id == 0) SetWindowTextA(dlg, s.c_str());
-    else SetDlgItemTextA(dlg, t.id, s.c_str());
+    if (t.id == 0) SetWindowTextW(dlg, WideOfUtf8(s).c_str());
+    else SetDlgItemTextW(dlg, t.id, WideOfUtf8(s).c_str());
   }
 }
 
 void FillLabels(HWND dlg, int id, const std::vector<LabelEntry>& entries, int selected) {
   SendDlgItemMessageA(dlg, id, CB_RESETCONTENT, 0, 0);
   for (const LabelEntry& e : entries)
-    SendDlgItemMessageA(dlg, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.label.c_str()));
+    SendDlgItemMessageW(dlg, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideOfUtf8(e.label).c_str()));
   SendDlgItemMessageA(dlg, id, CB_SETCURSEL, selected, 0);
 }
 

@@ -29,5 +29,15 @@ void CreateInterfaceFont() {
   int perInch = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
   if (dc) ReleaseDC(gLib.ownerWindow, dc);
   int height = MulDiv(perInch, points, 72);
-  gLib.font = CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, face.c_str());
+  // The character set of the language's own code page, so that a face the system lacks is
+  // replaced by one that has the language's characters.
+  const LCID language = MAKELCID(static_cast<LANGID>(std::strtol(section, nullptr, 16)), SORT_DEFAULT);
+  char codePage[8] = {};
+  CHARSETINFO charset{};
+  BYTE set = DEFAULT_CHARSET;
+  if (GetLocaleInfoA(language, LOCALE_IDEFAULTANSICODEPAGE, codePage, sizeof codePage) > 0 &&
+      TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<uintptr_t>(std::atoi(codePage))), &charset,
+                           TCI_SRCCODEPAGE))
+    set = static_cast<BYTE>(charset.ciCharset);
+  gLib.font = CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, set, 0, 0, 0, 0, face.c_str());
 }

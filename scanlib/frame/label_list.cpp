@@ -2,6 +2,32 @@
 
 #include <cstdio>
 
+#include "dialog_texts.h"
+
+namespace {
+
+const char* const kImageTypeNames[] = {"Black and White", "Gray", "Color"};
+const char* const kScanMethodNames[] = {"Automatic", "Feeder", "Flatbed", "Transparency"};
+const char* const kPaperSizeNames[] = {"Custom", "Maximum", "Letter", "Legal", "A3", "A4", "A5",
+                                       "B3 (JIS)", "B4 (JIS)", "B5 (JIS)", "Photo 6 x 4 in",
+                                       "Card 4 x 2.5 in"};
+
+template <size_t N>
+std::string NameIn(const char* const (&names)[N], int32_t value) {
+  if (value >= 0 && static_cast<size_t>(value) < N) return names[value];
+  return {};
+}
+
+}  // namespace
+
+std::string DefaultLabel(const char* keyPrefix, int32_t value) {
+  const std::string prefix = keyPrefix;
+  if (prefix == kImageTypeLabels) return NameIn(kImageTypeNames, value);
+  if (prefix == kScanMethodLabels) return NameIn(kScanMethodNames, value);
+  if (prefix == kPaperSizeLabels) return NameIn(kPaperSizeNames, value);
+  return {};
+}
+
 std::vector<LabelEntry> BuildLabelList(const TagChoices& choices, const char* keyPrefix,
                                        const TextSource& text) {
   std::vector<LabelEntry> entries;
@@ -9,7 +35,8 @@ std::vector<LabelEntry> BuildLabelList(const TagChoices& choices, const char* ke
   for (int32_t v : choices.items) {
     char key[48];
     std::snprintf(key, sizeof key, "%s%d", keyPrefix, static_cast<int>(v));
-    std::string label = text ? text(key, "", kLabelBytes) : std::string();
+    const std::string fallback = DefaultLabel(keyPrefix, v);
+    std::string label = text ? text(key, fallback.c_str(), kLabelBytes) : fallback;
     if (!label.empty()) entries.push_back({label, v});
   }
   return entries;

@@ -13,7 +13,12 @@ struct LabelEntry {
   int32_t value;
 };
 
-// One entry per listed value whose label is not empty, in the list's order.
+// The built-in label of a value, used when the localisation file has none in the chosen
+// language nor in English: the English name of a value the library knows, else empty.
+std::string DefaultLabel(const char* keyPrefix, int32_t value);
+
+// One entry per listed value whose label is not empty, in the list's order; a label missing
+// from the localisation file is the built-in one, so a list is never left empty.
 std::vector<LabelEntry> BuildLabelList(const TagChoices& choices, const char* keyPrefix,
                                        const TextSource& text);
 

@@ -35,13 +35,21 @@ expect_pages() {
   done
 }
 
+# Every text of the "Prepare Scanner" dialog fits its control; a picture of it is kept.
+expect_whole_texts() {
+  local cut
+  cut=$(drive cut '#32770' "$prepare_title") || fail "texts cut in Prepare Scanner: $cut"
+  drive picture '#32770' "$prepare_title" "$(winpath "$shots/${case}_prepare.png")" >/dev/null ||
+    fail "no picture of Prepare Scanner"
+}
+
 # The one batch folder the scan made, named YYYYMMDD-hhmmss.
 batch_folder() {
-  local folders
-  folders=$(ls "$work/$case/scans")
+  local folders root="$work/$case/${scan_root:-scans}"
+  folders=$(ls "$root")
   [ "$(echo "$folders" | grep -c .)" = 1 ] || { fail "batch folders: '$folders'"; return 1; }
   echo "$folders" | grep -Eq '^[0-9]{8}-[0-9]{6}$' || { fail "folder name '$folders'"; return 1; }
-  echo "$work/$case/scans/$folders"
+  echo "$root/$folders"
 }
 
 # The times the scan library was started (ZebLoad) in a log.
@@ -57,6 +65,7 @@ case_g4_feeder() {
     fail "page label '$label'"
   drive picture '#32770' "$prepare_title" "$(winpath "$shots/first_edition_prepare_scanner.png")" >/dev/null ||
     fail "no picture of Prepare Scanner"
+  expect_whole_texts
   stop_batch
   sleep 1
   drive picture TTarnwickForm Folvex "$(winpath "$shots/first_edition_scan.png")" >/dev/null ||
@@ -74,6 +83,47 @@ case_g4_feeder() {
     echo "$info" | grep -q 'Resolution: 200, 200 pixels/inch' || fail "$(basename "$f") is not 200 dpi"
   done
   echo "$case: 5 G4 pages as the scanner made them; picture $shots/first_edition_scan.png"
+}
+
+# A batch root named "Digitalização 扫描", which no ANSI code page holds whole, under a Chinese
+# and under a Portuguese one (LANG): the batch folder is made under that exact name (seen from
+# here), its G4 pages are the scanner's, and no other folder appears beside it.
+# Without the machine's locale of that name Wine falls back to ASCII file names, so such a
+# case is skipped (said so); under C.UTF-8 the code page is Western, which lacks 扫描.
+case_unicode_root_zh() { unicode_root zh_CN.UTF-8; }
+case_unicode_root_pt() { unicode_root pt_BR.UTF-8; }
+case_unicode_root_western() { unicode_root C.UTF-8; }
+unicode_root() {  # LANG for this case only
+  local saved=${LANG:-C.UTF-8}
+  export LANG=$1
+  unicode_root_scan
+  export LANG=$saved
+}
+unicode_root_scan() {
+  if [ "$LANG" != C.UTF-8 ] && ! locale -a 2>/dev/null | grep -qix "${LANG%%.*}.utf-\?8"; then
+    echo "$case: skipped, this machine has no $LANG locale"
+    return
+  fi
+  scan_root=$(printf 'Digitaliza\xc3\xa7\xc3\xa3o \xe6\x89\xab\xe6\x8f\x8f')
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\n' \
+    '[Feeder]\nSheets=3\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  wait_prepare >/dev/null || fail "no Prepare Scanner dialog"
+  stop_batch
+  sleep 1
+  drive picture TTarnwickForm Folvex "$(winpath "$shots/$case.png")" >/dev/null ||
+    fail "no picture of the main window"
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local listed dir
+  listed=$(ls "$work/$case" | grep -v -e '^zebsim.ini$' -e '^tarnwick.out$' -e '^expected.pnm$' | tr '\n' '|')
+  [ "$listed" = "$scan_root|" ] || fail "folders beside the root: '$listed'"
+  dir=$(batch_folder) && expect_pages "$dir" bw 200 tif 3
+  # The settings written on close keep the root whole.
+  iconv -f UTF-16LE -t UTF-8 "$(settings_file)" 2>/dev/null | grep -q "Path=.*$scan_root" ||
+    fail "the settings file lost the root's name"
+  echo "$case: 3 G4 pages in $dir"
+  scan_root=
 }
 
 case_png_queue() {
@@ -260,6 +310,7 @@ case_second_g4_feeder() {
   [ "$label" = "$(printf 'Escaneado agora 3  p\xc3\xa1ginas')" ] || fail "page label '$label'"
   drive picture '#32770' "$prepare_title" "$(winpath "$shots/second_edition_prepare_scanner.png")" >/dev/null ||
     fail "no picture of Prepare Scanner"
+  expect_whole_texts
   stop_batch
   sleep 1
   drive picture TTarnwickForm Folvex "$(winpath "$shots/second_edition_scan.png")" >/dev/null ||
@@ -361,8 +412,8 @@ case_hidden_strip_step() {
 if [ "$edition" = 2 ]; then
   cases=${*:-second_g4_feeder second_pdf second_debug_log hidden_strip_step}
 else
-  cases=${*:-g4_feeder png_queue pdf_flatbed multitif_again close_during_run no_paper jam debug_log
-    hidden_strip_step}
+  cases=${*:-g4_feeder unicode_root_western unicode_root_zh unicode_root_pt png_queue pdf_flatbed multitif_again
+    close_during_run no_paper jam debug_log hidden_strip_step}
 fi
 for case in $cases; do
   rm -rf "${work:?}/$case"; mkdir -p "$work/$case"

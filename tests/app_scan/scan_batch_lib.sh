@@ -33,13 +33,15 @@ settings_file() {
 }
 
 # start_tarnwick CASE-DIR SETTINGS-LINES SIM-LINES: writes both files, clears the scan library's
-# registry values and starts the program in the background (pid in tarnwick_pid).
+# registry values and starts the program in the background (pid in tarnwick_pid). The batch
+# root is CASE-DIR/scans, or CASE-DIR/$scan_root when set; the settings file is UTF-16, as the
+# program writes it, so that any folder name reaches it whole.
 start_tarnwick() {
   local dir=$1 settings=$2 sim=$3 ini
   ini=$(settings_file)
-  mkdir -p "$(dirname "$ini")" "$dir/scans"
-  printf '[Settings]\r\nPath=%s\r\n%b[Name]\r\nUserName=%s\r\n' "$(winpath "$dir/scans")" "$settings" \
-    "$(whoami)" >"$ini"
+  mkdir -p "$(dirname "$ini")" "$dir/${scan_root:-scans}"
+  printf '[Settings]\r\nPath=%s\r\n%b[Name]\r\nUserName=%s\r\n' "$(winpath "$dir/${scan_root:-scans}")" \
+    "$settings" "$(whoami)" | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$ini"
   printf '%b' "$sim" >"$dir/zebsim.ini"
   "$wine_exec" reg delete 'HKCU\Software\Quandrix' /f >/dev/null 2>&1
   if [ -n "${debug_level:-}" ]; then

@@ -272,6 +272,7 @@ TEST_F(ScanFormWindow, PictureOfTheFormInTheFirstEdition) {
   EXPECT_EQ(windriver::WindowText(Control(form, IDC_DEFAULTBTN)), "预设值");
   Sleep(300);
   EXPECT_TRUE(windriver::KeepScreen(form, "scan_form_first.png"));
+  EXPECT_EQ(windriver::CutTexts(form), std::vector<std::string>{}) << "texts cut in the first edition's form";
   // Gray gives the sliders back; colour keeps them.
   ASSERT_TRUE(ChooseComboItem(form, IDC_SCANCOLORRESOLUTIONCOMBO, 1));
   EXPECT_TRUE(IsWindowEnabled(Control(form, IDC_BRIGHTTRACKBAR)));

@@ -142,6 +142,7 @@ TEST_F(SecondEditionForm, ARefusedQualityAsksYesOrNoAndKeepsTheFormOpen) {
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(form, IDC_RANGEVALUE)));
   Sleep(300);
   EXPECT_TRUE(windriver::KeepScreen(form, "scan_form_second.png"));
+  EXPECT_EQ(windriver::CutTexts(form), std::vector<std::string>{}) << "texts cut in the second edition's form";
 
   ASSERT_TRUE(formdriving::TypeText(form, IDC_JPGEDT, "1"));
   ASSERT_TRUE(ChooseComboItem(form, IDC_XANDYRESOLUTION, 5));

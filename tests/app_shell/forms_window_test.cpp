@@ -75,6 +75,7 @@ TEST(FormsWindow, PrepareScannerShowsTheCountAndTheGroupAsTheScannerAllows) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(w, IDCANCEL)));
   EXPECT_EQ(ClientOf(w).cx, 317);
   EXPECT_EQ(ClientOf(w).cy, 188);
+  EXPECT_EQ(windriver::CutTexts(w), std::vector<std::string>{});
   KeepPicture(w, "app_shell_prepare_scanner.png");
   conb.CloseModeless();
   EXPECT_EQ(conb.ScanMethod(), 1);

@@ -42,6 +42,10 @@ std::vector<MenuLine> MenuLines(HMENU menu);
 // (any title for "*"); answers the box's text, or nothing when none came within the timeout.
 bool AnswerMessageBox(const std::string& title, int buttonId, DWORD timeoutMs, std::string* text);
 
+// The visible labels, buttons, check boxes, radio buttons and group boxes whose text does not fit
+// the control in its own font, one line each: "ID \"TEXT\": needs N px, has M".
+std::vector<std::string> CutTexts(HWND window);
+
 // The window as it is on the screen (non-client area included), as a 24-bit BMP or, by the
 // file's extension, a PNG.
 bool SaveWindowPicture(HWND window, const std::string& fileName);

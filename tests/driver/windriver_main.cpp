@@ -15,6 +15,7 @@
 //   windriver show CLASS TITLE min|restore|state    minimises, restores or prints the state
 //   windriver close CLASS TITLE                     posts WM_CLOSE
 //   windriver picture CLASS TITLE FILE.bmp|FILE.png keeps a picture of the window
+//   windriver cut CLASS TITLE                       prints the texts cut by their controls; exit 1 if any
 // CLASS or TITLE "*" matches any; texts are UTF-8.
 #include <windows.h>
 
@@ -115,5 +116,10 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (cmd == "picture") return SaveWindowPicture(top, arg(3)) ? 0 : 1;
+  if (cmd == "cut") {
+    const std::vector<std::string> cut = CutTexts(top);
+    for (const std::string& line : cut) Print(line);
+    return cut.empty() ? 0 : 1;
+  }
   return Usage();
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings_window_fixture.h"
+#include "win_driver.h"
 
 namespace {
 
@@ -209,6 +210,62 @@ TEST_F(SettingsWindow, BlackAndWhiteHasNoSharpenOrDescreen) {
   EXPECT_FALSE(descreen);
   EXPECT_EQ(ScanData("SHARPEN"), "0");
   EXPECT_EQ(ScanData("DESCREEN"), "0");
+}
+
+// Every visible control lies whole inside the dialog's client area and no text is cut; the
+// lines name the controls that are not.
+std::vector<std::string> ControlsNotShown(HWND dlg) {
+  std::vector<std::string> bad = windriver::CutTexts(dlg);
+  RECT client;
+  GetClientRect(dlg, &client);
+  for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom)
+      bad.push_back(std::to_string(GetDlgCtrlID(c)) + " outside the dialog");
+  }
+  return bad;
+}
+
+// The small-screen run (a screen narrower than 1024 pixels, tools started it on an 800x600
+// display, with large fonts for the tall-text templates): the settings, area and More dialogs
+// come up from their small templates with every control whole; pictures kept. Skipped on a
+// wider screen.
+TEST_F(SettingsWindow, SmallScreenTemplatesShowEveryControl) {
+  if (GetSystemMetrics(SM_CXSCREEN) >= 1024) GTEST_SKIP() << "the screen is 1024 pixels wide or more";
+  HDC screen = GetDC(nullptr);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(screen, &tm);
+  ReleaseDC(nullptr, screen);
+  const std::string kind = tm.tmHeight > 16 ? "800x600_special" : "800x600";
+  Start(true);
+  std::vector<std::string> settings, area, more;
+  bool kept = true;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND dlg) {
+    settings = ControlsNotShown(dlg);
+    kept = windriver::SaveWindowPicture(dlg, PicturesFolder() + "settings_dialog_" + kind + ".png") && kept;
+    InDialog(dlg, kArea, kAreaCaption, [&](HWND a) {
+      area = ControlsNotShown(a);
+      kept = windriver::SaveWindowPicture(a, PicturesFolder() + "area_dialog_" + kind + ".png") && kept;
+      Press(a, IDCANCEL);
+    });
+    InDialog(dlg, kMore, kMoreCaption, [&](HWND m) {
+      more = ControlsNotShown(m);
+      kept = windriver::SaveWindowPicture(m, PicturesFolder() + "more_dialog_" + kind + ".png") && kept;
+      Press(m, IDCANCEL);
+    });
+    Press(dlg, IDCANCEL);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found) << kind;
+  EXPECT_TRUE(kept);
+  EXPECT_EQ(settings, std::vector<std::string>{}) << kind;
+  EXPECT_EQ(area, std::vector<std::string>{}) << kind;
+  EXPECT_EQ(more, std::vector<std::string>{}) << kind;
 }
 
 }  // namespace

@@ -50,4 +50,21 @@ TEST(LabelList, EntriesKeepTheirValues) {
   EXPECT_TRUE(BuildLabelList(RangeOf(0, 3, 1, 0), "IMAGETYPE", EnglishLabels()).empty());
 }
 
+// A label the localisation file lacks in every section is the built-in one, so the lists of a
+// language without a section, or without the file, are never empty.
+TEST(LabelList, MissingLabelsAreTheBuiltInOnes) {
+  struct Case { const char* prefix; TagChoices choices; std::vector<std::string> labels; } cases[] = {
+      {"IMAGETYPE", ListOf({0, 1, 2}, 0), {"Black and White", "\xe7\x81\xb0\xe5\xba\xa6", "Color"}},
+      {"SCANMETHOD", ListOf({0, 1, 2, 3}, 1), {"Automatic", "Feeder", "Flatbed", "Transparency"}},
+      {"PAPERSIZE", ListOf({0, 5, 11, 40}, 5), {"Custom", "A4", "Card 4 x 2.5 in"}},
+  };
+  const TextSource partial = TextsFrom({{"IMAGETYPE1", "\xe7\x81\xb0\xe5\xba\xa6"}});
+  for (const Case& c : cases) {
+    std::vector<std::string> labels;
+    for (const LabelEntry& e : BuildLabelList(c.choices, c.prefix, partial)) labels.push_back(e.label);
+    EXPECT_EQ(labels, c.labels) << c.prefix;
+  }
+  EXPECT_EQ(BuildLabelList(ListOf({0, 1, 2}, 0), "IMAGETYPE", nullptr).size(), 3u);
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include "dialog_operator.h"
 
+#include <cstdio>
 #include <vector>
 
+#include "test_files.h"
 #include "win_driver.h"
 
 bool ClientShot::Dark(int x, int y) const {
@@ -50,4 +52,42 @@ bool KeepDialogScreen(HWND w, const std::string& name) {
   RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Sleep(400);
   return windriver::KeepScreen(w, name);
+}
+
+bool SaveShot(const ClientShot& shot, const std::string& path) {
+  if (shot.width <= 0 || shot.height <= 0) return false;
+  BITMAPINFOHEADER h{};
+  h.biSize = sizeof h;
+  h.biWidth = shot.width;
+  h.biHeight = shot.height;
+  h.biPlanes = 1;
+  h.biBitCount = 24;
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof h;
+  fh.bfSize = fh.bfOffBits + static_cast<DWORD>(shot.bgr.size());
+  bool ok = false;
+  if (FILE* f = std::fopen(path.c_str(), "wb")) {
+    ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&h, sizeof h, 1, f) == 1 &&
+         std::fwrite(shot.bgr.data(), shot.bgr.size(), 1, f) == 1;
+    std::fclose(f);
+  }
+  return ok;
+}
+
+std::string PicturesFolder() {
+  std::string bin = FolderAboveThisProgram();
+  std::string build = bin.substr(0, bin.find_last_of('\\', bin.size() - 2) + 1);
+  std::string folder = build + "screens\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string ScreenshotFolder() {
+  // This program lives in bin/frame_client; the screenshots go beside bin.
+  std::string bin = FolderAboveThisProgram();
+  std::string build = bin.substr(0, bin.find_last_of('\\', bin.size() - 2) + 1);
+  std::string folder = build + "screenshots\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
 }

@@ -22,6 +22,20 @@ inline std::vector<std::string> ComboLines(HWND dlg, int id) {
   return lines;
 }
 
+// The entries as UTF-8, whatever the ANSI code page holds.
+inline std::vector<std::string> ComboLinesUtf8(HWND dlg, int id) {
+  std::vector<std::string> lines;
+  const int n = static_cast<int>(SendDlgItemMessageW(dlg, id, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    wchar_t text[256] = {};
+    SendDlgItemMessageW(dlg, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    char utf8[768] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    lines.push_back(utf8);
+  }
+  return lines;
+}
+
 inline std::string TextOf(HWND dlg, int id) {
   char text[256] = {};
   GetDlgItemTextA(dlg, id, text, sizeof text);
@@ -77,6 +91,14 @@ ClientShot TakeClientShot(HWND w);
 
 // A picture of the whole window, painted afresh, kept in the build's screens folder under name.
 bool KeepDialogScreen(HWND w, const std::string& name);
+// The shot as a 24-bit BMP file; false when it cannot be written.
+bool SaveShot(const ClientShot& shot, const std::string& path);
+inline bool SaveWindowShot(HWND w, const std::string& path) { return SaveShot(TakeClientShot(w), path); }
+
+// The screenshots' folder of the build (created when missing), ending in a backslash.
+std::string ScreenshotFolder();
+// The build's folder of window pictures (PNG, whole windows), ending in a backslash.
+std::string PicturesFolder();
 
 // Acts once the window with this caption shows; found says whether it did.
 struct DialogOperator {

@@ -25,7 +25,10 @@ void PavlotClient::Unload() {
 
 void FrameClientTest::SetUp() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  OpenCaseFolder(std::string("pavlot_case_") + test->name());
+  std::string name = test->name();  // a parameterised case's name holds a '/'
+  for (char& c : name)
+    if (c == '/') c = '_';
+  OpenCaseFolder("pavlot_case_" + name);
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quandrix");
   StoreInt("DEBUGLEVEL", 1);
   StoreText("SAVEPATH", caseFolder.c_str());

@@ -40,6 +40,23 @@ TEST(PavlotLoc, HoldsEveryKeyOfTheDialogs) {
   for (const char* key : {"Font", "FontSize", "None"}) EXPECT_EQ(keys.count(key), 1u) << key;
 }
 
+// The operators' languages of both editions: every dialog text and every list label of English
+// in each section, none left for the English fallback but the drivers' own word "None".
+TEST(PavlotLoc, EveryLanguageSectionHoldsEveryKey) {
+  const auto english = Section(PAVLOT_LOC_PATH, "0409");
+  for (const char* language : {"0804", "0404", "0416", "0816"}) {
+    const auto keys = Section(PAVLOT_LOC_PATH, language);
+    ASSERT_FALSE(keys.empty()) << language;
+    for (const auto& kv : english) {
+      if (kv.first == "None") continue;
+      auto it = keys.find(kv.first);
+      ASSERT_NE(it, keys.end()) << language << " " << kv.first;
+      EXPECT_FALSE(it->second.empty()) << language << " " << kv.first;
+    }
+    for (const auto& kv : keys) EXPECT_EQ(english.count(kv.first), 1u) << language << " " << kv.first;
+  }
+}
+
 TEST(PavlotLoc, LabelsAreNumberedFromZeroWithoutGaps) {
   const auto keys = Section(PAVLOT_LOC_PATH, "0409");
   struct List { const char* prefix; int count; } lists[] = {

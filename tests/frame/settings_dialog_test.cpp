@@ -58,8 +58,10 @@ TEST(SettingsDialog, EntriesStandForTheirOwnValues) {
   s.pixelType = ListOf({1, 2}, 2, 1);           // no black-and-white
   s.scanType = ListOf({0, 1, 2}, 1, 1);
   s.pageSize = ListOf({0, 1, 2, 5}, 5, 2);
+  // Blank labels in the file: those values are left out of the lists.
   SettingsModel m(s, TextsFrom({{"IMAGETYPE1", "Gray"}, {"IMAGETYPE2", "Color"},
-                                {"SCANMETHOD1", "Feeder"}, {"SCANMETHOD2", "Flatbed"},
+                                {"SCANMETHOD0", ""}, {"SCANMETHOD1", "Feeder"},
+                                {"SCANMETHOD2", "Flatbed"}, {"PAPERSIZE0", ""}, {"PAPERSIZE1", ""},
                                 {"PAPERSIZE2", "Letter"}, {"PAPERSIZE5", "A4"}}));
   ASSERT_EQ(m.imageTypes().size(), 2u);
   EXPECT_EQ(m.imageTypeEntry(), 1);
@@ -75,12 +77,13 @@ TEST(SettingsDialog, EntriesStandForTheirOwnValues) {
   EXPECT_EQ(Written(m, kTagBitsPerPixel), 8);
 }
 
-TEST(SettingsDialog, WithoutLabelsTheStoredValuesStay) {
+// Lists left empty (every label blank, built-in ones included): the stored values stay.
+TEST(SettingsDialog, WithEmptyListsTheStoredValuesStay) {
   SettingsSnapshot s = Scanner();
   s.pixelType.current = 1;
   s.scanType.current = 2;
   s.pageSize.current = 3;
-  SettingsModel m(s, TextsFrom({}));
+  SettingsModel m(s, [](const char*, const char*, int) { return std::string(); });
   EXPECT_TRUE(m.imageTypes().empty());
   m.PickImageType(0);  // nothing to pick
   m.Default();

@@ -48,12 +48,12 @@ class SettingsWindow : public FrameClientTest {
  protected:
   // The maker's simulated scanner, started; with the localisation file in the current folder
   // when asked, in English.
-  void Start(bool localised) {
+  void Start(bool localised, DWORD language = 1) {
     Provide({"pavlot.dll", "zebdrv.dll"});
     if (localised) Provide({"pavlot.loc"});
     if (localised)
       ASSERT_TRUE(MoveFileA((caseFolder + "pavlot.loc").c_str(), (workFolder + "pavlot.loc").c_str()));
-    StoreScanInt("LANGUAGE", 1);
+    StoreScanInt("LANGUAGE", language);
     LoadPavlot();
     ASSERT_EQ(pavlot.ZebLoad(nullptr), 0);
   }

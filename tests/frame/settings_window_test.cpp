@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings_window_fixture.h"
+#include "win_driver.h"
 
 namespace {
 
@@ -73,30 +74,93 @@ TEST_F(SettingsWindow, CancelLeavesEveryValue) {
   EXPECT_EQ(Get16(0x9202), 0);
 }
 
-// Without the localisation file the lists have no labels: OK keeps the stored values rather
-// than writing the first of each list.
-TEST_F(SettingsWindow, WithoutLocalisationTheStoredValuesStay) {
+// Without the localisation file the lists show the built-in English labels, each current value
+// selected, so OK keeps the stored values.
+TEST_F(SettingsWindow, WithoutLocalisationTheListsShowBuiltInLabels) {
   Start(false);
   ASSERT_EQ(Set16(0x9202, 1), 0);  // gray
   ASSERT_EQ(Set16(0x9100, 2), 0);  // flatbed
   ASSERT_EQ(Set16(0x9601, 6), 0);  // A5
-  size_t modes = 99;
-  std::string label;
+  std::vector<std::string> modes, methods;
+  std::string label, paper;
   DialogOperator op;
   op.Run(kCaption, [&](HWND dlg) {
-    modes = ComboLines(dlg, kMode).size();
+    modes = ComboLines(dlg, kMode);
+    methods = ComboLines(dlg, kMethod);
+    paper = TextOf(dlg, kPageSize);
     label = TextOf(dlg, kModeLabel);
     Press(dlg, IDOK);
   });
   EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
   op.Wait();
   ASSERT_TRUE(op.found);
-  EXPECT_EQ(modes, 0u);
+  EXPECT_EQ(modes, (std::vector<std::string>{"Black and White", "Gray", "Color"}));
+  EXPECT_EQ(methods, (std::vector<std::string>{"Automatic", "Feeder", "Flatbed"}));
+  EXPECT_EQ(paper, "A5");
   EXPECT_EQ(label, "Image type:");
   EXPECT_EQ(ScanData("PIXELTYPE"), "1");
   EXPECT_EQ(ScanData("SCANTYPE"), "2");
   EXPECT_EQ(ScanData("PAGESIZE"), "6");
 }
+
+// Every language fills the lists: its own labels where the file has its section, the English
+// ones where it has none (German, 1031). The pictures are kept.
+struct LanguageCase {
+  DWORD language;
+  const char* picture;
+  const char* modeLabel;
+  std::vector<std::string> modes, methods;
+  const char* firstPaper;
+};
+
+class SettingsLanguages : public SettingsWindow, public testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(SettingsLanguages, ListsAreFilled) {
+  const LanguageCase& c = GetParam();
+  Start(true, c.language);
+  std::vector<std::string> modes, methods, papers, cut;
+  std::string label;
+  bool kept = false;
+  DialogOperator op;
+  op.Run(kCaption, [&](HWND dlg) {
+    modes = ComboLinesUtf8(dlg, kMode);
+    methods = ComboLinesUtf8(dlg, kMethod);
+    papers = ComboLinesUtf8(dlg, kPageSize);
+    wchar_t text[128] = {};
+    GetDlgItemTextW(dlg, kModeLabel, text, 128);
+    label = windriver::Utf8(text);
+    cut = windriver::CutTexts(dlg);
+    kept = windriver::SaveWindowPicture(dlg, PicturesFolder() + c.picture);
+    Press(dlg, IDCANCEL);
+  });
+  EXPECT_EQ(pavlot.ZebAcquireUIOnly(0), 0);
+  op.Wait();
+  ASSERT_TRUE(op.found);
+  EXPECT_TRUE(kept);
+  EXPECT_EQ(label, c.modeLabel);
+  EXPECT_EQ(cut, std::vector<std::string>{});
+  EXPECT_EQ(modes, c.modes);
+  EXPECT_EQ(methods, c.methods);
+  ASSERT_GE(papers.size(), 3u);
+  EXPECT_EQ(papers[0], c.firstPaper);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, SettingsLanguages,
+    testing::Values(
+        LanguageCase{2, "settings_dialog_0404.png", "影像類型:", {"黑白", "灰階", "彩色"},
+                     {"自動", "送紙器", "平台"}, "自訂"},
+        LanguageCase{3, "settings_dialog_0804.png", "图像类型:", {"黑白", "灰度", "彩色"},
+                     {"自动", "进纸器", "平板"}, "自定义"},
+        LanguageCase{0x0416, "settings_dialog_0416.png", "Tipo de imagem:",
+                     {"Preto e branco", "Tons de cinza", "Colorido"},
+                     {"Automático", "Alimentador", "Mesa"}, "Personalizado"},
+        LanguageCase{1031, "settings_dialog_0407.png", "Image type:",
+                     {"Black and White", "Gray", "Color"}, {"Automatic", "Feeder", "Flatbed"},
+                     "Custom"}),
+    [](const testing::TestParamInfo<LanguageCase>& info) {
+      return "Language" + std::to_string(info.param.language);
+    });
 
 // The scanner lists resolutions and has no rear side alone: a typed resolution becomes the
 // nearest listed one, and Rear cannot be chosen.

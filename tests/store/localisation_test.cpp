@@ -33,9 +33,29 @@ TEST_F(Localisation, TextsFallBackToDefaults) {
   }
   EXPECT_EQ(LocalText(file.c_str(), "0409", "Font", "Arial"), "Tahoma");
   EXPECT_EQ(LocalText(file.c_str(), "0409", "Cancel", "Cancel"), "Cancel");
-  EXPECT_EQ(LocalText(file.c_str(), "0404", "Font", "Arial"), "Arial");
+  EXPECT_EQ(LocalText(file.c_str(), "0404", "Font", "Arial"), "Tahoma");  // from [0409]
+  EXPECT_EQ(LocalText(file.c_str(), "0404", "FontSize", "8"), "8");
   EXPECT_EQ(LocalText((dir + "missing.loc").c_str(), "0409", "FontSize", "8"), "8");
   EXPECT_EQ(LocalText(file.c_str(), "0409", "OK", "OK", 3), "Fi");
+  DeleteFileA(file.c_str());
+}
+
+// The shipped file is UTF-16: its Chinese texts reach the dialogs whole in any ANSI code page,
+// and a key the chosen section lacks comes from [0409] before the built-in default.
+TEST_F(Localisation, WideTextsFallBackToEnglishFirst) {
+  std::string dir = MakeTempFolder("tarnwick-loc-wide");
+  std::string file = dir + kLocalisationFile;
+  {
+    const std::u16string text = u"[0409]\r\nOK=Fine\r\nIMAGETYPE1=Gray\r\n[0804]\r\nOK=\u786e\u5b9a\r\n";
+    std::ofstream f(file, std::ios::binary);
+    f.write("\xff\xfe", 2);
+    f.write(reinterpret_cast<const char*>(text.data()), std::streamsize(text.size() * 2));
+  }
+  EXPECT_EQ(LocalTextUtf8(file.c_str(), "0804", "OK", "OK"), "\xe7\xa1\xae\xe5\xae\x9a");
+  EXPECT_EQ(LocalTextUtf8(file.c_str(), "0804", "IMAGETYPE1", ""), "Gray");
+  EXPECT_EQ(LocalTextUtf8(file.c_str(), "0816", "OK", "OK"), "Fine");
+  EXPECT_EQ(LocalTextUtf8(file.c_str(), "0804", "Cancel", "Cancel"), "Cancel");
+  EXPECT_EQ(LocalText(file.c_str(), "0416", "IMAGETYPE1", ""), "Gray");
   DeleteFileA(file.c_str());
 }
 

@@ -8,6 +8,7 @@
 #include "codecs.h"
 #include "djvu_page_render.h"
 #include "file_stream.h"
+#include "path_text.h"
 #include "plugin_status.h"
 #include "stream.h"
 
@@ -45,7 +46,7 @@ int32_t RecognizeDjvuText(const char* workFile, const char* djvuFile) {
   std::vector<uint8_t> bmp;
   imagecore::MemoryStream out(bmp);
   if (imagecore::WriteBmp(page, out.AsStream()) != imagecore::kOk ||
-      dibglue::WriteWholeFile(workFile, bmp) != imagecore::kOk)
+      dibglue::WriteWholeFile(dibglue::Utf8OfAnsi(workFile).c_str(), bmp) != imagecore::kOk)
     return kPluginWriteFailed;
   HMODULE recognizer = LoadRecognizer();
   if (!recognizer) return kPluginNoWriter;

@@ -13,6 +13,7 @@
 #include "image_reader.h"
 #include "line_session.h"
 #include "page_info.h"
+#include "path_text.h"
 #include "whole_file_save.h"
 #ifdef FILEPLUGIN_WITH_DJVU
 #include "djvu_document.h"
@@ -84,7 +85,7 @@ int32_t __stdcall OpenImageFile(const char* name, int32_t* pageCount, intptr_t, 
   CloseImageFile();
   if (!FileNameFits(name)) return kPluginBadName;
   std::vector<uint8_t> bytes;
-  const imagecore::Status read = dibglue::ReadWholeFile(name, bytes);
+  const imagecore::Status read = dibglue::ReadWholeFile(dibglue::Utf8OfAnsi(name).c_str(), bytes);
   if (read == imagecore::kOpenFailed) return kPluginOpenFailed;
   if (read != imagecore::kOk) return kPluginBadFile;
   const PluginStatus s = State().reader.Open(std::move(bytes), Rule().kind);
@@ -124,7 +125,7 @@ int32_t __stdcall FileSaveAs(const char* source, HGLOBAL dib, const char* target
   if (source) {
     if (!FileNameFits(source)) return kPluginBadName;
     std::vector<uint8_t> bytes;
-    const imagecore::Status read = dibglue::ReadWholeFile(source, bytes);
+    const imagecore::Status read = dibglue::ReadWholeFile(dibglue::Utf8OfAnsi(source).c_str(), bytes);
     if (read == imagecore::kOpenFailed) return kPluginOpenFailed;
     if (read != imagecore::kOk) return kPluginBadFile;
     std::vector<imagecore::Image> images;
