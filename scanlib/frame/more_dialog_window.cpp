@@ -23,7 +23,7 @@ void ShowLevel(HWND dlg, int box, int bar, int label, const LevelOption& o) {
   SetScrollPos(b, SB_CTL, o.level, TRUE);
   Enable(dlg, bar, o.on);
   Enable(dlg, label, o.on);
-  SetNumber(dlg, label, o.keep ? 0 : o.level);
+  SetNumber(dlg, label, o.level);
 }
 
 void ShowAll(HWND dlg, const MoreModel& m) {
