@@ -109,7 +109,7 @@ BOOL ShowSaveDialog(OPENFILENAMEA* dialog) {
   return TRUE;
 }
 void PathTooLong(HWND, const char*) {}
-const SaveDialogPort kOperator{ShowSaveDialog, PathTooLong};
+const SaveDialogPort kOperator{ShowSaveDialog, PathTooLong, nullptr, nullptr};
 
 std::vector<std::string> gFiles;
 int32_t __stdcall TakeFile(void* data, uint32_t*, int32_t event) {
@@ -195,7 +195,7 @@ BOOL ShowSaveDialogAndClickScan(OPENFILENAMEA*) {
   gInnerResult = ZebAcquire(TakePage);
   return FALSE;
 }
-const SaveDialogPort kImpatientOperator{ShowSaveDialogAndClickScan, PathTooLong};
+const SaveDialogPort kImpatientOperator{ShowSaveDialogAndClickScan, PathTooLong, nullptr, nullptr};
 
 TEST_F(AcquireInProcess, AScanCannotStartWhileTheSaveDialogIsOpen) {
   Start("[Feeder]\nSheets=2\n");

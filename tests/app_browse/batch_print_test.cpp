@@ -61,17 +61,25 @@ TEST(BatchPrint, ThePageShownPrintsOnOnePageAndWithoutAPrinterTheProgramGoesOn) 
   RemoveFolder(kBatch);
 }
 
-constexpr int kPrinterCombo = 0x473;  // the print setup dialog's printer list (cmb4)
+// The print setup dialog's printer list: cmb1 in the setup template, cmb4 in the print one.
+constexpr int kSetupPrinterCombo = 0x470, kPrintPrinterCombo = 0x473;
 
 // Waits for the print setup dialog, keeps the printer it shows, picks `printer` (empty: none)
-// and presses OK, or Cancel when `cancel`.
+// and presses OK, or Cancel when `cancel`. A dialog it cannot work is cancelled, so that the
+// command's modal loop ends.
 Operator::Step PrintSetup(const std::string& printer, std::string* shown, bool cancel = false) {
   return [=] {
     HWND dialog = windriver::FindTopWindow("#32770", "Print Setup", 20000);
     if (!dialog) return false;
     Sleep(300);
-    HWND combo = GetDlgItem(dialog, kPrinterCombo);
-    if (!combo) return false;
+    auto press = [&](int button) {
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+      return windriver::WaitGone("#32770", "Print Setup", 10000);
+    };
+    int comboId = kSetupPrinterCombo;
+    HWND combo = GetDlgItem(dialog, comboId);
+    if (!combo) combo = GetDlgItem(dialog, comboId = kPrintPrinterCombo);
+    if (!combo) return press(IDCANCEL) && false;
     if (shown) {
       const int at = int(SendMessageW(combo, CB_GETCURSEL, 0, 0));
       wchar_t text[256] = {};
@@ -81,13 +89,11 @@ Operator::Step PrintSetup(const std::string& printer, std::string* shown, bool c
     if (!printer.empty()) {
       const std::wstring wide = windriver::Wide(printer);
       if (SendMessageW(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(wide.c_str())) == CB_ERR)
-        return false;
-      SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kPrinterCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        return press(IDCANCEL) && false;
+      SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     }
     Sleep(100);
-    const int button = cancel ? IDCANCEL : IDOK;
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-    return windriver::WaitGone("#32770", "Print Setup", 10000);
+    return press(cancel ? IDCANCEL : IDOK);
   };
 }
 
