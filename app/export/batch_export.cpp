@@ -15,6 +15,8 @@
 #include "ltfil12.h"
 #include "ltkrn12.h"
 #include "message_dialogs.h"
+#include "page_depth.h"
+#include "page_depth_block.h"
 #include "page_file_reader.h"
 #include "pdf_dll.h"
 #include "resource_texts.h"
@@ -61,6 +63,20 @@ std::vector<BatchFile> BatchFiles(HWND list, const std::string& folder) {
     files.push_back({name, known ? info.format : std::string()});
   }
   return files;
+}
+
+// The page at a depth the PDF writer takes, as a scanned page would reach it (an imported
+// 32-bit BMP, a 16-bit page): the block itself, or its converted copy with the block freed; 0
+// when it cannot be converted.
+HGLOBAL PdfDepthPage(HGLOBAL page) {
+  if (!page) return nullptr;
+  const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(page));
+  const int bits = header && GlobalSize(page) >= sizeof(BITMAPINFOHEADER) ? header->biBitCount : -1;
+  if (header) GlobalUnlock(page);
+  if (DepthStepFor(kBuiltEdition, SaveBranch::PdfPage, bits) == DepthStep::AsIs) return page;
+  const HGLOBAL converted = ConvertedPageBlock(page);
+  GlobalFree(page);
+  return converted;
 }
 
 void ReplaceTarget(const ExportPlan& plan) {
@@ -152,7 +168,7 @@ void TTarnwickForm::ExportBatchToPdf() {
       int pageNo = 0;
       for (const std::string& page : plan.pages) {
         QmFileInfo info;
-        HGLOBAL dib = ReadPageFile(page, info);
+        HGLOBAL dib = PdfDepthPage(ReadPageFile(page, info));
         if (!dib) throw std::runtime_error("a page could not be read: " + page);
         AddPdfPage(plan.temporary, ++pageNo, dib, 0, 0);  // takes the block over
         progress.Step();

@@ -1,5 +1,9 @@
 #include "add_pdf_page.h"
 
+#include <vector>
+
+#include "bilevel_padding.h"
+
 #include "ltimg12.h"
 #include "ltkrn12.h"
 #include "page_bitmap.h"
@@ -30,6 +34,21 @@ void Check(int32_t result, const char* step) {
                        std::to_string(result) + ").");
 }
 
+// A black-and-white page grows to whole bytes (or to the letter length) by white pixels on the
+// right and at the bottom; resampling it would move and thicken its strokes.
+void PadWithWhite(LtBitmapHandle& bitmap, int32_t width, int32_t height) {
+  const std::vector<uint8_t> dib = PaddedBilevelDib(bitmap, width, height);
+  if (dib.empty()) Check(kLtBadArgument, "widening the page");
+  const int32_t xRes = bitmap.XResolution, yRes = bitmap.YResolution;
+  L_FreeBitmap(&bitmap);
+  Check(L_InitBitmap(&bitmap, 0, 0, 1), "widening the page");
+  Check(L_ConvertFromDIB(&bitmap, reinterpret_cast<const BITMAPINFOHEADER*>(dib.data()),
+                         dib.data() + 40 + 2 * 4),
+        "widening the page");
+  bitmap.XResolution = xRes;
+  bitmap.YResolution = yRes;
+}
+
 }  // namespace
 
 void AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int resolution,
@@ -47,9 +66,13 @@ void AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int resol
     bitmap.XResolution = bitmap.YResolution = plan.ruleResolution;
     Check(L_SizeBitmap(&bitmap, plan.ruleWidth, plan.ruleHeight, 0), "resizing the page");
   }
+  if (plan.width != bitmap.Width || plan.height != bitmap.Height) {
+    if (bitmap.BitsPerPixel == 1)
+      PadWithWhite(bitmap, plan.width, plan.height);
+    else
+      Check(L_SizeBitmap(&bitmap, plan.width, plan.height, 0), "resizing the page");
+  }
   if (plan.invert) Check(L_InvertBitmap(&bitmap), "inverting the page");
-  if (plan.width != bitmap.Width || plan.height != bitmap.Height)
-    Check(L_SizeBitmap(&bitmap, plan.width, plan.height, 0), "resizing the page");
   const int32_t written = _makepdf(document.c_str(), 0, pageNo, plan.colourCode, bitmap.Width,
                                    bitmap.Height, bitmap.XResolution, bitmap.YResolution, &bitmap);
   if (written < 0)

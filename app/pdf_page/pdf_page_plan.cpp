@@ -1,5 +1,6 @@
 #include "pdf_page_plan.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarnwick {
@@ -36,9 +37,10 @@ PdfPagePlan PlanPdfPage(int32_t width, int32_t height, int32_t bits, int32_t res
       p.resolution = p.ruleResolution;
     }
   }
-  // 1696 pixels wide is the 8.5-inch page at 200 dpi: it is written 11 inches long. Every
-  // other black-and-white page is widened to whole bytes.
-  if (p.width == 1696) p.height = 2200;
+  // 1696 pixels wide is the 8.5-inch page at 200 dpi: it is written at least 11 inches long.
+  // Every other black-and-white page is widened to whole bytes. Both grow by white paper only,
+  // so a longer page keeps its length.
+  if (p.width == 1696) p.height = std::max<int32_t>(p.height, 2200);
   else p.width = (p.width + 7) / 8 * 8;
   return p;
 }

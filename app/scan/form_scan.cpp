@@ -22,6 +22,7 @@ namespace tarnwick {
 namespace {
 
 constexpr DWORD kSaveQueueWaitMs = 60000;
+constexpr int kNoPageTextId = 1371;
 
 std::wstring WideOfUtf8(const std::string& s) { return Wide(Utf8ToUtf16(s)); }
 std::string Utf8OfWide(const std::wstring& s) { return Utf16ToUtf8(FromWide(s)); }
@@ -152,6 +153,16 @@ void FormScan::ShowScanError(const std::string& detail) {
   std::wstring text = TextW(1014);
   if (!detail.empty()) text += L"\n" + WideOfUtf8(detail);
   MessageBoxW(form_.Handle(), text.c_str(), TTarnwickForm::kTitle, MB_OK | MB_ICONERROR);
+}
+
+void FormScan::ShowNoPageMessage() {
+  SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+  const std::wstring text = TextW(kNoPageTextId);
+  MessageBoxW(form_.Handle(), text.c_str(), TTarnwickForm::kTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void FormScan::RemoveEmptyFolder(const std::string& folder) {
+  RemoveDirectoryW(WideOfUtf8(folder).c_str());  // refused while anything is in it
 }
 
 void FormScan::FinishPdfDocument() {

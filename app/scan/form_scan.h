@@ -41,6 +41,8 @@ class FormScan : public ScanWindow, public PageReceivers {
   void DiscardDocumentTemp(const std::string& target) override;
   bool PutDocumentInPlace(const std::string& target) override;
   void EnableViewCommands(bool enabled) override;
+  void ShowNoPageMessage() override;
+  void RemoveEmptyFolder(const std::string& folder) override;
 
   // PageReceivers
   DriverWindowSettings DriverWindow(int passDpi) override;

@@ -8,6 +8,8 @@
 #include "dib_layout.h"
 #include "held_page.h"
 #include "page_depth.h"
+#include "page_depth_block.h"
+#include "resource_texts.h"
 #include "save_branch.h"
 
 namespace tarnwick {
@@ -36,27 +38,6 @@ PageHeader ReadPageHeader(HGLOBAL page) {
   }
   GlobalUnlock(page);
   return h;
-}
-
-// The page at a depth the writers take, in a new block; 0 when it cannot be converted.
-HGLOBAL ConvertedPage(HGLOBAL page) {
-  std::vector<uint8_t> dib;
-  const SIZE_T bytes = GlobalSize(page);
-  const auto* block = static_cast<const uint8_t*>(GlobalLock(page));
-  if (!block) return nullptr;
-  const bool converted = ConvertPageDepth(block, bytes, &dib);
-  GlobalUnlock(page);
-  if (!converted) return nullptr;
-  HGLOBAL fresh = GlobalAlloc(GMEM_MOVEABLE, dib.size());
-  if (!fresh) return nullptr;
-  void* to = GlobalLock(fresh);
-  if (!to) {
-    GlobalFree(fresh);
-    return nullptr;
-  }
-  std::memcpy(to, dib.data(), dib.size());
-  GlobalUnlock(fresh);
-  return fresh;
 }
 
 }  // namespace
@@ -104,22 +85,21 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
                                          run_.BatchFolder, run_.Counter + 1, run_.OutputDocument);
   const SaveBranch branch = ChooseSaveBranch(
       {run_.PdfMode, settings_.DontSaveImage, target.Kind, header.Bits, edition_});
-  // A page no writer takes is given back at once and does not count.
-  if (branch == SaveBranch::Dropped) return 0;
-  // A page of a depth nothing takes is given back too, and said once a run.
+  // A page of a depth nothing takes is given back at once, not counted, and said once a run.
   const auto refuse = [&] {
     if (!run_.DepthRefusalShown) {
       run_.DepthRefusalShown = true;
-      Shown([&] { receivers_.ShowError(RefusedDepthText(header.Bits)); });
+      Shown([&] { receivers_.ShowError(RefusedDepthText(ProgramTexts(), header.Bits)); });
     }
     return 0;
   };
   const DepthStep depth = DepthStepFor(edition_, branch, header.Bits);
   if (depth == DepthStep::Refuse) return refuse();
-  // A page that does not fit in its block is refused like an empty one.
-  if (!header.Sound) return RefusedAnswer();
+  // A page that does not fit in its block is refused like an empty one (the conversion reads
+  // the depths the layout rule does not know, and checks them itself).
+  if (!header.Sound && depth != DepthStep::Convert) return RefusedAnswer();
   if (depth == DepthStep::Convert) {
-    const HGLOBAL converted = ConvertedPage(page);
+    const HGLOBAL converted = ConvertedPageBlock(page);
     if (!converted) return refuse();
     held.Replace(reinterpret_cast<std::uintptr_t>(converted));
     page = converted;
@@ -184,8 +164,6 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
       if (queued && !second) Shown([&] { receivers_.AddToFileList(target.FileName); });
       break;
     }
-    case SaveBranch::Dropped:
-      break;
   }
   return 0;
 }

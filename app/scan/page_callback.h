@@ -1,10 +1,10 @@
 // AcquirePageCallback: the page callback the scan loop hands to ZebAcquire. Each finished page
 // DIB is taken over, named, shown, thumbnailed and saved down exactly one branch; nothing is
 // thrown back into the scan library, and no page block is left held when the callback returns.
-// The second edition previews every page, reads only the resolution of the driver window after
-// the preview and the thumbnail, sends pages of every depth to the PDF writer and the queue
-// (converted to a depth they take, or refused with one message a run), lists no saved page
-// file, and answers an empty page with 0.
+// Pages of depths a writer does not take are converted to one it does, or refused with one
+// message a run (page_depth.h). The second edition previews every page, reads only the
+// resolution of the driver window after the preview and the thumbnail, lists no saved page file,
+// and answers an empty page with 0.
 #pragma once
 #include <windows.h>
 

@@ -11,15 +11,14 @@ enum class SaveBranch {
   NotSaved,     // "DontSaveImage": freed, the counter stays
   BitmapFile,   // converted, freed, and written now (TIFF and JPEG)
   Queue,        // handed to the background save queue, which frees it
-  Dropped,      // a depth the branch cannot write: freed, and the page counter steps back
 };
 
 struct PageSaveInput {
   bool PdfMode = false;
   bool DontSaveImage = false;
   int Kind = 0;  // the save queue's file kind of the page's format
-  int BitCount = 0;
-  Edition ForEdition = kBuiltEdition;  // the second edition tests no depth for the PDF and the queue
+  int BitCount = 0;  // not a choice: every depth goes down its format's branch (page_depth.h)
+  Edition ForEdition = kBuiltEdition;
 };
 
 SaveBranch ChooseSaveBranch(const PageSaveInput& in);

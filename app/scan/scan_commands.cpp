@@ -124,12 +124,16 @@ void ScanCommands::Scan1Click() {
   if (running_) return;
   RunningScope running(running_);
   ScanBinding binding(library_, window_.OwnerWindow());
+  madeFolder_.clear();
   try {
     RunScanPasses(*this);
   } catch (const std::exception& e) {
     window_.EnableViewCommands(false);
     window_.ShowScanError(e.what());
   }
+  // A dated folder with no page in it would only stand for a batch that never was.
+  if (!madeFolder_.empty() && state_.pageCounter == 0) window_.RemoveEmptyFolder(madeFolder_);
+  madeFolder_.clear();
 }
 
 bool ScanCommands::StartBatch() {
@@ -142,6 +146,7 @@ bool ScanCommands::StartBatch() {
       return false;
     }
     folder = *made;
+    madeFolder_ = folder;
   }
   state_.batchFolder = folder;
   state_.browseFolder = folder;
@@ -180,11 +185,14 @@ bool ScanCommands::RunPass(bool continuing) {
     settings_.size = setup.Size;
     state_.currentDpi = setup.Dpi;
 
+    const int pagesBefore = state_.pageCounter;
     const int32_t status = window_.Acquire();
     if (status == 0) state_.viewCommands = true;
     const int notWritten = window_.WaitForPageFiles();
     if (status != 0 && !OperatorStopped(status))
       window_.ShowScanError("ZebAcquire: " + std::to_string(status));
+    else if (state_.pageCounter == pagesBefore)
+      window_.ShowNoPageMessage();
     if (notWritten > 0)
       window_.ShowScanError(std::to_string(notWritten) + " page file(s) not written");
     return true;

@@ -51,6 +51,10 @@ class ScanWindow {
   virtual bool PutDocumentInPlace(const std::string& target) = 0;
   // Toolbar and the "View" and "Edit" menus after a run (disabled after a failure).
   virtual void EnableViewCommands(bool enabled) = 0;
+  // The source ended a pass without delivering a page.
+  virtual void ShowNoPageMessage() = 0;
+  // Removes the folder when it holds nothing (a batch folder of a run that brought no page).
+  virtual void RemoveEmptyFolder(const std::string& folder) = 0;
 };
 
 class ScanCommands : private ScanRunHost {
@@ -94,6 +98,7 @@ class ScanCommands : private ScanRunHost {
   Edition edition_;
   bool running_ = false;
   std::string documentTarget_;  // the chosen PDF or TIFF; the pages go to its temporary name
+  std::string madeFolder_;      // the batch folder this run made
 };
 
 }  // namespace tarnwick

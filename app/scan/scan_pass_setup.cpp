@@ -85,6 +85,9 @@ ScanPassSetup SendScanPassSettings(ScanLibraryPort& lib, const ScanPassSettings&
       SetInt(lib, kTagBrightnessId, brightness);
       SetInt(lib, kTagContrastId, contrast);
     }
+    // The loop leaves FILTER at its last channel; the library keeps the tag's value, so the next
+    // capability query would take that channel for the operator's drop-out choice.
+    SetInt(lib, kTagFilterId, s.Filter);
   }
   return out;
 }

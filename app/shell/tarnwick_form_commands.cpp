@@ -56,17 +56,6 @@ void TTarnwickForm::About1Click() {
   if (AboutForm) AboutForm->ShowModal(handle_);
 }
 
-void TTarnwickForm::PrintSetup1Click() {
-  PRINTDLGW dialog{};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = handle_;
-  dialog.Flags = PD_PRINTSETUP;
-  if (PrintDlgW(&dialog)) {
-    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-  }
-}
-
 void TTarnwickForm::OnLineHelp1Click() {}
 
 void TTarnwickForm::ShowHint(const std::wstring& hint) { SetStatusText(0, hint); }

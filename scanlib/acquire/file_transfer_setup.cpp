@@ -17,14 +17,19 @@
 
 namespace {
 
-// A name from the save dialog into the file-name tag.
-bool AskForTarget(char* target) {
+// A name from the save dialog into the file-name tag: 0, the cancel's code, or the failure's
+// when the dialog could not be shown (a cancel would hide that the operator was never asked).
+int32_t AskForTarget(char* target) {
   char chosen[kSaveFileNameSize] = {};
-  if (AskSaveFileName(gLib.ownerWindow, chosen, &g_tagStates[kRowFileFormat]) == 0) return false;
+  switch (AskSaveFileNameResult(gLib.ownerWindow, chosen, &g_tagStates[kRowFileFormat])) {
+    case SaveDialogResult::Cancelled: return kZebFileNameCancelled;
+    case SaveDialogResult::Failed: return kZebWrongState;
+    case SaveDialogResult::Chosen: break;
+  }
   const size_t capacity = static_cast<size_t>(TagTypeSize(kTagTable[kRowFileName].Type));
   std::strncpy(target, chosen, capacity - 1);
   target[capacity - 1] = '\0';
-  return true;
+  return kZebOk;
 }
 
 }  // namespace
@@ -32,7 +37,10 @@ bool AskForTarget(char* target) {
 int32_t PrepareFileTransfer() {
   char* target = CurrentText(kRowFileName);
   if (target == nullptr) return kZebNotBound;
-  if (target[0] == '\0' && !AskForTarget(target)) return kZebFileNameCancelled;
+  if (target[0] == '\0') {
+    const int32_t asked = AskForTarget(target);
+    if (asked != kZebOk) return asked;
+  }
   int32_t formatCount = -1;
   if (ChoosePluginForPageFile(target, &formatCount)) {
     // A plug-in writing one format per file cannot hold several pages, whichever way it became

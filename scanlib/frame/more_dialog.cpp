@@ -19,24 +19,18 @@ void Toggle(LevelOption* o) {
   if (o->boxEnabled) o->on = !o->on;
 }
 
-void SetLevel(LevelOption* o, int32_t level) {
-  if (!o->keep) o->level = ClampTo(level, o->min, o->max);
-}
+void SetLevel(LevelOption* o, int32_t level) { o->level = ClampTo(level, o->min, o->max); }
 
 }  // namespace
 
 LevelOption LevelOptionFor(const TagChoices& tag, int32_t imageType) {
   LevelOption o;
   const int32_t n = tag.IsList() ? tag.count : 0;
-  if (n < 2) {
-    o.keep = true;
-    o.level = tag.current;
-    return o;
-  }
   const int32_t limited = std::min(tag.current, n - 1);
   o.level = limited > 0 ? limited : 1;
   o.min = 1;
-  o.max = n - 1;
+  // With fewer than two choices the range 1..n-1 is empty: the slider has the one position 1.
+  o.max = std::max(n - 1, 1);
   o.boxEnabled = imageType != 0;
   o.on = o.boxEnabled && (tag.current & 0xFF) != 0;
   return o;
@@ -76,7 +70,7 @@ std::vector<TagWrite> MoreModel::OkWrites() const {
   w.push_back(Number(kTagInvert, invert_));
   w.push_back(Number(kTagDeskew, deskew_));
   w.push_back(Number(kTagMirror, mirror_));
-  if (!sharpen_.keep) w.push_back(Number(kTagSharpen, sharpen_.on ? sharpen_.level : 0));
-  if (!descreen_.keep) w.push_back(Number(kTagDescreen, descreen_.on ? descreen_.level : 0));
+  w.push_back(Number(kTagSharpen, sharpen_.on ? sharpen_.level : 0));
+  w.push_back(Number(kTagDescreen, descreen_.on ? descreen_.level : 0));
   return w;
 }

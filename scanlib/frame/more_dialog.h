@@ -23,7 +23,6 @@ struct LevelOption {
   bool on = false;        // the box is checked; the slider and its number are enabled by it
   int32_t min = 1, max = 1;
   int32_t level = 1;
-  bool keep = false;      // too few choices to choose from: OK keeps the stored value
 };
 
 class MoreModel {
@@ -60,6 +59,7 @@ class MoreModel {
   LevelOption sharpen_, descreen_;
 };
 
-// The box and slider of one level tag: choices 1..n-1 of its n choices, the box off and disabled
-// for black-and-white, and nothing to choose with fewer than two choices.
+// The box and slider of one level tag: choices 1..n-1 of its n choices (level 1 alone with fewer
+// than two), the box off and disabled for black-and-white. OK writes the level when the box is
+// checked, else 0, whatever the number of choices.
 LevelOption LevelOptionFor(const TagChoices& tag, int32_t imageType);

@@ -20,7 +20,7 @@ void ShowLevel(HWND dlg, int box, int bar, int label, const LevelOption& o) {
   Check(dlg, box, o.on);
   ShowScrollLevel(dlg, bar, o.min, o.max, o.level, o.on);
   Enable(dlg, label, o.on);
-  SetNumber(dlg, label, o.keep ? 0 : o.level);
+  SetNumber(dlg, label, o.level);
 }
 
 void ShowAll(HWND dlg, const MoreModel& m) {

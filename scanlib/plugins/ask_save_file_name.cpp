@@ -19,7 +19,15 @@ void ShowPathTooLong(HWND owner, const char* text) {
   MessageBoxA(owner, text, "Pavlot", MB_OK | MB_ICONWARNING);
 }
 
-const SaveDialogPort kSystemPort = {ShowSystemDialog, ShowPathTooLong};
+DWORD SystemDialogError() { return CommDlgExtendedError(); }
+
+bool SystemFolderExists(const char* folder) {
+  const DWORD attributes = GetFileAttributesA(folder);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+const SaveDialogPort kSystemPort = {ShowSystemDialog, ShowPathTooLong, SystemDialogError,
+                                    SystemFolderExists};
 const SaveDialogPort* g_port = &kSystemPort;
 
 int FileFormatType() { return kTagTable[kRowFileFormat].Type; }
@@ -48,9 +56,17 @@ std::string TooLongText() {
 void SetSaveDialogPort(const SaveDialogPort* port) { g_port = port ? port : &kSystemPort; }
 
 int32_t AskSaveFileName(HWND owner, char* fileName, TagState* fileFormat) {
+  return AskSaveFileNameResult(owner, fileName, fileFormat) == SaveDialogResult::Chosen ? 1 : 0;
+}
+
+SaveDialogResult AskSaveFileNameResult(HWND owner, char* fileName, TagState* fileFormat) {
   LogIn("AskSaveFileName");
   char initialFolder[kSaveFileNameSize] = {};
   ReadSetting(kGeneralKey, kDefaultPathValue, initialFolder, kSettingString, sizeof initialFolder);
+  // A folder that has gone since (a removed stick, a deleted batch) would keep the dialog from
+  // opening at all; the dialog's own default serves then.
+  bool (*exists)(const char*) = g_port->folderExists ? g_port->folderExists : SystemFolderExists;
+  if (initialFolder[0] && !exists(initialFolder)) initialFolder[0] = '\0';
   const int32_t current = fileFormat ? RawToInt(FileFormatType(), static_cast<uint32_t>(fileFormat->Current)) : 0;
   const SaveFilter filter = BuildSaveFilter(FormatChoices(fileFormat), current);
 
@@ -73,8 +89,15 @@ int32_t AskSaveFileName(HWND owner, char* fileName, TagState* fileFormat) {
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
     dialog.lpstrDefExt = filter.defaultExtension.c_str();
     if (!g_port->show(&dialog)) {
-      LogOut("AskSaveFileName", 0);
-      return 0;
+      const DWORD error = g_port->dialogError ? g_port->dialogError() : 0;
+      if (error != 0 && initialFolder[0]) {
+        // Shown again without the folder: it may have gone between the test and the dialog.
+        LogDetail("AskSaveFileName", "dialog error ", static_cast<int32_t>(error));
+        initialFolder[0] = '\0';
+        continue;
+      }
+      LogOut("AskSaveFileName", error != 0 ? -1 : 0);
+      return error != 0 ? SaveDialogResult::Failed : SaveDialogResult::Cancelled;
     }
     path[sizeof path - 1] = '\0';
     if (std::strlen(path) <= kFileNameTagLength) break;
@@ -87,5 +110,5 @@ int32_t AskSaveFileName(HWND owner, char* fileName, TagState* fileFormat) {
   if (lastSlash) WriteSettingString(kGeneralKey, kDefaultPathValue, std::string(path, static_cast<size_t>(lastSlash + 1 - path)).c_str());
   if (fileFormat) fileFormat->Current = IntToRaw(FileFormatType(), FormatOfFilterLine(filter, dialog.nFilterIndex));
   LogOut("AskSaveFileName", 1);
-  return 1;
+  return SaveDialogResult::Chosen;
 }

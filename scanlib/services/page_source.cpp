@@ -33,7 +33,7 @@ void FreePageBlock(HGLOBAL block) {
   GlobalFree(block);
 }
 
-LastPageResult ReadLastPage(int32_t index, const char* name, HGLOBAL* page) {
+LastPageResult ReadLastPage(int32_t index, const char* name, HGLOBAL* page, ScanPageInfo* kept) {
   *page = nullptr;
   PluginEntry* p = PluginAt(index);
   if (!p) return LastPageResult::kNoPlugin;
@@ -48,7 +48,8 @@ LastPageResult ReadLastPage(int32_t index, const char* name, HGLOBAL* page) {
   for (int32_t i = 0; i < pages; ++i) {
     if (p->SetPageIndex && p->SetPageIndex(i, 0) < 0) break;
     HGLOBAL dib = nullptr;
-    ScanPageInfo info{};
+    ScanPageInfo own{};
+    ScanPageInfo& info = kept ? *kept : own;
     if (p->GetImageData(&dib, &info, 0, 0) < 0 || !dib) {
       FreePageBlock(dib);
       break;

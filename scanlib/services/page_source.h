@@ -18,8 +18,10 @@ enum class LastPageResult { kRead, kNoPlugin, kOpenFailed, kNoPage };
 
 // Opens `name` through `plugin`, reads its pages one after another and keeps only the last:
 // every other page DIB is freed as soon as the next is read. The image is closed afterwards.
-// *page is the caller's (free it with FreePageBlock).
-LastPageResult ReadLastPage(int32_t plugin, const char* name, HGLOBAL* page);
+// *page is the caller's (free it with FreePageBlock). With `info`, every read fills that one
+// record, which the reads start from as given.
+LastPageResult ReadLastPage(int32_t plugin, const char* name, HGLOBAL* page,
+                            ScanPageInfo* info = nullptr);
 
 // Unlocks the block completely and frees it.
 void FreePageBlock(HGLOBAL block);

@@ -1,4 +1,6 @@
 // ZebBlankPage: whether a bilevel page, given as a DIB or as an image file, is blank.
+#include <cstring>
+
 #include "blank_page_check.h"
 #include "debug_log.h"
 #include "page_source.h"
@@ -29,9 +31,17 @@ int32_t CheckBlankPage(HGLOBAL dib) {
 int32_t BlankPageOfFile(const char* name) {
   const int32_t plugin = ChoosePluginByExtensionPrefix(name);
   if (plugin == kNoPlugin) return kZebCancelled;  // -4: no plug-in serves the extension
+  // The reads fill one information record, which starts with bytes 42 and 43 at 0 and 1; a
+  // plug-in that leaves the 16-bit field at byte 40 non-zero says its page is not for the test.
+  ScanPageInfo info{};
+  auto* bytes = reinterpret_cast<uint8_t*>(&info);
+  bytes[42] = 0;
+  bytes[43] = 1;
   HGLOBAL page = nullptr;
-  if (ReadLastPage(plugin, name, &page) != LastPageResult::kRead) return kZebOk;
-  const int32_t rc = CheckBlankPage(page);
+  if (ReadLastPage(plugin, name, &page, &info) != LastPageResult::kRead) return kZebOk;
+  int16_t noTest = 0;
+  std::memcpy(&noTest, bytes + 40, sizeof noTest);
+  const int32_t rc = noTest != 0 ? kZebOk : CheckBlankPage(page);
   FreePageBlock(page);
   return rc;
 }

@@ -91,6 +91,10 @@ bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error)
     if (!ToInt(v, 0, 1, &n)) return fail("Feeder.Flatbed is not 0 or 1: " + v);
     c.flatbed = n != 0;
   }
+  if (get("feeder", "empty", &v)) {
+    if (!ToInt(v, 0, 1, &n)) return fail("Feeder.Empty is not 0 or 1: " + v);
+    c.empty = n != 0;
+  }
   if (get("feeder", "paper", &v)) {
     if (!PaperByName(v, &c.paper)) return fail("Feeder.Paper is unknown: " + v);
   }

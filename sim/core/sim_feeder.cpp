@@ -52,7 +52,7 @@ void SimFeeder::BeginScan() { pagesThisScan_ = 0; }
 
 FeedResult SimFeeder::NextPage() {
   FeedResult r{FeedResult::kEnd, 0, false, Fault::None, false};
-  if (config_.flatbed && pagesThisScan_ > 0) return r;
+  if (config_.empty || (config_.flatbed && pagesThisScan_ > 0)) return r;
   int number = config_.flatbed ? delivered_ + 1 : feederNext_ + 1;
   if (faultPending_ && number == config_.faultPage) {
     faultPending_ = false;  // raised once; the page stays for the next scan

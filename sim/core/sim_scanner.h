@@ -118,6 +118,8 @@ struct SimConfig {
   std::string productName = "ZS-3000";  // the maker's driver's model text (tag 0x9004)
   PlateSetup plate;           // pages skewed on the plate, for the deskew and crop step
   std::vector<int> blankPages;  // numbers of the feeder's pages that are blank paper
+  bool empty = false;         // every scan ends at once with no page and no error, as a camera
+                              // source with no pictures does (off by default)
 
   static std::vector<SimSource> DefaultSources();
 };
@@ -125,6 +127,7 @@ struct SimConfig {
 // Reads a settings file's text:
 //   [Feeder]  Sheets=3  Duplex=0|1  Flatbed=0|1  Paper=Letter|A4|Legal
 //             Blank=2,5   (the pages, counted from 1 over the feeder, that are blank paper)
+//             Empty=0|1   (1: every scan ends with no page and no error)
 //   [Fault]   Kind=none|jam|nopaper|cancel|device  Page=k
 //   [Sources] Count=n  Name1=...  Manufacturer1=...   (absent: the default sources)
 //   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)

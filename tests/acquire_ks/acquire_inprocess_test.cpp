@@ -109,7 +109,7 @@ BOOL ShowSaveDialog(OPENFILENAMEA* dialog) {
   return TRUE;
 }
 void PathTooLong(HWND, const char*) {}
-const SaveDialogPort kOperator{ShowSaveDialog, PathTooLong};
+const SaveDialogPort kOperator{ShowSaveDialog, PathTooLong, nullptr, nullptr};
 
 std::vector<std::string> gFiles;
 int32_t __stdcall TakeFile(void* data, uint32_t*, int32_t event) {
@@ -145,6 +145,42 @@ TEST_F(AcquireInProcess, FileTransferWithoutANameAsksForOneAndCancelStops) {
   DeleteFileA(second.c_str());
 }
 
+// The remembered folder is gone: the dialog is shown without it and a cancel answers -11; a
+// dialog that cannot be shown at all is an error, not a cancel.
+std::vector<std::string> gInitialFolders;
+DWORD gDialogError = 0;
+BOOL RecordFolderAndFail(OPENFILENAMEA* dialog) {
+  gInitialFolders.push_back(dialog->lpstrInitialDir ? dialog->lpstrInitialDir : "<none>");
+  return FALSE;
+}
+DWORD DialogError() { return gDialogError; }
+const SaveDialogPort kFolderWatcher{RecordFolderAndFail, PathTooLong, DialogError, nullptr};
+
+TEST_F(AcquireInProcess, FileTransferWithAGoneFolderShowsTheDialogAndAFailedDialogIsAnError) {
+  Start("[Feeder]\nSheets=2\n");
+  SetSaveDialogPort(&kFolderWatcher);
+  int16_t fileMode = 2;
+  ASSERT_EQ(ZebSetValue(0x9102, &fileMode), 0);
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string gone = std::string(temp) + "inprocess_gone_folder\\";
+  RemoveDirectoryA(gone.c_str());
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Quandrix", &key), ERROR_SUCCESS);
+  RegSetValueExA(key, "DefaultPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(gone.c_str()),
+                 DWORD(gone.size() + 1));
+  RegCloseKey(key);
+  gInitialFolders.clear();
+  gDialogError = 0;
+  EXPECT_EQ(ZebAcquire(TakeFile), -11);
+  EXPECT_EQ(gInitialFolders, std::vector<std::string>{"<none>"});
+  gDialogError = 0x000B;  // CDERR_INITIALIZATION
+  EXPECT_EQ(ZebAcquire(TakeFile), -1);
+  EXPECT_EQ(AcquireBlocksHeld(), 0);
+  EXPECT_EQ(gPages, 0);
+  SetSaveDialogPort(nullptr);
+}
+
 int32_t __stdcall StartAnotherScan(void* data, uint32_t*, int32_t event) {
   if (event != 1) return 0;
   GlobalFree(*static_cast<HGLOBAL*>(data));
@@ -159,7 +195,7 @@ BOOL ShowSaveDialogAndClickScan(OPENFILENAMEA*) {
   gInnerResult = ZebAcquire(TakePage);
   return FALSE;
 }
-const SaveDialogPort kImpatientOperator{ShowSaveDialogAndClickScan, PathTooLong};
+const SaveDialogPort kImpatientOperator{ShowSaveDialogAndClickScan, PathTooLong, nullptr, nullptr};
 
 TEST_F(AcquireInProcess, AScanCannotStartWhileTheSaveDialogIsOpen) {
   Start("[Feeder]\nSheets=2\n");

@@ -265,4 +265,52 @@ TEST_F(BatchWindowTest, ExportingToPdfWritesEveryPageAndSaysSoOnlyWhenWritten) {
   RemoveFolder(kOut);
 }
 
+// A BMP file of `bits` (16 or 32) per pixel, each row a ramp of colours.
+void WriteDeepBmp(const std::string& name, int bits, int width, int height) {
+  const int stride = (width * bits + 31) / 32 * 4;
+  std::string bytes(14 + 40 + size_t(stride) * height, '\0');
+  auto put = [&](size_t at, uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) bytes[at + i] = char(v >> (8 * i));
+  };
+  put(0, 'B' | ('M' << 8), 2);
+  put(2, uint32_t(bytes.size()), 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, uint32_t(width), 4);
+  put(22, uint32_t(height), 4);
+  put(26, 1, 2);
+  put(28, uint32_t(bits), 2);
+  put(38, 7874, 4);  // 200 dpi
+  put(42, 7874, 4);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const size_t at = 54 + size_t(y) * stride + size_t(x) * (bits / 8);
+      if (bits == 16) put(at, uint32_t((x % 32) << 10 | (y % 32) << 5 | 7), 2);
+      else put(at, uint32_t((x * 4 % 256) << 16 | (y * 4 % 256) << 8 | 60), 4);
+    }
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+// A batch holding a 16-bit and a 32-bit page (an imported BMP, say) is exported whole: those
+// pages are converted to colour, not the export failed.
+TEST_F(BatchWindowTest, ExportingToPdfConvertsPagesOfOtherDepths) {
+  RemoveFolder(kOut);
+  CreateDirectoryA(kOut.c_str(), nullptr);
+  RemoveFolder(kBatch);
+  WriteBatch(kBatch, 1);
+  WriteDeepBmp(kBatch + "\\000002.bmp", 16, 120, 80);
+  WriteDeepBmp(kBatch + "\\000003.bmp", 32, 90, 70);
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  ASSERT_EQ(w.Captions().size(), 3u);
+  std::string text;
+  Operator op({FileDialog(Utf8Text(1009), L"c:\\temp\\browse_out\\deep"), AnswerBox(IDOK, &text)});
+  w.form.PDFFileFormat1Click();
+  ASSERT_EQ(op.Finish(), 2);
+  EXPECT_EQ(text, Utf8Text(1023));
+  EXPECT_EQ(FolderNames(kOut), std::vector<std::string>({"deep.pdf"}));
+  // Kept for the readers' check: three pages, the last two in colour at their own sizes.
+  CopyFileA((kOut + "\\deep.pdf").c_str(), Kept("browse_export_depths.pdf").c_str(), FALSE);
+  RemoveFolder(kOut);
+}
+
 }  // namespace

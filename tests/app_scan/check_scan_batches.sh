@@ -285,16 +285,59 @@ case_debug_log() {
   # From the product name to the record, then after the library has stored the record, the
   # per-channel tags up to the acquisition.
   head=$(echo "$calls" | sed -n '/ZebGetValue 36868/,/SetPropTWAIN/p' | tr '\n' ';')
-  tail=$(echo "$calls" | sed -n '/SetPropTWAIN/,/ZebAcquire/p' | tail -14 | tr '\n' ';')
+  tail=$(echo "$calls" | sed -n '/SetPropTWAIN/,/ZebAcquire/p' | tail -15 | tr '\n' ';')
   [ "$head" = "ZebGetValue 36868;ZebSetValue 37121;ZebSetValue 37632;ZebSetValue 37641;ZebSetValue 36945;SetPropTWAIN;" ] ||
     fail "calls before the record: '$head'"
   local channels="ZebSetValue 37385;ZebSetValue 37380;ZebSetValue 37381;"
-  [ "$tail" = "ZebSetValue 37636;$channels$channels$channels${channels}ZebAcquire;" ] ||
+  [ "$tail" = "ZebSetValue 37636;$channels$channels$channels${channels}ZebSetValue 37385;ZebAcquire;" ] ||
     fail "calls after the record: '$tail'"
   local loads
   loads=$(count_bindings "$log")
   [ "$loads" = 1 ] || fail "the library was bound $loads times, expected once for the run"
   echo "$case: the pass's tags in order"
+}
+
+# Gray runs with colour drop-out "none": the per-channel tags of each pass leave the operator's
+# choice as it was, however many runs the operator makes.
+case_gray_dropout_kept() {
+  start_tarnwick "$work/$case" 'Image Type=1\r\nResolution=0\r\nScan Method=1\r\nSave Format=6\r\nFilter=0\r\n' \
+    '[Feeder]\nFlatbed=1\n'
+  local run label
+  for run in 1 2 3; do
+    drive command TTarnwickForm Folvex 40108 >/dev/null
+    label=$(wait_prepare)
+    case $label in *" 1 "*) ;; *) fail "run $run: page label '$label'" ;; esac
+    stop_batch
+    drive gone '#32770' "$prepare_title" 10000 >/dev/null
+    sleep 0.5
+  done
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  local filter
+  filter=$(tr -d '\r' <"$(settings_file)" | grep '^Filter=')
+  [ "$filter" = "Filter=0" ] || fail "settings after 3 gray runs: '$filter', expected Filter=0"
+  echo "$case: Filter=0 after 3 gray runs"
+}
+
+# A source that delivers no page (a camera with no pictures): the program says so, and the dated
+# folder it made for the batch is gone afterwards.
+case_no_page() {
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=1\r\nSave Format=9\r\n' \
+    '[Feeder]\nFlatbed=1\nEmpty=1\n'
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local text want
+  text=$(answer_box 60000)
+  if [ "$edition" = 2 ]; then want=$(printf 'O scanner n\xc3\xa3o enviou nenhuma p\xc3\xa1gina!!')
+  else want=$(printf '\xe6\x89\xab\xe7\x9e\x84\xe5\x99\xa8\xe6\xb2\xa1\xe6\x9c\x89\xe9\x80\x81\xe5\x87\xba\xe4\xbb\xbb\xe4\xbd\x95\xe9\xa1\xb5\xe9\x9d\xa2!!'); fi
+  [ "$text" = "$want" ] || fail "message '$text', expected '$want'"
+  local label
+  label=$(wait_prepare)
+  case $label in *" 0 "*) ;; *) fail "page label '$label'" ;; esac
+  stop_batch
+  close_tarnwick
+  [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
+  [ -z "$(ls -A "$work/$case/scans")" ] || fail "folders left: $(ls "$work/$case/scans")"
+  echo "$case: the no-page message, no empty folder"
 }
 
 # The second edition: three pages from the feeder as G4 TIFF files, previewed and thumbnailed.
@@ -410,10 +453,10 @@ case_hidden_strip_step() {
 }
 
 if [ "$edition" = 2 ]; then
-  cases=${*:-second_g4_feeder second_pdf second_debug_log hidden_strip_step}
+  cases=${*:-second_g4_feeder second_pdf second_debug_log hidden_strip_step no_page}
 else
   cases=${*:-g4_feeder unicode_root_western unicode_root_zh unicode_root_pt png_queue pdf_flatbed multitif_again
-    close_during_run no_paper jam debug_log hidden_strip_step}
+    close_during_run no_paper jam debug_log hidden_strip_step gray_dropout_kept no_page}
 fi
 for case in $cases; do
   rm -rf "${work:?}/$case"; mkdir -p "$work/$case"

@@ -41,29 +41,30 @@ TEST(PageTarget, MultipageModeWritesEveryPageAsTiffIntoTheDocument) {
   }
 }
 
-TEST(SaveBranch, EachPageTakesExactlyOneBranchAndUnwritableDepthsAreDropped) {
+// The branch is the format's whatever the depth; the depth step converts or refuses (page_depth).
+TEST(SaveBranch, EachPageTakesExactlyOneBranchWhateverItsDepth) {
   struct Row { bool pdf; bool dont; int kind; int bits; SaveBranch branch; };
   const Row rows[] = {
       {true, false, kKindTiff, 1, SaveBranch::PdfPage},
       {true, false, kKindTiff, 8, SaveBranch::PdfPage},
       {true, false, kKindTiff, 24, SaveBranch::PdfPage},
-      {true, false, kKindTiff, 4, SaveBranch::Dropped},
-      {true, false, kKindTiff, 16, SaveBranch::Dropped},
+      {true, false, kKindTiff, 4, SaveBranch::PdfPage},
+      {true, false, kKindTiff, 16, SaveBranch::PdfPage},
       {true, true, kKindTiff, 1, SaveBranch::NotSaved},
       {false, true, kKindPng, 16, SaveBranch::NotSaved},
       {false, false, kKindTiff, 1, SaveBranch::BitmapFile},
       {false, false, kKindTiff, 4, SaveBranch::BitmapFile},
       {false, false, kKindJpeg, 8, SaveBranch::BitmapFile},
       {false, false, kKindJpeg, 32, SaveBranch::BitmapFile},
-      {false, false, kKindTiff, 16, SaveBranch::Dropped},
-      {false, false, kKindTiff, 48, SaveBranch::Dropped},
-      {false, false, kKindJpeg, 2, SaveBranch::Dropped},
+      {false, false, kKindTiff, 16, SaveBranch::BitmapFile},
+      {false, false, kKindTiff, 48, SaveBranch::BitmapFile},
+      {false, false, kKindJpeg, 2, SaveBranch::BitmapFile},
       {false, false, kKindPng, 1, SaveBranch::Queue},
       {false, false, kKindBmp, 8, SaveBranch::Queue},
       {false, false, kKindGif, 24, SaveBranch::Queue},
-      {false, false, kKindPcx, 4, SaveBranch::Dropped},
-      {false, false, kKindTga, 32, SaveBranch::Dropped},
-      {false, false, kKindPng, 0, SaveBranch::Dropped},
+      {false, false, kKindPcx, 4, SaveBranch::Queue},
+      {false, false, kKindTga, 32, SaveBranch::Queue},
+      {false, false, kKindPng, 0, SaveBranch::Queue},
   };
   for (const Row& r : rows)
     EXPECT_EQ(ChooseSaveBranch({r.pdf, r.dont, r.kind, r.bits}), r.branch)

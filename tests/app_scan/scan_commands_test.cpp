@@ -87,6 +87,8 @@ struct RecordingWindow : ScanWindow {
     return true;
   }
   void EnableViewCommands(bool on) override { viewEnabled = on; }
+  void ShowNoPageMessage() override { log.push_back("no page"); }
+  void RemoveEmptyFolder(const std::string& f) override { log.push_back("remove " + f); }
 };
 
 struct ScanCommandsTest : ::testing::Test {
@@ -259,6 +261,44 @@ TEST_F(ScanCommandsTest, ADriverFailureOrUnwrittenPagesAreShownAndTheBatchGoesOn
   Scanner().acquireStatus = -5;  // the operator cancelled: nothing to show
   commands.Normal1Click();
   EXPECT_TRUE(window.errors.empty());
+}
+
+namespace {
+RecordingWindow* g_window = nullptr;
+int g_firstAcquire = 0;
+}
+
+// A source that ends a pass with no page says so; a run that brought no page at all takes its
+// empty dated folder away again, and one that did keeps it.
+TEST_F(ScanCommandsTest, APassWithoutPagesIsSaidAndARunWithoutPagesLeavesNoFolder) {
+  settings.saveFormat = 9;
+  window.pagesPerPass = 0;
+  commands.Normal1Click();
+  EXPECT_EQ(Count("no page"), 1);
+  EXPECT_EQ(Count("remove c:\\scans\\20240307-110509"), 1);
+  EXPECT_TRUE(window.errors.empty());
+
+  // Nothing in the first pass, pages in the second: one message, the folder stays.
+  window.log.clear();
+  window.answers = {C::Flatbed, C::Stop};
+  g_window = &window;
+  g_firstAcquire = Scanner().acquires + 1;
+  Scanner().duringAcquire = [] { g_window->pagesPerPass = Scanner().acquires == g_firstAcquire ? 0 : 3; };
+  commands.Normal1Click();
+  EXPECT_EQ(Count("no page"), 1);
+  EXPECT_EQ(state.pageCounter, 3);
+  for (const std::string& line : window.log) EXPECT_NE(line.rfind("remove", 0), 0u) << line;
+
+  // A failed acquisition shows its error, not the message; a document run has no folder.
+  window.log.clear();
+  Scanner().duringAcquire = nullptr;
+  window.pagesPerPass = 0;
+  Scanner().acquireStatus = -12;
+  settings.saveFormat = 11;
+  commands.Normal1Click();
+  EXPECT_EQ(Count("no page"), 0);
+  EXPECT_EQ(window.errors.size(), 1u);
+  for (const std::string& line : window.log) EXPECT_NE(line.rfind("remove", 0), 0u) << line;
 }
 
 TEST_F(ScanCommandsTest, AnErrorDuringAPassEndsTheRunReleasesAndFinishes) {

@@ -80,13 +80,13 @@ TEST(ScanPassSetup, GrayPassSendsTagsInOrderAndBrightnessPerChannel) {
   s.Brightness = 5;
   s.Contrast = -3;
   s.Resolution = 4;
-  s.Filter = 2;
+  s.Filter = 0;  // drop-out "none": the channel loop must not leave FILTER at its last channel
   const ScanPassSetup out = SendScanPassSettings(lib, s, {8.5f, 14.0f});
   const std::vector<std::string> expected = {
       "get 9004",     "set 9101 1",   "set 9300 0",   "set 9309 1",   "set 9051 1",
       "prop",         "set 9304 1",   "set 9209 0",   "set 9204 50",  "set 9205 -30",
       "set 9209 1",   "set 9204 50",  "set 9205 -30", "set 9209 3",   "set 9204 50",
-      "set 9205 -30", "set 9209 2",   "set 9204 50",  "set 9205 -30"};
+      "set 9205 -30", "set 9209 2",   "set 9204 50",  "set 9205 -30", "set 9209 0"};
   EXPECT_EQ(lib.calls, expected);
   EXPECT_EQ(+lib.prop.TransMode, 1);
   EXPECT_EQ(+lib.prop.PixelType, 1);
@@ -94,7 +94,7 @@ TEST(ScanPassSetup, GrayPassSendsTagsInOrderAndBrightnessPerChannel) {
   EXPECT_EQ(+lib.prop.ScanMethod, 1);
   EXPECT_EQ(+lib.prop.XRes, 300);
   EXPECT_EQ(+lib.prop.YRes, 300);
-  EXPECT_EQ(+lib.prop.Filter, 2);
+  EXPECT_EQ(+lib.prop.Filter, 0);
   EXPECT_EQ(+lib.prop.Brightness, 0);
   EXPECT_EQ(+lib.prop.ShowUI, 0);
   EXPECT_EQ(out.Dpi, 300);
@@ -122,7 +122,8 @@ TEST(ScanPassSetup, BlackAndWhiteFlatbedSendsDitherFirstAndBrightnessOnce) {
 }
 
 // The tags after the record: per channel with COLORMATCH for colour in both editions and for
-// gray in the first only; one pair otherwise (and no COLORMATCH, no FILTER change).
+// gray in the first only, FILTER set back to the operator's channel after the loop; one pair
+// otherwise (and no COLORMATCH, no FILTER change).
 TEST(ScanPassSetup, BrightnessPerChannelForColourAndForGrayOnlyInTheFirstEdition) {
   struct Case {
     Edition edition;
@@ -138,6 +139,7 @@ TEST(ScanPassSetup, BrightnessPerChannelForColourAndForGrayOnlyInTheFirstEdition
     channels.push_back("set 9209 " + std::to_string(channel));
     channels.insert(channels.end(), pair.begin(), pair.end());
   }
+  channels.push_back("set 9209 1");  // back to the operator's drop-out channel
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(int(c.edition)) + " type " + std::to_string(c.imageType));
     EXPECT_EQ(BrightnessPerChannel(c.edition, c.imageType), c.perChannel);

@@ -37,26 +37,27 @@ TEST(MoreDialog, LevelSliders) {
   struct Case {
     TagChoices tag;
     int32_t imageType;
-    bool boxEnabled, on, keep;
+    bool boxEnabled, on;
     int32_t min, max, level;
   } cases[] = {
-      {ListOf({0, 1, 2, 3, 4}, 9), 1, true, true, false, 1, 4, 4},
-      {ListOf({0, 1, 2}, 0), 2, true, false, false, 1, 2, 1},
-      {ListOf({0, 1, 2}, 256), 1, true, false, false, 1, 2, 2},  // low byte 0: off
-      {ListOf({0, 1, 2}, 2), 0, false, false, false, 1, 2, 2},   // black-and-white
-      {ListOf({0}, 0), 1, false, false, true, 1, 1, 0},          // nothing to choose
-      {RangeOf(0, 10, 1, 3), 1, false, false, true, 1, 1, 3},
+      {ListOf({0, 1, 2, 3, 4}, 9), 1, true, true, 1, 4, 4},
+      {ListOf({0, 1, 2}, 0), 2, true, false, 1, 2, 1},
+      {ListOf({0, 1, 2}, 256), 1, true, false, 1, 2, 2},  // low byte 0: off
+      {ListOf({0, 1, 2}, 2), 0, false, false, 1, 2, 2},   // black-and-white
+      // Fewer than two choices: level 1 on a one-position slider, the box by the value.
+      {ListOf({0}, 0), 1, true, false, 1, 1, 1},
+      {ListOf({0}, 4), 1, true, true, 1, 1, 1},
+      {RangeOf(0, 10, 1, 3), 1, true, true, 1, 1, 1},
+      {RangeOf(0, 10, 1, 3), 0, false, false, 1, 1, 1},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.tag.count << " " << c.tag.current << " type " << c.imageType);
     const LevelOption o = LevelOptionFor(c.tag, c.imageType);
-    EXPECT_EQ(o.boxEnabled, c.boxEnabled) << c.tag.count << " " << c.tag.current;
-    EXPECT_EQ(o.on, c.on) << c.tag.count << " " << c.tag.current;
-    EXPECT_EQ(o.keep, c.keep) << c.tag.count;
-    EXPECT_EQ(o.level, c.level) << c.tag.count << " " << c.tag.current;
-    if (!c.keep) {
-      EXPECT_EQ(o.min, c.min);
-      EXPECT_EQ(o.max, c.max);
-    }
+    EXPECT_EQ(o.boxEnabled, c.boxEnabled);
+    EXPECT_EQ(o.on, c.on);
+    EXPECT_EQ(o.level, c.level);
+    EXPECT_EQ(o.min, c.min);
+    EXPECT_EQ(o.max, c.max);
   }
 }
 
@@ -74,7 +75,9 @@ TEST(MoreDialog, BlackAndWhiteStoresNoSharpenOrDescreen) {
   EXPECT_EQ(w[7].number, 0);
 }
 
-TEST(MoreDialog, TooFewChoicesKeepTheStoredLevel) {
+// With fewer than two choices OK still writes both tags: the level (1) when the box is checked,
+// 0 when it is not.
+TEST(MoreDialog, TooFewChoicesStillWriteTheLevelOrZero) {
   MoreSnapshot s = Gray();
   s.sharpen = ListOf({0}, 0);
   s.descreen = TagChoices{};  // not supported
@@ -82,10 +85,13 @@ TEST(MoreDialog, TooFewChoicesKeepTheStoredLevel) {
   MoreModel m(s);
   m.ToggleSharpen();
   m.SetDescreenLevel(3);
-  for (const TagWrite& w : m.OkWrites()) {
-    EXPECT_NE(w.tag, kTagSharpen);
-    EXPECT_NE(w.tag, kTagDescreen);
-  }
+  std::vector<std::pair<uint16_t, int32_t>> levels;
+  for (const TagWrite& w : m.OkWrites())
+    if (w.tag == kTagSharpen || w.tag == kTagDescreen) levels.push_back({w.tag, w.number});
+  EXPECT_EQ(levels, (std::vector<std::pair<uint16_t, int32_t>>{{kTagSharpen, 1}, {kTagDescreen, 1}}));
+  m.ToggleDescreen();
+  EXPECT_EQ(m.OkWrites().back().number, 0);
+  EXPECT_EQ(m.OkWrites().back().tag, kTagDescreen);
 }
 
 TEST(MoreDialog, OneBackgroundChoiceDisablesBoth) {

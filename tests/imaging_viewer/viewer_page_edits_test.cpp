@@ -48,12 +48,17 @@ TEST(ViewerPageEdits, AFailedDeleteChangesNothingAndIsReported) {
   size_t loads = r.Loads();
   r.imaging.deleteFails = true;
   r.imaging.dllError = "the page could not be removed";
+  size_t infos = r.host.infos.size();
   try {
     r.doc->DeleteCurrentPage();
     FAIL() << "no error";
   } catch (const ViewerError& e) {
     EXPECT_STREQ(e.what(), "the page could not be removed");
   }
+  // The file's information is refreshed all the same, for the page still shown.
+  ASSERT_EQ(r.host.infos.size(), infos + 1);
+  EXPECT_EQ(r.host.infos.back().tiffThisPage, 1);
+  EXPECT_EQ(r.host.infos.back().tiffPages, 3);
   EXPECT_EQ(r.doc->TiffPage(), 1);
   EXPECT_EQ(r.doc->TiffPageCount(), 3);
   EXPECT_EQ(r.doc->Dib(), shown);
@@ -62,17 +67,21 @@ TEST(ViewerPageEdits, AFailedDeleteChangesNothingAndIsReported) {
 
   // With OnPictorelError assigned the handler hears of it and still nothing moves.
   r.host.handleDllErrors = true;
+  infos = r.host.infos.size();
   r.doc->DeleteTiffPage(0);
   ASSERT_EQ(r.host.dllErrors.size(), 1u);
+  EXPECT_EQ(r.host.infos.size(), infos + 1);
   EXPECT_EQ(r.doc->TiffPageCount(), 3);
   EXPECT_EQ(r.Loads(), loads);
 
   // The stream keeps its bytes.
   r.doc->LoadTiffStream(&r.stream, 0, 1);
   TiffStream before = r.stream;
+  infos = r.host.infos.size();
   r.doc->DeleteTiffPage(0);
   EXPECT_EQ(r.stream, before);
   EXPECT_EQ(r.doc->TiffPageCount(), 3);
+  EXPECT_EQ(r.host.infos.size(), infos + 1);  // the stream's information refreshed
 }
 
 TEST(ViewerPageEdits, TheShownPageIsChosenAmongThoseLeft) {
@@ -170,6 +179,26 @@ TEST(ViewerPageEdits, SaveToTiffFreesItsCopyAndDropsTheStreamOnEveryPath) {
   EXPECT_EQ(r.imaging.files["C:\\OUT.TIF"].page.width, 320);  // half of 640
   EXPECT_EQ(r.doc->TiffPage(), 1);  // the page just written, which the file holds
   EXPECT_EQ(r.doc->TiffPageCount(), 2);
+
+  // A failed write into the file refreshes its information all the same: after the error with
+  // it raised, and before the save's end with a handler.
+  r.imaging.writeFails = true;
+  size_t infos = r.host.infos.size();
+  const int finished = r.host.finished;
+  EXPECT_THROW(r.doc->SaveToTiff("C:\\OUT.TIF", 50, TScaleToGray::S_Gray_Anti_16, 4, options),
+               ViewerError);
+  EXPECT_EQ(r.host.infos.size(), infos + 1);
+  EXPECT_EQ(r.host.infos.back().tiffPages, 2);
+  EXPECT_EQ(r.host.finished, finished);
+  r.host.handleDllErrors = true;
+  r.doc->SaveToTiff("C:\\OUT.TIF", 50, TScaleToGray::S_Gray_Anti_16, 4, options);
+  EXPECT_EQ(r.host.dllErrors.size(), 1u);
+  EXPECT_EQ(r.host.infos.size(), infos + 2);
+  EXPECT_EQ(r.host.finished, finished + 1);
+  EXPECT_EQ(r.imaging.files["C:\\OUT.TIF"].pageCount, 2);
+  EXPECT_EQ(r.imaging.Live(), 1u);
+  r.host.handleDllErrors = false;
+  r.imaging.writeFails = false;
 
   options.mode = TTifSaveOpt::tiffReplace;
   r.doc->SaveToTiff("C:\\OUT.TIF", 100, TScaleToGray::S_Gray_None, 1, options);

@@ -30,5 +30,23 @@ awk -v m="$mean" -v l="$low" 'BEGIN { exit !(m > 0.6 && l < 0.3) }' ||
 ls -A | grep -q '~' && fail "temporary file left: $(ls -A)"
 [ -e "${WINEPREFIX:-/nonexistent}/drive_c/df" ] && fail "the end call made a file of its own name"
 
+# Black-and-white pages that are not whole bytes wide, or short of the letter length at 200 dpi,
+# keep every pixel as scanned: the writer adds white on the right and at the bottom only.
+"$wine_exec" "$tool" "$(win padded.pdf)" "1654x2339x1@200=$(win a4.pbm)" "1696x2100x1@200=$(win letter.pbm)" ||
+  fail "pdf_page_tool failed on the padded pages"
+qpdf --check padded.pdf >/dev/null 2>&1 || fail "qpdf --check refuses padded.pdf"
+pdfimages padded.pdf padded || fail "pdfimages refused padded.pdf"
+exact() {  # exact PAGE-INDEX SCANNED-PBM WIDTHxHEIGHT
+  local out differ
+  out=$(ls padded-"$(printf %03d "$1")".* 2>/dev/null | head -1)
+  [ -n "$out" ] || { fail "no image $1 in padded.pdf"; return; }
+  convert "$2" -background white -extent "$3" expected-"$1".pbm
+  [ "$(identify -format '%wx%h' "$out")" = "$3" ] || fail "image $1 is $(identify -format '%wx%h' "$out"), expected $3"
+  differ=$(compare -metric AE "$out" expected-"$1".pbm null: 2>&1)
+  [ "$differ" = 0 ] || fail "image $1: $differ pixels differ from the scanned page padded with white"
+}
+exact 0 a4.pbm 1656x2339
+exact 1 letter.pbm 1696x2200
+
 [ $failures = 0 ] && echo "all reader checks of the PDF pages passed"
 exit $((failures > 0))

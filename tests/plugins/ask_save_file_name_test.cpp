@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <set>
 #include <string>
 
 #include "ask_save_file_name.h"
@@ -19,6 +20,7 @@ struct DialogAnswer {
   bool ok;
   std::string path;
   DWORD filterIndex;
+  DWORD error = 0;  // with ok false: why the dialog failed (0: the user cancelled)
 };
 
 struct SeenDialog {
@@ -35,6 +37,8 @@ struct SeenDialog {
 std::deque<DialogAnswer> g_answers;
 std::deque<SeenDialog> g_seen;
 int g_messages = 0;
+DWORD g_error = 0;
+std::set<std::string> g_folders = {"d:\\batch\\one\\"};  // the folders that exist
 
 std::string FilterText(const char* filter) {
   const char* p = filter;
@@ -57,6 +61,7 @@ BOOL ScriptedDialog(OPENFILENAMEA* d) {
   if (g_answers.empty()) return FALSE;
   const DialogAnswer a = g_answers.front();
   g_answers.pop_front();
+  g_error = a.error;
   if (!a.ok) return FALSE;
   lstrcpynA(d->lpstrFile, a.path.c_str(), static_cast<int>(d->nMaxFile));
   d->nFilterIndex = a.filterIndex;
@@ -68,7 +73,10 @@ void CountMessage(HWND, const char* text) {
   ++g_messages;
 }
 
-const SaveDialogPort kScripted = {ScriptedDialog, CountMessage};
+DWORD ScriptedError() { return g_error; }
+bool ScriptedFolderExists(const char* folder) { return g_folders.count(folder) > 0; }
+
+const SaveDialogPort kScripted = {ScriptedDialog, CountMessage, ScriptedError, ScriptedFolderExists};
 
 std::string Stored(const char* name) {
   char text[200] = {};
@@ -138,6 +146,37 @@ TEST_F(AskSaveFileNameTest, CancelLeavesNameFormatAndFolderAlone) {
   EXPECT_STREQ(name, "unchanged");
   EXPECT_EQ(record.Current, 3u);
   EXPECT_EQ(Stored(kDefaultPathValue), "<absent>");
+}
+
+// The folder chosen last time may be gone (a removed stick, a deleted batch): the dialog opens in
+// its own default instead of failing to open.
+TEST_F(AskSaveFileNameTest, AFolderThatIsGoneIsNotOffered) {
+  WriteSettingString(kGeneralKey, kDefaultPathValue, "e:\\removed\\");
+  g_answers.push_back({false, "", 0});
+  EXPECT_EQ(AskSaveFileNameResult(nullptr, name, &record), SaveDialogResult::Cancelled);
+  ASSERT_EQ(g_seen.size(), 1u);
+  EXPECT_EQ(g_seen[0].initialFolder, "<none>");
+  EXPECT_EQ(Stored(kDefaultPathValue), "e:\\removed\\") << "kept until a name is chosen";
+}
+
+// A dialog that fails to open is no cancel: asked once more without the folder, then reported.
+TEST_F(AskSaveFileNameTest, ADialogThatFailsIsToldFromACancel) {
+  WriteSettingString(kGeneralKey, kDefaultPathValue, "d:\\batch\\one\\");
+  g_answers.push_back({false, "", 0, 0x3002});  // FNERR_INVALIDFILENAME
+  g_answers.push_back({true, "c:\\scans\\doc.tif", 1});
+  EXPECT_EQ(AskSaveFileNameResult(nullptr, name, &record), SaveDialogResult::Chosen);
+  ASSERT_EQ(g_seen.size(), 2u);
+  EXPECT_EQ(g_seen[0].initialFolder, "d:\\batch\\one\\");
+  EXPECT_EQ(g_seen[1].initialFolder, "<none>");
+  EXPECT_STREQ(name, "c:\\scans\\doc.tif");
+
+  g_seen.clear();
+  g_answers.push_back({false, "", 0, 0x000B});  // CDERR_INITIALIZATION, with no folder to drop
+  EXPECT_EQ(AskSaveFileNameResult(nullptr, name, &record), SaveDialogResult::Failed);
+  EXPECT_EQ(g_seen.size(), 1u);
+  // The export keeps its two answers: nothing was chosen.
+  g_answers.push_back({false, "", 0, 0x000B});
+  EXPECT_EQ(AskSaveFileName(nullptr, name, &record), 0);
 }
 
 TEST_F(AskSaveFileNameTest, APathTooLongForTheFileNameTagIsRefusedAndAskedAgain) {

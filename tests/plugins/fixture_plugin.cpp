@@ -100,9 +100,38 @@ int32_t __stdcall OpenImageFile(const char* name, int32_t* pageCount, intptr_t, 
   return 0;
 }
 
-int32_t __stdcall GetImageData(HGLOBAL* dib, ScanPageInfo*, intptr_t, intptr_t) {
-  Log("GetImageData");
-  if (dib) *dib = nullptr;
+// With PLUGIN_FIXTURE_PAGE set, each page is a white 1-bit Letter page at 300 dpi, and the
+// information record's bytes 42 and 43 as handed in are logged; "notest" also leaves the 16-bit
+// field at byte 40 at 1 (a page its plug-in says is not for the blank test).
+HGLOBAL WhitePage() {
+  const int w = 2550, h = 3300, stride = (w + 31) / 32 * 4;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + 8 + size_t(stride) * h);
+  auto* p = static_cast<uint8_t*>(GlobalLock(block));
+  auto* bih = reinterpret_cast<BITMAPINFOHEADER*>(p);
+  bih->biSize = 40;
+  bih->biWidth = w;
+  bih->biHeight = h;
+  bih->biPlanes = 1;
+  bih->biBitCount = 1;
+  bih->biSizeImage = DWORD(stride) * h;
+  bih->biXPelsPerMeter = bih->biYPelsPerMeter = 11811;
+  p[44] = p[45] = p[46] = 255;  // entry 1 white
+  std::memset(p + 48, 0xFF, size_t(stride) * h);
+  GlobalUnlock(block);
+  return block;
+}
+
+int32_t __stdcall GetImageData(HGLOBAL* dib, ScanPageInfo* info, intptr_t, intptr_t) {
+  char page[16] = {};
+  if (!GetEnvironmentVariableA("PLUGIN_FIXTURE_PAGE", page, sizeof page)) {
+    Log("GetImageData");
+    if (dib) *dib = nullptr;
+    return 0;
+  }
+  auto* bytes = reinterpret_cast<uint8_t*>(info);
+  Log("GetImageData(" + (bytes ? std::to_string(bytes[42]) + "," + std::to_string(bytes[43]) : std::string("null")) + ")");
+  if (bytes && std::string(page) == "notest") bytes[40] = 1;
+  if (dib) *dib = WhitePage();
   return 0;
 }
 

@@ -14,7 +14,8 @@ bool PavlotFiles::Load(const std::string& path) {
          Bind(module, "ZebGetFileExt", &ZebGetFileExt) && Bind(module, "ZebGetFileExtStr", &ZebGetFileExtStr) &&
          Bind(module, "ZebOpenImage", &ZebOpenImage) && Bind(module, "ZebGetImage", &ZebGetImage) &&
          Bind(module, "ZebCloseImage", &ZebCloseImage) && Bind(module, "ZebSetPageIndex", &ZebSetPageIndex) &&
-         Bind(module, "ZebSaveAs", &ZebSaveAs) && Bind(module, "ZebConvertFile", &ZebConvertFile);
+         Bind(module, "ZebSaveAs", &ZebSaveAs) && Bind(module, "ZebConvertFile", &ZebConvertFile) &&
+         Bind(module, "ZebBlankPage", &ZebBlankPage);
 }
 
 void PavlotFiles::Unload() {

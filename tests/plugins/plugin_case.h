@@ -33,6 +33,7 @@ struct PavlotFiles {
   int32_t(__stdcall* ZebSetPageIndex)(int32_t, intptr_t) = nullptr;
   int32_t(__stdcall* ZebSaveAs)(HGLOBAL, const char*, intptr_t, intptr_t) = nullptr;
   int32_t(__stdcall* ZebConvertFile)(const char*, const char*, intptr_t, intptr_t, int32_t, int32_t) = nullptr;
+  int32_t(__stdcall* ZebBlankPage)(const void*, const int16_t*) = nullptr;
 
   bool Load(const std::string& path);
   void Unload();

@@ -213,6 +213,24 @@ TEST_F(PluginHost, OpeningClosesTheOpenImageAndTheFullReleaseClosesItToo) {
   EXPECT_STREQ(text, "tif");
 }
 
+// ZebBlankPage on a file reads every page into one information record that starts with bytes 42
+// and 43 at 0 and 1, and makes no test when the plug-in leaves the field at byte 40 non-zero.
+TEST_F(PluginHost, BlankPageOfAFileFollowsTheInformationRecord) {
+  ProvidePlugins({"FileATif"});
+  Start();
+  const int16_t file = 2;
+  SetEnvironmentVariableA("PLUGIN_FIXTURE_PAGE", "white");
+  TakeLog();
+  EXPECT_EQ(pavlot.ZebBlankPage("page.tif", &file), -26);
+  EXPECT_EQ(TakeLog(),
+            "FileATif:CloseImageFile\nFileATif:OpenImageFile(page.tif)\nFileATif:SetPageIndex(0)\n"
+            "FileATif:GetImageData(0,1)\nFileATif:SetPageIndex(1)\nFileATif:GetImageData(0,1)\n"
+            "FileATif:CloseImageFile\n");
+  SetEnvironmentVariableA("PLUGIN_FIXTURE_PAGE", "notest");
+  EXPECT_EQ(pavlot.ZebBlankPage("page.tif", &file), 0);
+  SetEnvironmentVariableA("PLUGIN_FIXTURE_PAGE", nullptr);
+}
+
 TEST_F(PluginHost, MissingOptionalEntryPointsAnswerNotBound) {
   ProvidePlugins({"FileFBmp"});
   Start();

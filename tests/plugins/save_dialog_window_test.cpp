@@ -115,4 +115,20 @@ TEST_F(SaveDialogWindow, CancelAnswersZero) {
   EXPECT_EQ(record.Current, 0u);
 }
 
+// The folder chosen last time has gone: the dialog opens all the same, and a cancel is a cancel.
+TEST_F(SaveDialogWindow, AFolderChosenLastTimeThatIsGoneStillShowsTheDialog) {
+  const std::string gone = folder + "\\gone\\";
+  RemoveDirectoryA(gone.c_str());
+  WriteSettingString(kGeneralKey, kDefaultPathValue, gone.c_str());
+  operatorThread = std::thread([&] {
+    HWND dlg = WaitForSaveDialog();
+    if (!dlg) return;
+    sawDialog = true;
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
+  });
+  EXPECT_EQ(AskSaveFileNameResult(nullptr, name, &record), SaveDialogResult::Cancelled);
+  operatorThread.join();
+  EXPECT_TRUE(sawDialog) << "no save dialog with the remembered folder gone";
+}
+
 }  // namespace

@@ -53,6 +53,21 @@ TEST(SimFeeder, SimplexAndDuplexJobs) {
   EXPECT_EQ(d.backs, (std::vector<bool>{false, true, false, true}));
 }
 
+// An empty source ends every scan at once, with no page and no fault, glass or feeder.
+TEST(SimFeeder, AnEmptySourceEndsEachScanWithNoPage) {
+  for (const char* ini : {"[Feeder]\nEmpty=1\nFlatbed=1\n", "[Feeder]\nEmpty=1\nSheets=3\n"}) {
+    SimFeeder feeder(Config(ini));
+    for (int scan = 0; scan < 2; ++scan) {
+      ScanLog log = Scan(feeder);
+      EXPECT_TRUE(log.pages.empty()) << ini;
+      EXPECT_EQ(log.last.kind, FeedResult::kEnd) << ini;
+    }
+  }
+  SimConfig keep;
+  EXPECT_FALSE(ParseSimConfig("[Feeder]\nEmpty=2\n", &keep, nullptr));
+  EXPECT_FALSE(keep.empty);
+}
+
 TEST(SimFeeder, BlankPagesOnRequest) {
   SimFeeder feeder(Config("[Feeder]\nSheets=2\nDuplex=1\nBlank=2,4\n"));
   feeder.BeginScan();

@@ -145,6 +145,7 @@ class QmViewerDocument {
   void ApplyAutoSize();
   int16_t PageToShowAfterDelete(int16_t deleted, int16_t oldCount) const;
   void ShowAfterDelete(int16_t page);
+  void RefreshAndReportDllError();
   template <class Body, class Finally> void WithFinally(Body&& body, Finally&& finally);
 
   ImagingPort& port_;

@@ -25,6 +25,20 @@ void QmViewerDocument::ReportDllError() {
   if (!host_.DllErrorHandled(code, text)) port_.Raise(text);
 }
 
+// The file's or the stream's information is refreshed after a failed write all the same (what
+// the call left is what is shown); the library's error is the one reported, also when the
+// refresh fails too.
+void QmViewerDocument::RefreshAndReportDllError() {
+  try {
+    if (streamFlag_) RefreshStreamInfo();
+    else RefreshFileInfo();
+  } catch (...) {
+    ReportDllError();
+    throw;
+  }
+  ReportDllError();
+}
+
 void QmViewerDocument::DeleteCurrentPage() {
   if (tiffPage_ >= 0 && tiffPage_ < tiffPageCount_) DeleteTiffPage(tiffPage_);
 }
@@ -69,7 +83,7 @@ void QmViewerDocument::DeleteTiffPage(int16_t page) {
     deleted = port_.DeletePage(fileName_, page);
   }
   if (!deleted) {
-    ReportDllError();
+    RefreshAndReportDllError();
     return;
   }
   host_.PageDeleted(page);
@@ -166,7 +180,8 @@ void QmViewerDocument::SaveToTiff(const std::string& name, int16_t percent, TSca
     }
   }
   if (!written) {
-    ReportDllError();
+    RefreshAndReportDllError();
+    host_.FinishedLoadSave();
     return;
   }
   // The information shown is that of the page just written, which the file holds.
