@@ -53,22 +53,31 @@ void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& 
   KSImageThumbnail1->ResetPosition();
   KSImageThumbnail1->VertScrollBar().SetRange(0);
   std::vector<std::string> entries = FileListEntries(FileListBox1);
+  // A page file that cannot be read is said, one message each, and keeps its number, so the
+  // captions stay those of the file names.
   int pageNo = first;
-  try {
-    for (int i = first; i <= last && i < static_cast<int>(entries.size()); ++i) {
-      std::string file = JoinPath(folder, entries[static_cast<size_t>(i)]);
-      for (char& c : file) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-      QmFileInfo info;
-      HGLOBAL dib = ReadPageFile(file, info);
-      if (!dib) continue;
-      if (PageBlockSize(dib) > 0) {
-        ++pageNo;
-        KSImageThumbnail1->AddPage(dib, file, pageNo);
-      }
-      GlobalFree(dib);
+  for (int i = first; i <= last && i < static_cast<int>(entries.size()); ++i) {
+    std::string file = JoinPath(folder, entries[static_cast<size_t>(i)]);
+    for (char& c : file) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    QmFileInfo info;
+    HGLOBAL dib = nullptr;
+    try {
+      dib = ReadPageFile(file, info);
+    } catch (const std::exception&) {
+      dib = nullptr;
     }
-  } catch (const std::exception&) {
-    MessageText(handle_, TextW(1008));
+    const bool whole = PageBlockSize(dib) > 0;
+    const BatchEntry entry = ClassifyBatchEntry(file, info.format, whole);
+    if (entry != BatchEntry::NotAPage) ++pageNo;
+    try {
+      if (entry == BatchEntry::Page) KSImageThumbnail1->AddPage(dib, file, pageNo);
+    } catch (const std::exception&) {
+      if (dib) GlobalFree(dib);
+      MessageText(handle_, TextW(1008) + L"\n" + WideOf(file));
+      continue;
+    }
+    if (dib) GlobalFree(dib);
+    if (entry == BatchEntry::Unreadable) MessageText(handle_, TextW(1008) + L"\n" + WideOf(file));
   }
 }
 

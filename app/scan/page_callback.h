@@ -14,6 +14,7 @@
 #include "driver_window_settings.h"
 #include "edition.h"
 #include "page_target.h"
+#include "page_write_error.h"
 
 namespace tarnwick {
 
@@ -40,6 +41,10 @@ struct PageRun {
   bool MultipageMode = false;
   bool DocumentListed = false;  // the document's name is in the file list
   bool DepthRefusalShown = false;  // a page of a depth no writer takes was reported this run
+  // A page could not be written: it is not counted, and the scan was told to stop.
+  bool WriteFailed = false;
+  bool DiskFull = false;
+  std::string FailedFile;
 };
 
 // Where the pages go in the main window. Each may raise; the callback shows the error's text.
@@ -54,10 +59,12 @@ class PageReceivers {
   // no reference to the block).
   virtual void LayOutStrip(bool hideStrip) = 0;
   virtual void AddThumbnail(HGLOBAL page, const std::string& fileName, int pageNo) = 0;
-  // Takes the block over, also when it raises.
+  // Takes the block over, also when it raises. A page the document did not take raises
+  // PageWriteError, the document keeping the pages before it.
   virtual void AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int dpi,
                           int imageType) = 0;
-  // Converts the page and writes it now; the caller keeps and frees the block.
+  // Converts the page and writes it now; the caller keeps and frees the block. A write that
+  // fails raises PageWriteError, with no part of the page left on disk.
   virtual void WritePageFile(HGLOBAL page, const PageTarget& target, bool jpeg, int dpi,
                              int jpegQuality) = 0;
   // Takes the block over.
@@ -83,6 +90,8 @@ class PageCallback {
 
  private:
   int32_t PageDone(HGLOBAL page);
+  // The page just counted was not written: uncounted, noted for the run, and the scan stops.
+  int32_t WriteFailed(const PageWriteError& e, const std::string& lastFileBefore);
   // The answer to a page that cannot be read: -1; the second edition answers 0.
   int32_t RefusedAnswer() const { return edition_ == Edition::kSecond ? 0 : -1; }
   template <class Step> void Shown(Step step);

@@ -181,9 +181,11 @@ bool ScanCommands::RunPass(bool continuing) {
     state_.currentDpi = setup.Dpi;
 
     const int32_t status = window_.Acquire();
+    pageWriteFailed_ = window_.PageWriteFailed();
     if (status == 0) state_.viewCommands = true;
     const int notWritten = window_.WaitForPageFiles();
-    if (status != 0 && !OperatorStopped(status))
+    // A page that could not be written stopped the scan; that has been said.
+    if (status != 0 && !OperatorStopped(status) && !pageWriteFailed_)
       window_.ShowScanError("ZebAcquire: " + std::to_string(status));
     if (notWritten > 0)
       window_.ShowScanError(std::to_string(notWritten) + " page file(s) not written");

@@ -51,6 +51,8 @@ class ScanWindow {
   virtual bool PutDocumentInPlace(const std::string& target) = 0;
   // Toolbar and the "View" and "Edit" menus after a run (disabled after a failure).
   virtual void EnableViewCommands(bool enabled) = 0;
+  // The last acquisition stopped at a page it could not write, and the operator has been told.
+  virtual bool PageWriteFailed() { return false; }
 };
 
 class ScanCommands : private ScanRunHost {
@@ -76,6 +78,7 @@ class ScanCommands : private ScanRunHost {
 
   // ScanRunHost
   bool RunPass(bool continuing) override;
+  bool BatchMustStop() override { return pageWriteFailed_; }
   ContinueChoice AskContinue() override;
   bool PaperPresent() override;
   void SetScanMethod(int method) override { settings_.scanMethod = method; }
@@ -93,6 +96,7 @@ class ScanCommands : private ScanRunHost {
   ScanWindow& window_;
   Edition edition_;
   bool running_ = false;
+  bool pageWriteFailed_ = false;  // the batch ends after this pass
   std::string documentTarget_;  // the chosen PDF or TIFF; the pages go to its temporary name
 };
 

@@ -118,6 +118,7 @@ struct SimConfig {
   std::string productName = "ZS-3000";  // the maker's driver's model text (tag 0x9004)
   PlateSetup plate;           // pages skewed on the plate, for the deskew and crop step
   std::vector<int> blankPages;  // numbers of the feeder's pages that are blank paper
+  std::string feedReport;     // when set, the feeder's pages taken in so far are written there
 
   static std::vector<SimSource> DefaultSources();
 };
@@ -130,6 +131,8 @@ struct SimConfig {
 //   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)
 //             ProductName=text  (the model text the maker's driver answers, at most 33
 //                                characters; "ZS-3000" when absent)
+//   [Report]  Feeds=file  (the feeder rewrites "Fed=n" there each time it takes a page in, for
+//             tests that a scan stopped before the next sheet; off when absent)
 //   [Plate]   Skew=degrees  Margin=inches   (pages skewed on the plate, the frame scanned whole;
 //             the plate is black when the BACKGROUND setting is 1, else white)
 // Keys and section names ignore case; unknown keys are ignored. Answers false with a message for
@@ -169,7 +172,10 @@ class SimFeeder {
   int delivered_ = 0;          // pages delivered whole, feeder and flatbed together
   int feederNext_ = 0;         // index of the next feeder page
   int pagesThisScan_ = 0;
+  int fed_ = 0;                // feeder pages taken in, whole or not
   bool faultPending_;
+
+  void PageTakenIn();
 };
 
 }  // namespace zebsim
