@@ -4,7 +4,8 @@
 // The second edition previews every page, reads only the resolution of the driver window after
 // the preview and the thumbnail, sends pages of every depth to the PDF writer and the queue
 // (converted to a depth they take, or refused with one message a run), lists no saved page
-// file, and answers an empty page with 0.
+// file, and answers an empty page with 0. A page file written at once is thumbnailed after it is
+// on disk; a page that cannot be written is not counted and stops the scan (PageWriteError).
 #pragma once
 #include <windows.h>
 

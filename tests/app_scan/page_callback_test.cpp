@@ -278,8 +278,8 @@ TEST_F(PageCallbackTest, DriverWindowSettingsDecidePreviewAndResolution) {
   settings.SaveFormat = 9;
   rx.window = {1200, 1};
   Deliver(MakePage(1));
-  EXPECT_EQ(rx.log, (std::vector<std::string>{"thumb 1",
-                                              "tif c:\\b\\20240307-110509\\000001.tif 29 1200"}));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"tif c:\\b\\20240307-110509\\000001.tif 29 1200",
+                                              "thumb 1"}));
   ExpectEveryBlockGivenBackOnce();
 }
 
@@ -385,8 +385,8 @@ TEST_F(PageCallbackTest, SecondEditionPreviewsEveryPageAndListsNoFiles) {
   settings.SaveFormat = 1;
   Deliver(MakePage(8));
   EXPECT_EQ(rx.log, (std::vector<std::string>{
-                        "show", "thumb 1", "window",
-                        "tif c:\\b\\20240307-110509\\000001.tif 29 1200",
+                        "show", "window",
+                        "tif c:\\b\\20240307-110509\\000001.tif 29 1200", "thumb 1",
                         "show", "thumb 2", "window",
                         "queue c:\\b\\20240307-110509\\000002.png 2"}));
   EXPECT_TRUE(rx.fileList.empty());
@@ -399,7 +399,8 @@ TEST_F(PageCallbackTest, SecondEditionPreviewsEveryPageAndListsNoFiles) {
   rx.window = {300, 2};
   settings.SaveFormat = 9;
   Deliver(MakePage(24));
-  EXPECT_EQ(rx.log, (std::vector<std::string>{"window", "thumb 3",
-                                              "tif c:\\b\\20240307-110509\\000003.tif 29 300"}));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"window",
+                                              "tif c:\\b\\20240307-110509\\000003.tif 29 300",
+                                              "thumb 3"}));
   EXPECT_EQ(rx.fileList.size(), 1u);
 }
