@@ -25,6 +25,23 @@ constexpr int kEditMenuPosition = 1, kViewMenuPosition = 2;
 
 std::wstring ErrorText(const std::exception& e) { return WideOf(e.what()); }
 
+// A white 1 x 1 page: the strip gives a page whose file cannot be read its place, blank.
+HGLOBAL BlankPlaceholderPage() {
+  const SIZE_T bytes = sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD) + 4;
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* bih = h ? static_cast<BITMAPINFOHEADER*>(GlobalLock(h)) : nullptr;
+  if (!bih) return h;
+  bih->biSize = sizeof(BITMAPINFOHEADER);
+  bih->biWidth = bih->biHeight = 1;
+  bih->biPlanes = 1;
+  bih->biBitCount = 1;
+  auto* colours = reinterpret_cast<RGBQUAD*>(bih + 1);
+  colours[1] = {255, 255, 255, 0};
+  reinterpret_cast<uint8_t*>(colours + 2)[0] = 0x80;
+  GlobalUnlock(h);
+  return h;
+}
+
 }  // namespace
 
 void TTarnwickForm::OpenBatch1Click() {
@@ -53,22 +70,37 @@ void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& 
   KSImageThumbnail1->ResetPosition();
   KSImageThumbnail1->VertScrollBar().SetRange(0);
   std::vector<std::string> entries = FileListEntries(FileListBox1);
+  // A page file that cannot be read is said, one message each, and keeps its number, so the
+  // captions stay those of the file names.
   int pageNo = first;
-  try {
-    for (int i = first; i <= last && i < static_cast<int>(entries.size()); ++i) {
-      std::string file = JoinPath(folder, entries[static_cast<size_t>(i)]);
-      for (char& c : file) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-      QmFileInfo info;
-      HGLOBAL dib = ReadPageFile(file, info);
-      if (!dib) continue;
-      if (PageBlockSize(dib) > 0) {
-        ++pageNo;
-        KSImageThumbnail1->AddPage(dib, file, pageNo);
-      }
-      GlobalFree(dib);
+  for (int i = first; i <= last && i < static_cast<int>(entries.size()); ++i) {
+    std::string file = JoinPath(folder, entries[static_cast<size_t>(i)]);
+    for (char& c : file) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    QmFileInfo info;
+    HGLOBAL dib = nullptr;
+    try {
+      dib = ReadPageFile(file, info);
+    } catch (const std::exception&) {
+      dib = nullptr;
     }
-  } catch (const std::exception&) {
-    MessageText(handle_, TextW(1008));
+    const bool whole = PageBlockSize(dib) > 0;
+    BatchEntry entry = ClassifyBatchEntry(file, info.format, whole);
+    if (entry == BatchEntry::NotAPage) {
+      if (dib) GlobalFree(dib);
+      continue;
+    }
+    ++pageNo;
+    if (entry == BatchEntry::Unreadable) {
+      if (dib) GlobalFree(dib);
+      dib = BlankPlaceholderPage();
+    }
+    try {
+      KSImageThumbnail1->AddPage(dib, file, pageNo);
+    } catch (const std::exception&) {
+      entry = BatchEntry::Unreadable;
+    }
+    if (dib) GlobalFree(dib);
+    if (entry == BatchEntry::Unreadable) MessageText(handle_, TextW(1008) + L"\n" + WideOf(file));
   }
 }
 

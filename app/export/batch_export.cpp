@@ -11,6 +11,7 @@
 
 #include "add_pdf_page.h"
 #include "dlg_form.h"
+#include "failure_text_ids.h"
 #include "export_plan.h"
 #include "ltfil12.h"
 #include "ltkrn12.h"
@@ -79,6 +80,19 @@ HGLOBAL PdfDepthPage(HGLOBAL page) {
   return converted;
 }
 
+// The end of an export: done only when every page is in the document; otherwise the failure,
+// and the files that are not in the document, one a line.
+void ReportExport(HWND owner, bool written, const std::vector<std::string>& missing, int doneId,
+                  int failedId) {
+  if (written && missing.empty()) return InformationDialog(owner, doneId);
+  std::wstring text = TextW(failedId);
+  if (!missing.empty()) {
+    text += L"\n" + TextW(kTextPagesNotInDocument);
+    for (const std::string& page : missing) text += L"\n" + WideOf(NameOf(page));
+  }
+  MessageBoxW(owner, text.c_str(), TTarnwickForm::kTitle, MB_OK | MB_ICONERROR);
+}
+
 void ReplaceTarget(const ExportPlan& plan) {
   if (!MoveFileExW(WideOf(plan.temporary).c_str(), WideOf(plan.target).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
@@ -98,6 +112,7 @@ void TTarnwickForm::TIFMultiPage1Click() {
 void TTarnwickForm::ExportBatchToMultiTiff() {
   ExportPlan plan;
   bool written = false;
+  std::vector<std::string> missing;
   {
     TDlgForm note(handle_);
     note.SetText(TextW(1022));
@@ -114,7 +129,9 @@ void TTarnwickForm::ExportBatchToMultiTiff() {
         int32_t loaded = L_LoadBitmap(page.c_str(), &bitmap, 0, 1, nullptr, nullptr);
         if (loaded != kLtSuccess) {
           L_FreeBitmap(&bitmap);
-          throw std::runtime_error("a page could not be read: " + page);
+          missing.push_back(page);  // the others still go in; the end says which did not
+          progress.Step();
+          continue;
         }
         int32_t saved = L_SaveFile(plan.temporary.c_str(), &bitmap, kLtFileTiff, 0,
                                    kMultiPageQuality, pages == 0 ? kFirstPageFlags : kNextPageFlags,
@@ -131,10 +148,7 @@ void TTarnwickForm::ExportBatchToMultiTiff() {
       DeleteFileW(WideOf(plan.temporary).c_str());
     }
   }
-  if (written)
-    InformationDialog(handle_, 1025);
-  else
-    ErrorDialog(handle_, 1026);
+  ReportExport(handle_, written, missing, 1025, 1026);
 }
 
 void TTarnwickForm::PDFFileFormat1Click() {
@@ -154,6 +168,7 @@ void TTarnwickForm::PDFFileFormat1Click() {
 
 void TTarnwickForm::ExportBatchToPdf() {
   bool written = false;
+  std::vector<std::string> missing;
   {
     TDlgForm note(handle_);
     note.SetText(TextW(1021));
@@ -168,8 +183,17 @@ void TTarnwickForm::ExportBatchToPdf() {
       int pageNo = 0;
       for (const std::string& page : plan.pages) {
         QmFileInfo info;
-        HGLOBAL dib = PdfDepthPage(ReadPageFile(page, info));
-        if (!dib) throw std::runtime_error("a page could not be read: " + page);
+        HGLOBAL dib = nullptr;
+        try {
+          dib = PdfDepthPage(ReadPageFile(page, info));
+        } catch (const std::exception&) {
+        }
+        if (PageBlockSize(dib) == 0) {
+          if (dib) GlobalFree(dib);
+          missing.push_back(page);
+          progress.Step();
+          continue;
+        }
         AddPdfPage(plan.temporary, ++pageNo, dib, 0, 0);  // takes the block over
         progress.Step();
       }
@@ -183,10 +207,7 @@ void TTarnwickForm::ExportBatchToPdf() {
       DeleteFileW(temporary.c_str());
     }
   }
-  if (written)
-    InformationDialog(handle_, 1023);
-  else
-    ErrorDialog(handle_, 1024);
+  ReportExport(handle_, written, missing, 1023, 1024);
 }
 
 }  // namespace tarnwick

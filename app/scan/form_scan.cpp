@@ -7,9 +7,12 @@
 #include "add_pdf_page.h"
 #include "conb_form.h"
 #include "dlg_form.h"
+#include "failure_text_ids.h"
 #include "interface_texts.h"
 #include "ks_image_thumbnail.h"
 #include "menu_captions.h"
+#include "page_file_undo.h"
+#include "page_write_error.h"
 #include "pdf_dll.h"
 #include "resource_texts.h"
 #include "save_page_image.h"
@@ -120,7 +123,18 @@ int32_t FormScan::Acquire() {
   state.currentDpi = run.Dpi;
   documentListed_ = run.DocumentListed;
   depthRefusalShown_ = run.DepthRefusalShown;
+  pageWriteFailed_ = run.WriteFailed;
+  if (run.WriteFailed) ShowPageWriteFailure(run.DiskFull, run.FailedFile);
   return status;
+}
+
+// Told once the scanner has stopped: why the page was not saved, which file, and that the
+// pages before it are kept.
+void FormScan::ShowPageWriteFailure(bool diskFull, const std::string& file) {
+  SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+  const std::wstring text = TextW(diskFull ? kTextDiskFull : kTextPageNotWritten) + L"\n" +
+                            WideOfUtf8(file) + L"\n" + TextW(kTextScanStoppedPagesKept);
+  MessageBoxW(form_.Handle(), text.c_str(), TTarnwickForm::kTitle, MB_OK | MB_ICONERROR);
 }
 
 int FormScan::WaitForPageFiles() {
@@ -166,10 +180,18 @@ void FormScan::RemoveEmptyFolder(const std::string& folder) {
 }
 
 void FormScan::FinishPdfDocument() {
-  TDlgForm note(form_.Handle());
-  note.SetText(TextW(1021));
-  note.Update();
-  _makepdf("c:\\\\df", 1, 1, 1, 0, 0, 0, 0, nullptr);
+  int32_t finished;
+  {
+    TDlgForm note(form_.Handle());
+    note.SetText(TextW(1021));
+    note.Update();
+    finished = _makepdf("c:\\\\df", 1, 1, 1, 0, 0, 0, 0, nullptr);
+  }
+  if (finished < 0) {
+    const std::wstring text = TextW(kTextDocumentNotFinished) + L"\n" +
+                              WideOfUtf8(form_.state.outputDocName);
+    MessageBoxW(form_.Handle(), text.c_str(), TTarnwickForm::kTitle, MB_OK | MB_ICONERROR);
+  }
 }
 
 void FormScan::DiscardDocumentTemp(const std::string& target) {
@@ -209,12 +231,24 @@ void FormScan::AddThumbnail(HGLOBAL page, const std::string& fileName, int pageN
 
 void FormScan::AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int dpi,
                           int imageType) {
-  tarnwick::AddPdfPage(document, pageNo, page, dpi, imageType);
+  try {
+    tarnwick::AddPdfPage(document, pageNo, page, dpi, imageType);
+  } catch (const PdfPageError& e) {
+    // The writer has taken the page's part back out of the document.
+    throw PageWriteError(document, DiskFullFor(document, GetLastError()), e.what());
+  }
 }
 
 void FormScan::WritePageFile(HGLOBAL page, const PageTarget& target, bool jpeg, int dpi,
                              int jpegQuality) {
-  WritePageImageFile(page, target, jpeg, dpi, jpegQuality);
+  PageFileUndo undo(target.FileName);
+  try {
+    WritePageImageFile(page, target, jpeg, dpi, jpegQuality);
+  } catch (const std::exception& e) {
+    const bool diskFull = DiskFullFor(target.FileName, GetLastError());
+    undo.Undo();
+    throw PageWriteError(target.FileName, diskFull, e.what());
+  }
 }
 
 void FormScan::QueuePage(const std::string& fileName, HGLOBAL page, int kind, int jpegQuality,

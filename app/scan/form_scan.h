@@ -43,6 +43,7 @@ class FormScan : public ScanWindow, public PageReceivers {
   void EnableViewCommands(bool enabled) override;
   void ShowNoPageMessage() override;
   void RemoveEmptyFolder(const std::string& folder) override;
+  bool PageWriteFailed() override { return pageWriteFailed_; }
 
   // PageReceivers
   DriverWindowSettings DriverWindow(int passDpi) override;
@@ -63,7 +64,10 @@ class FormScan : public ScanWindow, public PageReceivers {
   TTarnwickForm& form_;
   WindowsFolderMaker folders_;
   ScanCommands commands_;
+  void ShowPageWriteFailure(bool diskFull, const std::string& file);
+
   int failedBefore_ = 0;
+  bool pageWriteFailed_ = false;  // the last acquisition stopped at a page it could not write
   bool documentListed_ = false;
   bool depthRefusalShown_ = false;  // kept across the passes of a run
 };

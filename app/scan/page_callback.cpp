@@ -19,6 +19,9 @@ namespace {
 PageCallback* g_current = nullptr;
 
 constexpr int32_t kPageDone = 1;
+// The answer that ends the scan after a page that could not be written: the driver feeds no
+// further sheet.
+constexpr int32_t kStopScan = -1;
 
 struct PageHeader {
   int Bits = -1;       // -1: no DIB header in the block
@@ -53,6 +56,8 @@ template <class Step>
 void PageCallback::Shown(Step step) {
   try {
     step();
+  } catch (const PageWriteError&) {
+    throw;  // not a step's failure to show and pass over: the page is lost unless handled
   } catch (const std::exception& e) {
     receivers_.ShowError(e.what());
   }
@@ -104,6 +109,7 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
     held.Replace(reinterpret_cast<std::uintptr_t>(converted));
     page = converted;
   }
+  const std::string lastFileBefore = run_.LastFile;
   ++run_.Counter;
   run_.LastFile = target.FileName;
 
@@ -117,11 +123,16 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
     if (second || (run_.Dpi < 1200 && imageType != 2)) receivers_.ShowPage(page);
     receivers_.Zoom(settings_.FitToPage);
   });
-  if (!run_.PdfMode && !run_.MultipageMode)
+  // A page file written now gets its thumbnail once it is on disk, so a page that failed is
+  // never shown as saved.
+  const auto thumbnail = [&] {
+    if (run_.PdfMode || run_.MultipageMode) return;
     Shown([&] {
       receivers_.LayOutStrip(settings_.ThumbnailShow);
       if (!settings_.ThumbnailShow) receivers_.AddThumbnail(page, target.FileName, run_.Counter);
     });
+  };
+  if (branch != SaveBranch::BitmapFile) thumbnail();
   if (second && settings_.ShowUI)
     Shown([&] { run_.Dpi = receivers_.DriverWindow(run_.Dpi).Dpi; });
 
@@ -130,10 +141,14 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
       const int dpi = std::min(run_.Dpi, 1200);
       run_.Dpi = dpi;
       const HGLOBAL handedOn = reinterpret_cast<HGLOBAL>(held.HandOn());
-      Shown([&] {
-        receivers_.AddPdfPage(run_.OutputDocument, run_.Counter, handedOn, dpi,
-                              settings_.ImageType);
-      });
+      try {
+        Shown([&] {
+          receivers_.AddPdfPage(run_.OutputDocument, run_.Counter, handedOn, dpi,
+                                settings_.ImageType);
+        });
+      } catch (const PageWriteError& e) {
+        return WriteFailed(e, lastFileBefore);
+      }
       break;
     }
     case SaveBranch::NotSaved:
@@ -141,11 +156,16 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
       break;
     case SaveBranch::BitmapFile: {
       bool written = false;
-      Shown([&] {
-        receivers_.WritePageFile(page, target, target.Kind == kKindJpeg, run_.Dpi,
-                                 settings_.JpegQuality);
-        written = true;
-      });
+      try {
+        Shown([&] {
+          receivers_.WritePageFile(page, target, target.Kind == kKindJpeg, run_.Dpi,
+                                   settings_.JpegQuality);
+          written = true;
+        });
+      } catch (const PageWriteError& e) {
+        return WriteFailed(e, lastFileBefore);
+      }
+      if (written) thumbnail();
       held.Free();
       if (written && !second && !(run_.MultipageMode && run_.DocumentListed)) {
         run_.DocumentListed = run_.MultipageMode;
@@ -166,6 +186,15 @@ int32_t PageCallback::PageDone(HGLOBAL handle) {
     }
   }
   return 0;
+}
+
+int32_t PageCallback::WriteFailed(const PageWriteError& e, const std::string& lastFileBefore) {
+  --run_.Counter;
+  run_.LastFile = lastFileBefore;
+  run_.WriteFailed = true;
+  run_.DiskFull = e.DiskFull();
+  run_.FailedFile = e.File();
+  return kStopScan;
 }
 
 int32_t __stdcall AcquirePageCallback(void* data, uint32_t* size, int32_t event) {

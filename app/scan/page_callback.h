@@ -1,10 +1,11 @@
 // AcquirePageCallback: the page callback the scan loop hands to ZebAcquire. Each finished page
 // DIB is taken over, named, shown, thumbnailed and saved down exactly one branch; nothing is
 // thrown back into the scan library, and no page block is left held when the callback returns.
-// Pages of depths a writer does not take are converted to one it does, or refused with one
-// message a run (page_depth.h). The second edition previews every page, reads only the
-// resolution of the driver window after the preview and the thumbnail, lists no saved page file,
-// and answers an empty page with 0.
+// The second edition previews every page, reads only the resolution of the driver window after
+// the preview and the thumbnail, sends pages of every depth to the PDF writer and the queue
+// (converted to a depth they take, or refused with one message a run), lists no saved page
+// file, and answers an empty page with 0. A page file written at once is thumbnailed after it is
+// on disk; a page that cannot be written is not counted and stops the scan (PageWriteError).
 #pragma once
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "driver_window_settings.h"
 #include "edition.h"
 #include "page_target.h"
+#include "page_write_error.h"
 
 namespace tarnwick {
 
@@ -40,6 +42,10 @@ struct PageRun {
   bool MultipageMode = false;
   bool DocumentListed = false;  // the document's name is in the file list
   bool DepthRefusalShown = false;  // a page of a depth no writer takes was reported this run
+  // A page could not be written: it is not counted, and the scan was told to stop.
+  bool WriteFailed = false;
+  bool DiskFull = false;
+  std::string FailedFile;
 };
 
 // Where the pages go in the main window. Each may raise; the callback shows the error's text.
@@ -54,10 +60,12 @@ class PageReceivers {
   // no reference to the block).
   virtual void LayOutStrip(bool hideStrip) = 0;
   virtual void AddThumbnail(HGLOBAL page, const std::string& fileName, int pageNo) = 0;
-  // Takes the block over, also when it raises.
+  // Takes the block over, also when it raises. A page the document did not take raises
+  // PageWriteError, the document keeping the pages before it.
   virtual void AddPdfPage(const std::string& document, int pageNo, HGLOBAL page, int dpi,
                           int imageType) = 0;
-  // Converts the page and writes it now; the caller keeps and frees the block.
+  // Converts the page and writes it now; the caller keeps and frees the block. A write that
+  // fails raises PageWriteError, with no part of the page left on disk.
   virtual void WritePageFile(HGLOBAL page, const PageTarget& target, bool jpeg, int dpi,
                              int jpegQuality) = 0;
   // Takes the block over.
@@ -83,6 +91,8 @@ class PageCallback {
 
  private:
   int32_t PageDone(HGLOBAL page);
+  // The page just counted was not written: uncounted, noted for the run, and the scan stops.
+  int32_t WriteFailed(const PageWriteError& e, const std::string& lastFileBefore);
   // The answer to a page that cannot be read: -1; the second edition answers 0.
   int32_t RefusedAnswer() const { return edition_ == Edition::kSecond ? 0 : -1; }
   template <class Step> void Shown(Step step);

@@ -187,9 +187,11 @@ bool ScanCommands::RunPass(bool continuing) {
 
     const int pagesBefore = state_.pageCounter;
     const int32_t status = window_.Acquire();
+    pageWriteFailed_ = window_.PageWriteFailed();
     if (status == 0) state_.viewCommands = true;
     const int notWritten = window_.WaitForPageFiles();
-    if (status != 0 && !OperatorStopped(status))
+    // A page that could not be written stopped the scan; that has been said.
+    if (status != 0 && !OperatorStopped(status) && !pageWriteFailed_)
       window_.ShowScanError("ZebAcquire: " + std::to_string(status));
     else if (state_.pageCounter == pagesBefore)
       window_.ShowNoPageMessage();

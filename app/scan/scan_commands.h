@@ -55,6 +55,8 @@ class ScanWindow {
   virtual void ShowNoPageMessage() = 0;
   // Removes the folder when it holds nothing (a batch folder of a run that brought no page).
   virtual void RemoveEmptyFolder(const std::string& folder) = 0;
+  // The last acquisition stopped at a page it could not write, and the operator has been told.
+  virtual bool PageWriteFailed() { return false; }
 };
 
 class ScanCommands : private ScanRunHost {
@@ -80,6 +82,7 @@ class ScanCommands : private ScanRunHost {
 
   // ScanRunHost
   bool RunPass(bool continuing) override;
+  bool BatchMustStop() override { return pageWriteFailed_; }
   ContinueChoice AskContinue() override;
   bool PaperPresent() override;
   void SetScanMethod(int method) override { settings_.scanMethod = method; }
@@ -97,6 +100,7 @@ class ScanCommands : private ScanRunHost {
   ScanWindow& window_;
   Edition edition_;
   bool running_ = false;
+  bool pageWriteFailed_ = false;  // the batch ends after this pass
   std::string documentTarget_;  // the chosen PDF or TIFF; the pages go to its temporary name
   std::string madeFolder_;      // the batch folder this run made
 };

@@ -8,7 +8,7 @@ RunEnd RunPassesUntilStop(ScanRunHost& host) {
   bool continuing = false;
   for (;;) {
     if (!host.RunPass(continuing)) return RunEnd::Failed;
-    switch (host.AskContinue()) {
+    switch (host.BatchMustStop() ? ContinueChoice::Stop : host.AskContinue()) {
       case ContinueChoice::Stop:
         host.Stopped();
         host.FreeScanLibrary();

@@ -14,6 +14,8 @@ class ScanRunHost {
   // One pass: a new batch unless continuing, the settings, the acquisition, the wait for the
   // page files. False when it failed; the failure has been shown.
   virtual bool RunPass(bool continuing) = 0;
+  // After a pass: a page could not be saved, so no further sheet is scanned into the batch.
+  virtual bool BatchMustStop() { return false; }
   virtual ContinueChoice AskContinue() = 0;
   virtual bool PaperPresent() = 0;
   virtual void SetScanMethod(int method) = 0;

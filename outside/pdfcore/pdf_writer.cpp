@@ -56,6 +56,9 @@ bool PdfWriter::AddPage(const PdfPageImage& image, PdfCompression compression, i
     if (!Emit("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n")) return false;
     objectOffsets_.assign(2, 0);
     started_ = true;
+    // No page yet: a page that fails is dropped back to here.
+    lastPageEnd_ = offset_;
+    lastPageObjects_ = objectOffsets_.size();
   }
   if (compression == PdfCompression::Auto)
     compression = bpp == 1 ? PdfCompression::G4 : bpp == 8 ? PdfCompression::Flate : PdfCompression::Jpeg;
@@ -117,9 +120,27 @@ bool PdfWriter::AddPage(const PdfPageImage& image, PdfCompression compression, i
             " 0 R >> >> /Contents " + Int(contentObj) + " 0 R >>\nendobj\n"))
     return false;
   pageObjects_.push_back(pageObj);
+  previousPageEnd_ = lastPageEnd_;
+  previousPageObjects_ = lastPageObjects_;
   lastPageEnd_ = offset_;
   lastPageObjects_ = objectOffsets_.size();
   return true;
+}
+
+bool PdfWriter::DropLastPage() {
+  if (finished_ || pageObjects_.empty() || previousPageObjects_ == 0) return false;
+  pageObjects_.pop_back();
+  lastPageEnd_ = offset_ = previousPageEnd_;
+  lastPageObjects_ = previousPageObjects_;
+  objectOffsets_.resize(lastPageObjects_);
+  previousPageObjects_ = 0;
+  error_.clear();
+  return true;
+}
+
+uint64_t PdfWriter::EndBytesAtMost() const {
+  const uint64_t pages = pageObjects_.size() + 1, objects = objectOffsets_.size() + 3 * 1 + 1;
+  return 512 + 24 * pages + 20 * objects;
 }
 
 void PdfWriter::DropFailedPage() {

@@ -45,6 +45,12 @@ class PdfWriter {
   // pages before it by writing on from LastPageEnd() (the caller puts its sink back there).
   void DropFailedPage();
   uint64_t LastPageEnd() const { return lastPageEnd_; }
+  // Takes the last whole page out again (its bytes from LastPageEnd() after the call on are
+  // to be written over); only the latest page can be taken out.
+  bool DropLastPage();
+  // The most the end of the document (page tree, catalogue, cross references, trailer) takes
+  // with the pages written so far and one more.
+  uint64_t EndBytesAtMost() const;
 
   int PageCount() const { return static_cast<int>(pageObjects_.size()); }
   const std::string& Error() const { return error_; }
@@ -61,6 +67,8 @@ class PdfWriter {
   std::vector<int> pageObjects_;
   uint64_t lastPageEnd_ = 0;       // bytes written up to the end of the last whole page
   size_t lastPageObjects_ = 0;     // objects then
+  uint64_t previousPageEnd_ = 0;   // the same before the last page
+  size_t previousPageObjects_ = 0;
   bool started_ = false;
   bool finished_ = false;
   std::string error_;

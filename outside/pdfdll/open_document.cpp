@@ -70,18 +70,41 @@ bool OpenDocument::Rewind(uint64_t offset) {
   return !failed_;
 }
 
+// Blank bytes after the last page, as many as the end of the document can take, so that the
+// end still fits when the disk fills up with a later page. The next page writes over them.
+bool OpenDocument::KeepRoomForTheEnd() {
+  const uint64_t end = writer_.LastPageEnd();
+  const std::vector<uint8_t> room(size_t(writer_.EndBytesAtMost()), ' ');
+  DWORD put = 0;
+  const bool kept = WriteFile(file_, room.data(), DWORD(room.size()), &put, nullptr) && put == room.size();
+  LARGE_INTEGER at;
+  at.QuadPart = LONGLONG(end);
+  return SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) && kept;
+}
+
 int32_t OpenDocument::AddPage(const PdfPageImage& image) {
-  if (writer_.AddPage(image) && Flush()) return kPdfOk;
+  const bool added = writer_.AddPage(image);
+  if (added && Flush()) {
+    if (KeepRoomForTheEnd()) return kPdfOk;
+    // The page fits but the end after it would not: the page is taken out again.
+    writer_.DropLastPage();
+  } else if (added) {
+    // The writer has the page whole but the file does not.
+    writer_.DropLastPage();
+  } else {
+    Flush();
+    writer_.DropFailedPage();
+  }
   // The document keeps the pages before this one: write on from the end of the last.
-  Flush();
-  writer_.DropFailedPage();
   Rewind(writer_.LastPageEnd());
+  if (writer_.PageCount() > 0) KeepRoomForTheEnd();
   return kPdfWriteFailed;
 }
 
 int32_t OpenDocument::Finish() {
   if (writer_.PageCount() == 0) return kPdfOk;
   bool ok = writer_.Finish() && Flush();
+  ok = ok && SetEndOfFile(file_);  // the room kept for the end that it did not take
   ok = CloseHandle(file_) && ok;
   file_ = INVALID_HANDLE_VALUE;
   if (ok) ok = MoveFileExW(WideOf(temporary_).c_str(), WideOf(target_).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;

@@ -30,6 +30,7 @@ class OpenDocument {
   static bool Write(void* self, const void* data, size_t n);
   bool Flush();
   bool Rewind(uint64_t offset);
+  bool KeepRoomForTheEnd();
 
   std::string target_, temporary_;
   HANDLE file_;

@@ -139,6 +139,7 @@ bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error)
       return fail("Plate.Margin is not a margin of 0 to 3 inches: " + v);
     c.plate.margin = margin;
   }
+  if (get("report", "feeds", &v)) c.feedReport = v;
   if (get("sources", "count", &v)) {
     if (!ToInt(v, 0, 64, &n)) return fail("Sources.Count is not a count: " + v);
     c.sources.clear();

@@ -1,4 +1,5 @@
 #include <cctype>
+#include <fstream>
 
 #include "sim_scanner.h"
 
@@ -60,6 +61,7 @@ FeedResult SimFeeder::NextPage() {
     r.pageNumber = number;
     r.fault = config_.fault;
     r.midPage = RowOf(config_.fault).midPage;
+    if (r.midPage) PageTakenIn();
     return r;
   }
   if (!config_.flatbed && feederNext_ >= totalPages_) {
@@ -73,9 +75,18 @@ FeedResult SimFeeder::NextPage() {
   }
   r.kind = FeedResult::kPage;
   r.pageNumber = number;
+  PageTakenIn();
   r.back = !config_.flatbed && config_.duplex && (feederNext_ % 2 == 1);
   for (int blank : config_.blankPages) r.blank = r.blank || blank == number;
   return r;
+}
+
+void SimFeeder::PageTakenIn() {
+  if (config_.flatbed) return;
+  ++fed_;
+  if (config_.feedReport.empty()) return;
+  std::ofstream report(config_.feedReport, std::ios::trunc);
+  report << "Fed=" << fed_ << "\n";
 }
 
 void SimFeeder::PageDone() {

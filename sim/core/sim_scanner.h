@@ -120,6 +120,7 @@ struct SimConfig {
   std::vector<int> blankPages;  // numbers of the feeder's pages that are blank paper
   bool empty = false;         // every scan ends at once with no page and no error, as a camera
                               // source with no pictures does (off by default)
+  std::string feedReport;     // when set, the feeder's pages taken in so far are written there
 
   static std::vector<SimSource> DefaultSources();
 };
@@ -133,6 +134,8 @@ struct SimConfig {
 //   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)
 //             ProductName=text  (the model text the maker's driver answers, at most 33
 //                                characters; "ZS-3000" when absent)
+//   [Report]  Feeds=file  (the feeder rewrites "Fed=n" there each time it takes a page in, for
+//             tests that a scan stopped before the next sheet; off when absent)
 //   [Plate]   Skew=degrees  Margin=inches   (pages skewed on the plate, the frame scanned whole;
 //             the plate is black when the BACKGROUND setting is 1, else white)
 // Keys and section names ignore case; unknown keys are ignored. Answers false with a message for
@@ -172,7 +175,10 @@ class SimFeeder {
   int delivered_ = 0;          // pages delivered whole, feeder and flatbed together
   int feederNext_ = 0;         // index of the next feeder page
   int pagesThisScan_ = 0;
+  int fed_ = 0;                // feeder pages taken in, whole or not
   bool faultPending_;
+
+  void PageTakenIn();
 };
 
 }  // namespace zebsim

@@ -25,6 +25,28 @@ TEST(BatchNames, NamesAndExtensions) {
   EXPECT_EQ(PageFileName(1234567, ".tif"), "1234567.tif");
 }
 
+// A file named as a page is a page even when nothing can be read from it; anything else that
+// cannot be read is not a page of the batch.
+TEST(BatchNames, FilesOfABatchArePagesUnreadablePagesOrNoPages) {
+  struct {
+    const char* name;
+    const char* type;
+    bool readWhole;
+    BatchEntry entry;
+  } cases[] = {
+      {"000001.tif", "TIFF", true, BatchEntry::Page},
+      {"000002.tif", "TIFF", false, BatchEntry::Unreadable},  // cut short
+      {"000003.TIF", "", false, BatchEntry::Unreadable},      // random bytes: no type at all
+      {"000004.jpeg", "", false, BatchEntry::Unreadable},
+      {"000005.dat", "BMP", false, BatchEntry::Unreadable},   // an image type by its contents
+      {"notes.txt", "", false, BatchEntry::NotAPage},
+      {"thumbs.db", "DAT", false, BatchEntry::NotAPage},
+      {"000006", "", false, BatchEntry::NotAPage},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ClassifyBatchEntry(c.name, c.type, c.readWhole), c.entry) << c.name;
+}
+
 TEST(BatchNames, EveryImageTypeHasItsReaderAndOthersNone) {
   struct {
     const char* type;

@@ -8,12 +8,14 @@
 #include <functional>
 
 #include "batch_fixture.h"
+#include "batch_names.h"
 #include "crde_bindings.h"
 #include "resource_texts.h"
 #include "settings_files.h"
 #include "tarnwick_ids.h"
 #include "win_driver.h"
 
+using tarnwick::NameOf;
 using tarnwick::TextW;
 
 namespace {
@@ -310,7 +312,53 @@ TEST_F(BatchWindowTest, ExportingToPdfConvertsPagesOfOtherDepths) {
   EXPECT_EQ(FolderNames(kOut), std::vector<std::string>({"deep.pdf"}));
   // Kept for the readers' check: three pages, the last two in colour at their own sizes.
   CopyFileA((kOut + "\\deep.pdf").c_str(), Kept("browse_export_depths.pdf").c_str(), FALSE);
+// Three page files that cannot be read (cut short, random bytes, ten bytes) among five: each is
+// said with message 1008 when the batch opens, the others keep their numbers, and both exports
+// write the pages they can, name the three missing ones and report no success.
+TEST_F(BatchWindowTest, UnreadablePagesAreEachSaidKeepTheirPlaceAndExportsNameThem) {
+  RemoveFolder(kOut);
+  CreateDirectoryA(kOut.c_str(), nullptr);
+  const std::string whole = FileBytes(pages_[1]);
+  { std::ofstream(pages_[1], std::ios::binary) << whole.substr(0, whole.size() / 2); }
+  {
+    std::ofstream random(pages_[2], std::ios::binary);
+    uint32_t x = 2463534242u;
+    for (int i = 0; i < 4000; ++i) {
+      x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+      random.put(static_cast<char>(x));
+    }
+  }
+  { std::ofstream(pages_[3], std::ios::binary) << "0123456789"; }
+  std::string said[3];
+  Operator opening({AnswerBox(IDOK, &said[0]), AnswerBox(IDOK, &said[1]), AnswerBox(IDOK, &said[2])});
+  BatchWindow w(L"c:\\temp\\browse_batch\\000001.tif");
+  ASSERT_EQ(opening.Finish(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(said[i].rfind(Utf8Text(1008), 0), 0u) << said[i];
+    EXPECT_NE(said[i].find(NameOf(pages_[size_t(i) + 1])), std::string::npos) << said[i];
+  }
+  EXPECT_EQ(w.Captions(), std::vector<std::string>({"Page 1", "Page 2", "Page 3", "Page 4", "Page 5"}))
+      << "the unreadable pages keep their places, blank";
+  auto expectMissingNamed = [&](const std::string& text, int failedId) {
+    EXPECT_EQ(text.rfind(Utf8Text(failedId), 0), 0u) << text;
+    EXPECT_NE(text.find(Utf8Text(1043)), std::string::npos) << text;
+    for (int page : {1, 2, 3}) EXPECT_NE(text.find(NameOf(pages_[size_t(page)])), std::string::npos) << text;
+  };
+  std::string text;
+  Operator tif({FileDialog(Utf8Text(1027), L"c:\\temp\\browse_out\\scan"), AnswerBox(IDOK, &text)});
+  w.form.TIFMultiPage1Click();
+  ASSERT_EQ(tif.Finish(), 2);
+  expectMissingNamed(text, 1026);
+  QmPageInfo info;
+  ASSERT_TRUE(GetImageFileInfo(kOut + "\\scan.tif", 0, info));
+  EXPECT_EQ(info.pages, 2);
+  Operator pdf({FileDialog(Utf8Text(1009), L"c:\\temp\\browse_out\\scan"), AnswerBox(IDOK, &text)});
+  w.form.PDFFileFormat1Click();
+  ASSERT_EQ(pdf.Finish(), 2);
+  expectMissingNamed(text, 1024);
+  EXPECT_EQ(FolderNames(kOut), std::vector<std::string>({"scan.pdf", "scan.tif"}));
   RemoveFolder(kOut);
 }
 
 }  // namespace
+

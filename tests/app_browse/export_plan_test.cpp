@@ -16,6 +16,9 @@ TEST(ExportPlan, EveryImageFileInNameOrderAndNothingElse) {
   EXPECT_EQ(plan.target, "d:\\out\\scan.tif");
   EXPECT_NE(plan.temporary, plan.target);
   EXPECT_EQ(plan.temporary.rfind("d:\\out\\scan.tif", 0), 0u);  // beside the target
+  // A page file whose type cannot be told stays in the plan, for the export to report.
+  files.push_back({"000005.tif", ""});
+  EXPECT_EQ(PlanBatchExport("c:\\b", files, "d:\\out\\scan.tif").pages.back(), "c:\\b\\000005.tif");
 }
 
 TEST(ExportPlan, TheDocumentExtensionIsAlwaysAdded) {

@@ -452,11 +452,129 @@ case_hidden_strip_step() {
   echo "$case: the next page with the strip hidden: '${text:-nothing}'"
 }
 
+# small_disk DIR KB: DIR becomes a tmpfs of KB kilobytes (the tests run as root); every one is
+# unmounted at the end of its case and when the script ends, however it ends.
+small_disks=()
+small_disk() {
+  mkdir -p "$1"
+  mount -t tmpfs -o "size=${2}k" tmpfs "$1" || { fail "no tmpfs at $1"; return 1; }
+  small_disks+=("$1")
+}
+release_small_disks() {
+  local d
+  for d in "${small_disks[@]}"; do umount "$d" 2>/dev/null || umount -l "$d" 2>/dev/null; done
+  small_disks=()
+}
+trap release_small_disks EXIT
+
+# The feeder's report of the pages it took in (the simulator's [Report] Feeds file).
+feeds_line() { printf '[Report]\nFeeds=Z:%s/fed.txt\n' "$work/$case"; }
+pages_fed() { tr -d '\r' <"$work/$case/fed.txt" 2>/dev/null | sed -n 's/^Fed=//p'; }
+
+disk_full_text=$(printf '\xe7\xa3\x81\xe7\x9b\x98\xe5\xb7\xb2\xe6\xbb\xa1')  # string 1040 begins so
+
+# disk_full_message: the one message of a page the full disk did not take, then no "Prepare
+# Scanner": the batch has stopped.
+disk_full_message() {
+  local text
+  text=$(answer_box 60000)
+  case $text in "$disk_full_text"*) ;; *) fail "message '$text' $(drive text '#32770' Folvex)" ;; esac
+  drive find '#32770' "$prepare_title" 3000 >/dev/null && { fail "Prepare Scanner after the failure"; stop_batch; }
+  drive find '#32770' Folvex 2000 >/dev/null && fail "a second message: '$(answer_box)'"
+}
+
+# expect_fed SAVED: the feeder took in the pages saved and the one that failed, no further sheet.
+expect_fed() {
+  local fed
+  fed=$(pages_fed)
+  [ "$fed" = $(($1 + 1)) ] || fail "the feeder took in '$fed' pages for $1 saved"
+}
+
+# Single G4 page files into a batch folder on a disk with room for about two and a half pages.
+case_disk_full_tiff() {
+  small_disk "$work/$case/scans" 16 || return
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=9\r\n' \
+    "[Feeder]\nSheets=8\n$(feeds_line)"
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local dir n listed
+  disk_full_message
+  listed=$(drive list TTarnwickForm Folvex 41003 | grep -c .)
+  close_tarnwick
+  dir=$(batch_folder) || { fail "$dir"; release_small_disks; return; }
+  n=$(ls "$dir" | wc -l)
+  expect_fed "$n"
+  [ "$n" -ge 1 ] && [ "$n" -lt 8 ] || fail "$n page files on the small disk"
+  [ "$listed" = "$n" ] || fail "$listed pages counted, $n written"
+  expect_pages "$dir" bw 200 tif "$n"
+  local f
+  for f in "$dir"/*; do tiffinfo "$f" >/dev/null 2>&1 || fail "$(basename "$f") fails tiffinfo"; done
+  release_small_disks
+  echo "$case: $n whole pages, the full disk said once, the feeder stopped"
+}
+
+# One multipage TIFF on a small disk: the pages that fit, in a sound file under the chosen name.
+case_disk_full_multitif() {
+  local out="$work/$case/out"
+  small_disk "$out" 16 || return
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=10\r\n' \
+    "[Feeder]\nSheets=8\n$(feeds_line)"
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local save_title
+  save_title=$(printf '\xe5\x82\xa8\xe5\xad\x98 TIF \xe5\xa4\x9a\xe9\xa1\xb5\xe6\xa1\xa3\xe6\xa1\x88\xe6\xa0\xbc\xe5\xbc\x8f')
+  drive find '#32770' "$save_title" 30000 >/dev/null || { fail "no save dialog"; close_tarnwick; release_small_disks; return; }
+  drive settext '#32770' "$save_title" 1148 "$(winpath "$out")\\batch.tif" >/dev/null
+  drive command '#32770' "$save_title" 1 >/dev/null
+  disk_full_message
+  close_tarnwick
+  local listed n
+  listed=$(cd "$out" && ls -A | tr '\n' ' ')
+  [ "$listed" = "batch.tif " ] || fail "files beside the document: '$listed'"
+  tiffinfo "$out/batch.tif" >/dev/null 2>"$work/$case/tiffinfo.err" || fail "batch.tif fails tiffinfo: $(head -2 "$work/$case/tiffinfo.err")"
+  n=$(tiffinfo "$out/batch.tif" 2>/dev/null | grep -c '^TIFF Directory')
+  [ "$n" -ge 1 ] && [ "$n" -lt 8 ] || fail "batch.tif has $n pages"
+  expect_fed "$n"
+  local p differ
+  for p in $(seq 0 $((n - 1))); do
+    "$wine_exec" "$pages_tool" bw 200 Letter $((p + 1)) "$(winpath "$work/$case/expected.pnm")"
+    differ=$(compare -metric AE "$out/batch.tif[$p]" "$work/$case/expected.pnm" null: 2>&1)
+    [ "$differ" = "0" ] || fail "page $((p + 1)): $differ pixels differ"
+  done
+  release_small_disks
+  echo "$case: batch.tif sound with the $n pages that fit, the feeder stopped"
+}
+
+# One PDF on a small disk: the pages that fit, in a document qpdf accepts.
+case_disk_full_pdf() {
+  local out="$work/$case/out"
+  small_disk "$out" 16 || return
+  start_tarnwick "$work/$case" 'Image Type=0\r\nResolution=2\r\nScan Method=0\r\nSave Format=11\r\n' \
+    "[Feeder]\nSheets=8\n$(feeds_line)"
+  drive command TTarnwickForm Folvex 40108 >/dev/null
+  local save_title
+  save_title=$(printf '\xe5\x82\xa8\xe5\xad\x98\xe6\x88\x90 PDF \xe6\xa1\xa3\xe6\xa1\x88\xe6\xa0\xbc\xe5\xbc\x8f')
+  drive find '#32770' "$save_title" 30000 >/dev/null || { fail "no save dialog"; close_tarnwick; release_small_disks; return; }
+  drive settext '#32770' "$save_title" 1148 "$(winpath "$out")\\batch" >/dev/null
+  drive command '#32770' "$save_title" 1 >/dev/null
+  local n
+  disk_full_message
+  close_tarnwick
+  local listed
+  listed=$(cd "$out" && ls -A | tr '\n' ' ')
+  [ "$listed" = "batch.pdf " ] || fail "files beside the document: '$listed'"
+  qpdf --check "$out/batch.pdf" >/dev/null 2>&1 || fail "batch.pdf fails qpdf --check"
+  n=$(pdfinfo "$out/batch.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+  [ "${n:-0}" -ge 1 ] && [ "${n:-0}" -lt 8 ] || fail "batch.pdf has '$n' pages"
+  expect_fed "${n:-0}"
+  release_small_disks
+  echo "$case: batch.pdf sound with the $n pages that fit, the feeder stopped"
+}
+
 if [ "$edition" = 2 ]; then
   cases=${*:-second_g4_feeder second_pdf second_debug_log hidden_strip_step no_page}
 else
   cases=${*:-g4_feeder unicode_root_western unicode_root_zh unicode_root_pt png_queue pdf_flatbed multitif_again
-    close_during_run no_paper jam debug_log hidden_strip_step gray_dropout_kept no_page}
+    close_during_run no_paper jam debug_log hidden_strip_step gray_dropout_kept no_page disk_full_tiff
+    disk_full_multitif disk_full_pdf}
 fi
 for case in $cases; do
   rm -rf "${work:?}/$case"; mkdir -p "$work/$case"

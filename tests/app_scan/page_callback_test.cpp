@@ -49,6 +49,10 @@ struct Receivers : PageReceivers {
   std::vector<std::string> log;
   std::vector<std::string> errors, fileList;
   int failWhat = kNone;        // how every receiver fails
+  bool writeFails = false;     // the page writers raise PageWriteError, the disk being full
+  void MaybeWrite(const std::string& file) {
+    if (writeFails) throw PageWriteError(file, true, "no room");
+  }
   DriverWindowSettings window{200, 0};
   void Maybe() {
     if (failWhat == kStd) throw std::runtime_error("receiver failed");
@@ -77,11 +81,13 @@ struct Receivers : PageReceivers {
     log.push_back("pdf " + doc + " " + std::to_string(n) + " " + std::to_string(dpi));
     NoteBits(page);
     CountingFree(reinterpret_cast<std::uintptr_t>(page));
+    MaybeWrite(doc);
     Maybe();
   }
   void WritePageFile(HGLOBAL, const PageTarget& t, bool jpeg, int dpi, int) override {
     log.push_back(std::string(jpeg ? "jpg " : "tif ") + t.FileName + " " +
                   std::to_string(t.FormatCode) + " " + std::to_string(dpi));
+    MaybeWrite(t.FileName);
     Maybe();
   }
   void QueuePage(const std::string& name, HGLOBAL page, int kind, int, int) override {
@@ -136,8 +142,8 @@ TEST_F(PageCallbackTest, G4TiffPagesAreNamedInTurnWrittenNowAndFreed) {
   EXPECT_EQ(Deliver(MakePage(1)), 0);
   EXPECT_EQ(Deliver(MakePage(8)), 0);
   EXPECT_EQ(rx.log, (std::vector<std::string>{
-                        "show", "thumb 1", "tif c:\\b\\20240307-110509\\000001.tif 29 200",
-                        "show", "thumb 2", "tif c:\\b\\20240307-110509\\000002.tif 29 200"}));
+                        "show", "tif c:\\b\\20240307-110509\\000001.tif 29 200", "thumb 1",
+                        "show", "tif c:\\b\\20240307-110509\\000002.tif 29 200", "thumb 2"}));
   EXPECT_EQ(run.Counter, 2);
   EXPECT_EQ(run.LastFile, "c:\\b\\20240307-110509\\000002.tif");
   EXPECT_EQ(rx.fileList.size(), 2u);
@@ -219,6 +225,45 @@ TEST_F(PageCallbackTest, FailingReceiversAreShownAndNothingIsThrownOrLeaked) {
   ExpectEveryBlockGivenBackOnce();
 }
 
+// A page the disk does not take: not counted, no thumbnail, not listed, nothing shown while the
+// scanner runs (the window tells the operator once it has stopped), and the scan is stopped so
+// that no further sheet is fed.
+TEST_F(PageCallbackTest, APageThatCannotBeWrittenIsNotCountedAndStopsTheScan) {
+  struct Case { int format; bool pdf; bool multipage; const char* failed; };
+  const Case cases[] = {
+      {9, false, false, "c:\\b\\20240307-110509\\000003.tif"},
+      {4, false, false, "c:\\b\\20240307-110509\\000003.jpg"},
+      {10, false, true, "c:\\out\\doc.tif.part"},
+      {11, true, false, "c:\\out\\doc.pdf"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "format " << c.format);
+    rx = Receivers();
+    run = PageRun();
+    run.BatchFolder = "c:\\b\\20240307-110509";
+    run.OutputDocument = c.pdf ? "c:\\out\\doc.pdf" : "c:\\out\\doc.tif.part";
+    run.PdfMode = c.pdf;
+    run.MultipageMode = c.multipage;
+    settings.SaveFormat = c.format;
+    EXPECT_EQ(Deliver(MakePage(1)), 0);
+    EXPECT_EQ(Deliver(MakePage(1)), 0);
+    const std::string lastWritten = run.LastFile;
+    const size_t listed = rx.fileList.size();
+    rx.writeFails = true;
+    rx.log.clear();
+    EXPECT_LT(Deliver(MakePage(1)), 0);
+    EXPECT_EQ(run.Counter, 2);
+    EXPECT_EQ(run.LastFile, lastWritten);
+    EXPECT_TRUE(run.WriteFailed);
+    EXPECT_TRUE(run.DiskFull);
+    EXPECT_EQ(run.FailedFile, c.failed);
+    EXPECT_EQ(rx.fileList.size(), listed);
+    EXPECT_TRUE(rx.errors.empty());
+    for (const std::string& line : rx.log) EXPECT_NE(line.rfind("thumb", 0), 0u) << line;
+  }
+  ExpectEveryBlockGivenBackOnce();
+}
+
 TEST_F(PageCallbackTest, PreviewOnlyBelow1200DpiAndNotColourAndPdfDpiCapped) {
   settings.SaveFormat = 11;
   run.PdfMode = true;
@@ -240,8 +285,8 @@ TEST_F(PageCallbackTest, DriverWindowSettingsDecidePreviewAndResolution) {
   settings.SaveFormat = 9;
   rx.window = {1200, 1};
   Deliver(MakePage(1));
-  EXPECT_EQ(rx.log, (std::vector<std::string>{"thumb 1",
-                                              "tif c:\\b\\20240307-110509\\000001.tif 29 1200"}));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"tif c:\\b\\20240307-110509\\000001.tif 29 1200",
+                                              "thumb 1"}));
   ExpectEveryBlockGivenBackOnce();
 }
 
@@ -343,8 +388,8 @@ TEST_F(PageCallbackTest, SecondEditionPreviewsEveryPageAndListsNoFiles) {
   settings.SaveFormat = 1;
   Deliver(MakePage(8));
   EXPECT_EQ(rx.log, (std::vector<std::string>{
-                        "show", "thumb 1", "window",
-                        "tif c:\\b\\20240307-110509\\000001.tif 29 1200",
+                        "show", "window",
+                        "tif c:\\b\\20240307-110509\\000001.tif 29 1200", "thumb 1",
                         "show", "thumb 2", "window",
                         "queue c:\\b\\20240307-110509\\000002.png 2"}));
   EXPECT_TRUE(rx.fileList.empty());
@@ -357,7 +402,8 @@ TEST_F(PageCallbackTest, SecondEditionPreviewsEveryPageAndListsNoFiles) {
   rx.window = {300, 2};
   settings.SaveFormat = 9;
   Deliver(MakePage(24));
-  EXPECT_EQ(rx.log, (std::vector<std::string>{"window", "thumb 3",
-                                              "tif c:\\b\\20240307-110509\\000003.tif 29 300"}));
+  EXPECT_EQ(rx.log, (std::vector<std::string>{"window",
+                                              "tif c:\\b\\20240307-110509\\000003.tif 29 300",
+                                              "thumb 3"}));
   EXPECT_EQ(rx.fileList.size(), 1u);
 }

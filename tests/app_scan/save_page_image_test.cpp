@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
 #include "ltfil12.h"
 #include "ltkrn12.h"
+#include "page_file_undo.h"
 
 using namespace tarnwick;
 
@@ -120,4 +122,64 @@ TEST(SavePageImage, AWriteThatFailsRaisesWithTheFileName) {
     EXPECT_NE(std::string(e.what()).find(file), std::string::npos) << e.what();
   }
   GlobalFree(page);
+}
+
+namespace {
+
+uint64_t SizeOfFile(const std::string& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data);
+  return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void CutFileAt(const std::string& file, uint64_t size) {
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  LARGE_INTEGER at;
+  at.QuadPart = LONGLONG(size);
+  SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
+  SetEndOfFile(h);
+  CloseHandle(h);
+}
+
+}  // namespace
+
+// A page added to a multipage TIFF that stops half-way (the disk full) leaves the previous
+// directory linked past the end, and the bitmap library refuses to add to such a file. Taken
+// back, the file holds its earlier pages whole and takes the next page again; a page file that
+// did not exist before the write is removed.
+TEST(SavePageImage, AFailedPageWriteIsTakenBackLeavingTheEarlierPagesSound) {
+  const std::string doc = TempFile("undo.tif");
+  const PageTarget target{doc, 3, 29};
+  auto write = [&] {
+    HGLOBAL page = MakePatternPage(1, 64, 40);
+    WritePageImageFile(page, target, false, 200, 0);
+    GlobalFree(page);
+  };
+  write();
+  write();
+  const uint64_t twoPages = SizeOfFile(doc);
+  for (int stopsAfter : {1, 3, 2}) {  // a third of the page's bytes, all but its last link, ...
+    SCOPED_TRACE(stopsAfter);
+    PageFileUndo undo(doc);
+    write();
+    const uint64_t threePages = SizeOfFile(doc);
+    CutFileAt(doc, twoPages + (threePages - twoPages) * stopsAfter / 4);
+    HGLOBAL page = MakePatternPage(1, 64, 40);
+    EXPECT_THROW(WritePageImageFile(page, target, false, 200, 0), std::runtime_error)
+        << "the cut file is not refused";
+    GlobalFree(page);
+    undo.Undo();
+    EXPECT_EQ(SizeOfFile(doc), twoPages);
+    write();  // raises when the file is not sound
+    CutTiffBack(doc, twoPages);
+  }
+  Loaded first(doc);
+  EXPECT_EQ(first.bitmap.Width, 64);
+  DeleteFileA(doc.c_str());
+
+  const std::string single = TempFile("000003.tif");
+  PageFileUndo undo(single);
+  { std::ofstream(single) << "half a page"; }
+  undo.Undo();
+  EXPECT_EQ(GetFileAttributesA(single.c_str()), INVALID_FILE_ATTRIBUTES);
 }

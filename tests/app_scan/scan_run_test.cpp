@@ -19,7 +19,9 @@ struct ScriptedHost : ScanRunHost {
   int failPass = 0;   // the pass (1-based) that fails
   int throwPass = 0;  // the pass that raises
   int passes = 0;
+  int unwrittenPass = 0;  // the pass that stopped at a page it could not write
   std::vector<std::string> log;
+  bool BatchMustStop() override { return passes == unwrittenPass; }
   bool RunPass(bool continuing) override {
     ++passes;
     log.push_back(continuing ? "pass+" : "pass");
@@ -88,4 +90,16 @@ TEST(ScanRun, AFailedOrRaisingPassEndsTheRunAndTheDocumentIsStillFinished) {
   raising.throwPass = 1;
   EXPECT_THROW(RunScanPasses(raising), std::runtime_error);
   EXPECT_EQ(raising.log, (Log{"pass", "finish"}));
+}
+
+// A page that could not be written ends the batch after its pass as Stop would, without asking
+// the operator to load more paper; the document is finished with the pages written.
+TEST(ScanRun, APageNotWrittenEndsTheBatchWithoutAskingToContinue) {
+  ScriptedHost h;
+  h.answers = {C::Feeder};
+  h.paper = {true};
+  h.unwrittenPass = 2;
+  EXPECT_EQ(RunScanPasses(h), RunEnd::Stopped);
+  EXPECT_EQ(h.log, (Log{"pass", "ask", "paper?", "method 0", "pass+", "stopped", "free", "finish",
+                        "ended"}));
 }

@@ -191,4 +191,40 @@ TEST(PdfWriter, RefusesWhatItCannotWrite) {
   EXPECT_EQ(failing.Error(), "could not write the PDF file");
 }
 
+// A page the file did not take whole is taken out again: the writer goes on from the end of the
+// page before, and the document it finishes holds the pages before and after, nothing of it.
+// Taking out the first page leaves a document that still takes pages.
+TEST(PdfWriter, TheLastPageTakenOutLeavesADocumentOfTheOthers) {
+  const TestPage pages[] = {MakePage(40, 30, 8), MakePage(48, 20, 1), MakePage(32, 32, 24)};
+  std::string out;
+  auto sink = PdfSink{&out, [](void* ctx, const void* d, size_t n) {
+                        static_cast<std::string*>(ctx)->append(static_cast<const char*>(d), n);
+                        return true;
+                      }};
+  PdfWriter w(sink);
+  ASSERT_TRUE(w.AddPage(ImageOf(pages[1], 72)));
+  ASSERT_TRUE(w.DropLastPage());
+  EXPECT_EQ(w.PageCount(), 0);
+  out.resize(w.LastPageEnd());
+  ASSERT_TRUE(w.AddPage(ImageOf(pages[0], 72)));
+  ASSERT_TRUE(w.AddPage(ImageOf(pages[1], 72)));
+  EXPECT_GT(w.EndBytesAtMost(), 0u);
+  ASSERT_TRUE(w.DropLastPage());
+  EXPECT_FALSE(w.DropLastPage()) << "only the latest page can be taken out";
+  out.resize(w.LastPageEnd());
+  ASSERT_TRUE(w.AddPage(ImageOf(pages[2], 72)));
+  const size_t before = out.size();
+  ASSERT_TRUE(w.Finish());
+  EXPECT_LE(out.size() - before, w.EndBytesAtMost());
+  const std::string path = TempPath("dropped.pdf");
+  { std::ofstream(path, std::ios::binary) << out; }
+  int status = 0;
+  RunTool("qpdf --check " + path, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(RunTool("pdfinfo " + path).find("Pages:           2"), std::string::npos);
+  EXPECT_EQ(CountWrongPixels(path, 1, pages[0], 72), 0);
+  EXPECT_EQ(CountWrongPixels(path, 2, pages[2], 72), 0);
+}
+
 }  // namespace
+

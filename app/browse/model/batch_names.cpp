@@ -73,4 +73,20 @@ PageReader ReaderForType(const std::string& type) {
   return PageReader::None;
 }
 
+bool PageFileExtension(const std::string& name) {
+  std::string ext = ExtensionOf(name);
+  for (char& c : ext) c = Upper(c);
+  static const char* const kExtensions[] = {".BMP", ".PNG", ".GIF", ".PCX", ".JPG", ".JPEG",
+                                            ".PCD", ".TGA", ".TIF", ".TIFF"};
+  for (const char* e : kExtensions)
+    if (ext == e) return true;
+  return false;
+}
+
+BatchEntry ClassifyBatchEntry(const std::string& name, const std::string& type, bool readWhole) {
+  if (readWhole) return BatchEntry::Page;
+  if (ReaderForType(type) != PageReader::None || PageFileExtension(name)) return BatchEntry::Unreadable;
+  return BatchEntry::NotAPage;
+}
+
 }  // namespace tarnwick

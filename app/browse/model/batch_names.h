@@ -25,6 +25,13 @@ std::vector<std::string> SortedNames(std::vector<std::string> names);
 // The image reader a file-information type chooses (compared in upper case).
 enum class PageReader { None, Bmp, Png, Gif, Pcx, Jpeg, Pcd, Tga, Tiff };
 PageReader ReaderForType(const std::string& type);
+// A name with the extension of a page file some reader takes (".tif", ".jpg", ...): such a file
+// in a batch folder is a page, even when its contents cannot be read.
+bool PageFileExtension(const std::string& name);
+// What a file of a batch folder is: a page read whole, a page whose file cannot be read (it
+// keeps its place and number), or not a page at all (of no image type and no page extension).
+enum class BatchEntry { Page, Unreadable, NotAPage };
+BatchEntry ClassifyBatchEntry(const std::string& name, const std::string& type, bool readWhole);
 // The TIFF page a page file is shown from: page files hold one page, counted from 0.
 constexpr int kPageFileTiffPage = 0;
 

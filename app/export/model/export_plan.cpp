@@ -15,7 +15,7 @@ ExportPlan PlanBatchExport(const std::string& folder, const std::vector<BatchFil
                    [](const BatchFile& a, const BatchFile& b) { return NameLess(a.name, b.name); });
   ExportPlan plan;
   for (const BatchFile& f : sorted)
-    if (ReaderForType(f.type) != PageReader::None) plan.pages.push_back(JoinPath(folder, f.name));
+    if (ClassifyBatchEntry(f.name, f.type, false) == BatchEntry::Unreadable) plan.pages.push_back(JoinPath(folder, f.name));
   plan.target = target;
   plan.temporary = TemporaryExportName(target);
   return plan;

@@ -23,7 +23,8 @@ struct ExportPlan {
 // The chosen name with the document's extension put after it, as the commands always did:
 // "scan" -> "scan.tif", "scan.tif" -> "scan.tif.tif".
 std::string ExportDocumentName(const std::string& chosen, const std::string& extension);
-// Every image file of the folder in name order; files of no image type are left out.
+// Every page of the folder in name order: each image file, and each file named as a page whose
+// type could not be told (the export reports it as missing); other files are left out.
 ExportPlan PlanBatchExport(const std::string& folder, const std::vector<BatchFile>& files,
                            const std::string& target);
 // The name the document is written under beside the target until it is complete.
