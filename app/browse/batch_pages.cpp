@@ -59,6 +59,14 @@ void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& 
       std::string file = JoinPath(folder, entries[static_cast<size_t>(i)]);
       for (char& c : file) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
       QmFileInfo info;
+      if (!KSImageThumbnail1->TakesThumbnail()) {
+        // Past the strip's room a page is listed by its name, its type known from its header;
+        // its image is read when the strip shows it, so a large batch opens without decoding
+        // every page.
+        if (GetFileInfo(file, info) && ReaderForType(info.format) != PageReader::None)
+          KSImageThumbnail1->AddPageName(file, ++pageNo);
+        continue;
+      }
       HGLOBAL dib = ReadPageFile(file, info);
       if (!dib) continue;
       if (PageBlockSize(dib) > 0) {
