@@ -77,6 +77,17 @@ void TTarnwickForm::LoadBatchThumbnails(int first, int last, const std::string& 
     std::string file = JoinPath(folder, entries[static_cast<size_t>(i)]);
     for (char& c : file) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     QmFileInfo info;
+    if (!KSImageThumbnail1->TakesThumbnail()) {
+      // Past the strip's room a page is listed by its name, its type known from its header;
+      // its image is read when the strip shows it, so a large batch opens without decoding
+      // every page.
+      const bool known = GetFileInfo(file, info) && ReaderForType(info.format) != PageReader::None;
+      const BatchEntry entry = ClassifyBatchEntry(file, info.format, known);
+      if (entry == BatchEntry::NotAPage) continue;
+      KSImageThumbnail1->AddPageName(file, ++pageNo);
+      if (entry == BatchEntry::Unreadable) MessageText(handle_, TextW(1008) + L"\n" + WideOf(file));
+      continue;
+    }
     HGLOBAL dib = nullptr;
     try {
       dib = ReadPageFile(file, info);

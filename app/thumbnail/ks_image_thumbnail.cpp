@@ -118,6 +118,15 @@ void TKSImageThumbnail::AddPage(HGLOBAL dib, const std::string& fileName, int pa
   SetRange(g.clientHeight + layout_.ExtraHeight);
 }
 
+void TKSImageThumbnail::AddPageName(const std::string& fileName, int pageNo) {
+  if (TakesThumbnail()) return;
+  pageCount_ = pageNo;
+  pageFiles_.push_back(fileName);
+  const StripGeometry g = Geometry();
+  layout_.SkippedThumb(lastWidth_, pageNo, g);
+  SetRange(g.clientHeight + layout_.ExtraHeight);
+}
+
 void TKSImageThumbnail::ClearSelection() {
   if (selectedImage_) selectedImage_->SetFramed(false);
   selectedImage_ = nullptr;

@@ -37,6 +37,12 @@ class TKSImageThumbnail : public qm::TQmSScrollingWinControl {
   // Records the page and builds its thumbnail while there is room; a zero handle or an empty
   // block is ignored. The block stays the caller's.
   void AddPage(HGLOBAL dib, const std::string& fileName, int pageNo);
+  // Whether the next page added gets a thumbnail control of its own. The pages after it need
+  // only their names, so that a large batch is listed without reading each page's image.
+  bool TakesThumbnail() const { return layout_.AtBatchStart() || layout_.RoomLeft; }
+  // A page added by its name alone, as AddPage leaves a page that gets no control; nothing
+  // happens while the next page would get one (it is added with its image).
+  void AddPageName(const std::string& fileName, int pageNo);
   void ClearThumbnails();
   void ArrangeThumbnails();
   enum { kPrevious = 0, kNext = 1, kFirst = 2, kLast = 3 };

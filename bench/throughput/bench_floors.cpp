@@ -6,6 +6,8 @@
 #include <jpeglib.h>
 #include <tiffio.h>
 
+#include "jpeg_coding.h"
+
 #include "bench_clock.h"
 #include "page_delivery.h"
 
@@ -64,8 +66,41 @@ double TimeRawG4(const zebsim::PageFormat& format, int pages, const std::string&
   return ok ? ms : -1;
 }
 
-double TimeRawJpeg(const zebsim::PageFormat& format, int pages, int quality, const std::string& folder) {
+namespace {
+
+// The path's coding, read from one of its files: a decompressor holding the file's tables.
+struct PathCoding {
+  jpeg_decompress_struct d;
+  jpeg_error_mgr err;
+  FILE* file = nullptr;
+  bool read = false;
+
+  explicit PathCoding(const std::string& name) {
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    file = std::fopen(name.c_str(), "rb");
+    if (!file) return;
+    jpeg_stdio_src(&d, file);
+    read = jpeg_read_header(&d, TRUE) == JPEG_HEADER_OK;
+  }
+  ~PathCoding() {
+    jpeg_destroy_decompress(&d);
+    if (file) std::fclose(file);
+  }
+};
+
+}  // namespace
+
+double TimeRawJpeg(const zebsim::PageFormat& format, int pages, const std::string& pathFile,
+                   const std::string& folder) {
   const zebsim::PageGeometry g = PageOf(format);
+  PathCoding path(pathFile);
+  const bool gray = format.kind != zebsim::PixelKind::Color;
+  if (!path.read || path.d.num_components != (gray ? 1 : 3) ||
+      path.d.image_width != JDIMENSION(g.width) || path.d.image_height != JDIMENSION(g.length)) {
+    std::fprintf(stderr, "%s is not a JPEG page of the path's size and colours\n", pathFile.c_str());
+    return -1;
+  }
   double ms = 0;
   for (int p = 1; p <= pages; ++p) {
     std::vector<uint8_t> page = zebsim::RenderPage(format, p);
@@ -80,10 +115,15 @@ double TimeRawJpeg(const zebsim::PageFormat& format, int pages, int quality, con
     jpeg_stdio_dest(&c, f);
     c.image_width = JDIMENSION(g.width);
     c.image_height = JDIMENSION(g.length);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
+    c.input_components = gray ? 1 : 3;
+    c.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, quality, TRUE);
+    // The file's quantisation tables, sampling factors and colour space; then what no file
+    // records, as the writers set it.
+    jpeg_copy_critical_parameters(&path.d, &c);
+    c.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    c.dct_method = imagecore::kJpegWriteDct;
+    c.smoothing_factor = imagecore::kPluginJpegSmoothing;
     c.density_unit = 1;
     c.X_density = uint16_t(format.xResolution);
     c.Y_density = uint16_t(format.yResolution);

@@ -13,8 +13,11 @@ double TimeSimulatorAlone(const zebsim::PageFormat& format, int pages);
 // before its timing starts).
 double TimeRawG4(const zebsim::PageFormat& format, int pages, const std::string& file);
 
-// libjpeg-turbo coding the colour pages, one file each, from the scanner's R,G,B rows.
-double TimeRawJpeg(const zebsim::PageFormat& format, int pages, int quality, const std::string& folder);
+// libjpeg-turbo coding the pages, one file each, from the scanner's rows, exactly as the path
+// coded them: the quantisation tables, chroma sampling and colour space read from `pathFile`, a
+// page file the path wrote, the DCT method and smoothing from the writers' own coding settings.
+double TimeRawJpeg(const zebsim::PageFormat& format, int pages, const std::string& pathFile,
+                   const std::string& folder);
 
 // Allocating, locking, writing and freeing one page DIB-sized movable global block per page.
 double TimePageBlocks(const zebsim::PageFormat& format, int pages);

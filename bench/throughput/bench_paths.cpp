@@ -61,15 +61,18 @@ int32_t __stdcall HearFile(void*, uint32_t*, int32_t event) {
   return 0;
 }
 
-// Removes the page files of the last scan; answers how many there were.
-int EmptyFolder(const std::string& folder) {
+// Removes the page files of the last scan, one kept as `keep` when that is set; answers how
+// many there were.
+int EmptyFolder(const std::string& folder, const std::string& keep) {
   WIN32_FIND_DATAA found;
   HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
   if (h == INVALID_HANDLE_VALUE) return 0;
   int n = 0;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    const std::string file = folder + "\\" + found.cFileName;
+    if (n == 0 && !keep.empty()) MoveFileExA(file.c_str(), keep.c_str(), MOVEFILE_REPLACE_EXISTING);
+    DeleteFileA(file.c_str());
     ++n;
   } while (FindNextFileA(h, &found));
   FindClose(h);
@@ -84,10 +87,12 @@ const std::vector<BenchPath>& BenchPaths() {
   using zebsim::PixelKind;
   static const std::vector<BenchPath> paths = {
       {"B/W -> G4 multipage TIFF", PixelKind::BlackWhite, "doc.tif", 0, 5, 1, Floor::kRawG4},
+      {"B/W -> G4 TIFF files", PixelKind::BlackWhite, "doc.tif", 0, 5, 0, Floor::kRawG4},
       {"B/W -> PDF", PixelKind::BlackWhite, "doc.pdf", 3, 0, 1, Floor::kRawG4},
       {"B/W page DIBs", PixelKind::BlackWhite, nullptr, 0, 0, 0, Floor::kPageBlock},
       {"gray page DIBs", PixelKind::Gray, nullptr, 0, 0, 0, Floor::kPageBlock},
       {"colour page DIBs", PixelKind::Color, nullptr, 0, 0, 0, Floor::kPageBlock},
+      {"gray -> JPEG files", PixelKind::Gray, "doc.jpg", 2, 0, 0, Floor::kRawJpeg},
       {"colour -> JPEG files", PixelKind::Color, "doc.jpg", 2, 0, 0, Floor::kRawJpeg},
   };
   return paths;
@@ -154,7 +159,7 @@ double RunPath(const BenchPath& path, const BenchSetup& setup, std::string* why)
   const double start = NowMs();
   rc = gPavlot.ZebAcquire(path.file ? HearFile : TakePage);
   const double ms = NowMs() - start;
-  const int files = EmptyFolder(setup.folder);
+  const int files = EmptyFolder(setup.folder, setup.keepFile);
   if (rc != 0) return *why = Code("ZebAcquire", rc), kFailed;
   const int wantFiles = path.file ? (path.multipage ? 1 : setup.pages) : 0;
   if (path.file ? files != wantFiles : (gReceived.pages != setup.pages || gReceived.badDib)) {

@@ -26,6 +26,7 @@ struct BenchSetup {
   int dpi = 300;
   int compressQuality = 14;  // JPEG quality 20 + 4 x 14 = 76
   std::string folder;        // where the page files go, emptied after each scan
+  std::string keepFile;      // when set, one page file of the scan is kept under this name
 };
 
 // Loads pavlot.dll over driver kind `kind` (0 the maker's driver, 1 TWAIN) with FILEFORMAT stored

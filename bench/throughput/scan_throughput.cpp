@@ -69,6 +69,11 @@ bool WriteSimSettings(const std::string& work) {
   return true;
 }
 
+// Where a JPEG path's scan leaves one of its page files for the floor.
+std::string PathSample(const std::string& work, const BenchPath* p) {
+  return work + "\\" + (p->pixel == zebsim::PixelKind::Color ? "colour" : "gray") + "_path_page.jpg";
+}
+
 struct FloorKey {
   Floor part;
   zebsim::PixelKind pixel;
@@ -93,9 +98,8 @@ int main(int argc, char** argv) {
   for (const BenchPath& p : BenchPaths())
     if (o.only.empty() || std::strstr(p.name, o.only.c_str())) paths.push_back(&p);
   const int pages = o.setup.pages;
-  const int quality = 20 + 4 * o.setup.compressQuality;
 
-  // Every run: the floors' parts, then each path on each driver kind.
+  // Every run: each path on each driver kind, then the floors' parts.
   std::map<zebsim::PixelKind, std::vector<double>> simulator;
   std::map<FloorKey, std::vector<double>> parts;
   std::map<std::pair<int, const BenchPath*>, std::vector<double>> scans;
@@ -103,6 +107,24 @@ int main(int argc, char** argv) {
   std::map<int, std::string> kindFailed;
   for (int run = 1; run <= o.runs; ++run) {
     std::fprintf(stderr, "run %d of %d\n", run, o.runs);
+    // Each scan from a freshly loaded library: the same pages as the floors, the plug-in of the
+    // path's format loaded with it. A JPEG path keeps one of its page files, which the floor
+    // codes as.
+    for (int kind : o.kinds)
+      for (const BenchPath* p : paths) {
+        if (kindFailed.count(kind)) break;
+        if (!OpenPavlot(kind, p->format)) {
+          kindFailed[kind] = "pavlot.dll does not load over this driver kind";
+          break;
+        }
+        std::string reason;
+        BenchSetup setup = o.setup;
+        if (p->floor == Floor::kRawJpeg) setup.keepFile = PathSample(o.work, p);
+        const double ms = RunPath(*p, setup, &reason);
+        scans[{kind, p}].push_back(ms);
+        if (ms < 0) why[{kind, p}] = reason;
+        ClosePavlot();
+      }
     for (const BenchPath* p : paths) {
       zebsim::PageFormat format;
       format.kind = p->pixel;
@@ -113,25 +135,10 @@ int main(int argc, char** argv) {
       if (part.size() >= size_t(run)) continue;
       switch (p->floor) {
         case Floor::kRawG4: part.push_back(TimeRawG4(format, pages, o.work + "\\raw.tif")); break;
-        case Floor::kRawJpeg: part.push_back(TimeRawJpeg(format, pages, quality, o.work)); break;
+        case Floor::kRawJpeg: part.push_back(TimeRawJpeg(format, pages, PathSample(o.work, p), o.work)); break;
         case Floor::kPageBlock: part.push_back(TimePageBlocks(format, pages)); break;
       }
     }
-    // Each scan from a freshly loaded library: the same pages as the floors, the plug-in of the
-    // path's format loaded with it.
-    for (int kind : o.kinds)
-      for (const BenchPath* p : paths) {
-        if (kindFailed.count(kind)) break;
-        if (!OpenPavlot(kind, p->format)) {
-          kindFailed[kind] = "pavlot.dll does not load over this driver kind";
-          break;
-        }
-        std::string reason;
-        const double ms = RunPath(*p, o.setup, &reason);
-        scans[{kind, p}].push_back(ms);
-        if (ms < 0) why[{kind, p}] = reason;
-        ClosePavlot();
-      }
   }
 
   std::vector<TableRow> rows;

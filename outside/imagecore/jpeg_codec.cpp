@@ -8,6 +8,7 @@
 #include <jerror.h>
 
 #include "codecs.h"
+#include "jpeg_coding.h"
 
 namespace imagecore {
 
@@ -198,9 +199,7 @@ int StartCoding(jpeg_compress_struct* c, const JpegRows* rows, int quality, int 
   c->input_components = gray ? 1 : 3;
   // libjpeg-turbo takes the rows in either byte order: no row is reordered here.
   c->in_color_space = gray ? JCS_GRAYSCALE : rows->input == JpegInput::kBgr ? JCS_EXT_BGR : JCS_RGB;
-  jpeg_set_defaults(c);
-  jpeg_set_quality(c, quality, TRUE);
-  c->smoothing_factor = smoothing;
+  SetJpegCoding(c, quality, smoothing);
   if (rows->xPelsPerMeter && rows->yPelsPerMeter) {
     c->density_unit = 1;
     c->X_density = uint16_t(rows->xPelsPerMeter / 39.37 + 0.5);

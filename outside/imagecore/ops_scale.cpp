@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "convert.h"
 #include "ops.h"
@@ -20,21 +21,99 @@ void Span(uint32_t i, uint32_t n, uint32_t m, uint32_t& first, uint32_t& last) {
   if (last > m) last = m;
 }
 
+// Each pixel's brightness, one byte a pixel, a row at a time. Palette images look their pixels
+// up in a table of their palette's brightness, bilevel ones eight pixels a byte: a scanned page is
+// millions of pixels, and a call per pixel costs more than the averaging that follows.
+class LumaRows {
+ public:
+  explicit LumaRows(const Image& in) : in_(in) {
+    if (in.bits != 1 && in.bits != 4 && in.bits != 8) return;
+    for (int i = 0; i < 256; ++i) luma_[i] = Luma(size_t(i) < in.palette.size() ? in.palette[size_t(i)] : Rgb{});
+    if (in.bits == 1)
+      for (int b = 0; b < 256; ++b)
+        for (int k = 0; k < 8; ++k) eight_[b][k] = luma_[(b >> (7 - k)) & 1];
+  }
+
+  void Row(uint32_t y, uint8_t* out) const {
+    const uint8_t* row = in_.Row(y);
+    const uint32_t width = in_.width;
+    switch (in_.bits) {
+      case 1: {
+        const uint32_t whole = width / 8, rest = width % 8;
+        for (uint32_t i = 0; i < whole; ++i, out += 8) std::memcpy(out, eight_[row[i]], 8);
+        for (uint32_t k = 0; k < rest; ++k) out[k] = eight_[row[whole]][k];
+        return;
+      }
+      case 4:
+        for (uint32_t x = 0; x < width; ++x) out[x] = luma_[(x & 1) ? row[x / 2] & 0x0F : row[x / 2] >> 4];
+        return;
+      case 8:
+        for (uint32_t x = 0; x < width; ++x) out[x] = luma_[row[x]];
+        return;
+      case 24:
+        for (uint32_t x = 0; x < width; ++x, row += 3) out[x] = Luma(Rgb{row[0], row[1], row[2], 0});
+        return;
+      default:
+        for (uint32_t x = 0; x < width; ++x) out[x] = Luma(PixelColor(in_, row, x));
+    }
+  }
+
+ private:
+  const Image& in_;
+  uint8_t luma_[256] = {};
+  uint8_t eight_[256][8] = {};  // the brightness of a byte's eight pixels, the highest bit first
+};
+
+// The area average of the image's brightness to w x h, from one row of brightness at a time: no
+// plane of the whole page is made.
+void AverageLuma(const Image& in, uint32_t w, uint32_t h, std::vector<uint8_t>& dst) {
+  const uint32_t sw = in.width, sh = in.height;
+  dst.assign(size_t(w) * h, 0);
+  const LumaRows luma(in);
+  std::vector<uint32_t> x0(w), x1(w), columns(sw);
+  std::vector<uint8_t> line(sw);
+  for (uint32_t x = 0; x < w; ++x) Span(x, w, sw, x0[x], x1[x]);
+  for (uint32_t y = 0; y < h; ++y) {
+    uint32_t y0, y1;
+    Span(y, h, sh, y0, y1);
+    std::fill(columns.begin(), columns.end(), 0u);
+    for (uint32_t sy = y0; sy < y1; ++sy) {
+      luma.Row(sy, line.data());
+      for (uint32_t sx = 0; sx < sw; ++sx) columns[sx] += line[sx];
+    }
+    uint8_t* out = dst.data() + size_t(y) * w;
+    for (uint32_t x = 0; x < w; ++x) {
+      uint64_t sum = 0;
+      for (uint32_t sx = x0[x]; sx < x1[x]; ++sx) sum += columns[sx];
+      const uint64_t n = uint64_t(y1 - y0) * (x1[x] - x0[x]);
+      out[x] = uint8_t((sum + n / 2) / n);
+    }
+  }
+}
+
 // Area average of a plane of values (one per source pixel) to w x h.
 void AveragePlane(const std::vector<uint8_t>& src, uint32_t sw, uint32_t sh, uint32_t w, uint32_t h,
                   std::vector<uint8_t>& dst) {
   dst.assign(size_t(w) * h, 0);
+  // Each destination column's source span, once; then per destination row the source rows of its
+  // span summed column by column, and each column span's sum taken from those.
+  std::vector<uint32_t> x0(w), x1(w);
+  for (uint32_t x = 0; x < w; ++x) Span(x, w, sw, x0[x], x1[x]);
+  std::vector<uint32_t> columns(sw);
   for (uint32_t y = 0; y < h; ++y) {
     uint32_t y0, y1;
     Span(y, h, sh, y0, y1);
+    std::fill(columns.begin(), columns.end(), 0u);
+    for (uint32_t sy = y0; sy < y1; ++sy) {
+      const uint8_t* row = src.data() + size_t(sy) * sw;
+      for (uint32_t sx = 0; sx < sw; ++sx) columns[sx] += row[sx];
+    }
+    uint8_t* out = dst.data() + size_t(y) * w;
     for (uint32_t x = 0; x < w; ++x) {
-      uint32_t x0, x1;
-      Span(x, w, sw, x0, x1);
       uint64_t sum = 0;
-      for (uint32_t sy = y0; sy < y1; ++sy)
-        for (uint32_t sx = x0; sx < x1; ++sx) sum += src[size_t(sy) * sw + sx];
-      uint64_t n = uint64_t(y1 - y0) * (x1 - x0);
-      dst[size_t(y) * w + x] = uint8_t((sum + n / 2) / n);
+      for (uint32_t sx = x0[x]; sx < x1[x]; ++sx) sum += columns[sx];
+      const uint64_t n = uint64_t(y1 - y0) * (x1[x] - x0[x]);
+      out[x] = uint8_t((sum + n / 2) / n);
     }
   }
 }
@@ -57,13 +136,19 @@ Status Scale(const Image& source, uint32_t w, uint32_t h, Image& out) {
     out = std::move(o);
     return kOk;
   }
-  Image in;
-  Status s = source.bits == 24 ? (in = source, kOk) : IncreaseDepth(source, 24, in);
-  if (s != kOk) return s;
+  Image wide;
+  if (source.bits != 24) {
+    Status s = IncreaseDepth(source, 24, wide);
+    if (s != kOk) return s;
+  }
+  const Image& in = source.bits == 24 ? source : wide;  // a colour page is not copied first
   std::vector<uint8_t> plane(size_t(in.width) * in.height), scaled[3];
   for (int c = 0; c < 3; ++c) {
-    for (uint32_t y = 0; y < in.height; ++y)
-      for (uint32_t x = 0; x < in.width; ++x) plane[size_t(y) * in.width + x] = in.Row(y)[3 * x + c];
+    uint8_t* to = plane.data();
+    for (uint32_t y = 0; y < in.height; ++y) {
+      const uint8_t* row = in.Row(y) + c;
+      for (uint32_t x = 0; x < in.width; ++x, row += 3) *to++ = *row;
+    }
     AveragePlane(plane, in.width, in.height, w, h, scaled[c]);
   }
   Image o;
@@ -85,10 +170,8 @@ Status ScaleToGray(const Image& in, int mode, uint32_t w, uint32_t h, Image& out
     if (s != kOk) return s;
     return Scale(bilevel, w, h, out);
   }
-  std::vector<uint8_t> gray(size_t(in.width) * in.height), scaled;
-  for (uint32_t y = 0; y < in.height; ++y)
-    for (uint32_t x = 0; x < in.width; ++x) gray[size_t(y) * in.width + x] = Luma(PixelColor(in, in.Row(y), x));
-  AveragePlane(gray, in.width, in.height, w, h, scaled);
+  std::vector<uint8_t> scaled;
+  AverageLuma(in, w, h, scaled);
   static const int kStrength[8] = {8, 8, 12, 20, 24, 24, 8, 8};  // in eighths
   uint16_t bits = mode == 5 || mode == 7 ? 8 : 4;
   Image o;

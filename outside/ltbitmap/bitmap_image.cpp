@@ -148,4 +148,47 @@ int32_t ResultOf(int s) {
     default: return kLtFailure;
   }
 }
+Status DibPartsToRecord(const uint8_t* header, const uint8_t* bits, LtBitmapHandle& b) {
+  if (!header || !bits) return kBadArgument;
+  if (!IsInitialised(b)) return kBadArgument;
+  uint32_t headerSize = Le32(header);
+  if (headerSize < kInfoHeaderSize || headerSize > 4096) return kBadDib;
+  int32_t width = int32_t(Le32(header + 4));
+  int32_t height = int32_t(Le32(header + 8));
+  uint16_t bitCount = Le16(header + 14);
+  if (width <= 0 || height == 0 || height == INT32_MIN) return kBadDib;
+  uint64_t absHeight = uint64_t(height < 0 ? -int64_t(height) : height);
+  size_t rows = RowBytes(uint32_t(width), bitCount);
+  if (uint32_t(width) > kMaxSide || absHeight > kMaxSide) return kTooLarge;
+  DibLayout l;
+  uint64_t tables = uint64_t(headerSize) + 12 + 4 * 256;
+  Status s = ParseDibLayout(header, size_t(tables + uint64_t(rows) * absHeight), l);
+  if (s != kOk) return s;
+  if (!KnownDepth(bitCount) || uint64_t(width) * absHeight > kMaxPixels) return kTooLarge;
+  const uint64_t bytes = uint64_t(l.rowBytes) * absHeight;
+  if (bytes > UINT32_MAX || l.rowBytes > INT32_MAX) return kTooLarge;
+  uint8_t* data = AllocatePixels(size_t(bytes));
+  if (!data) return kNoMemory;
+  // Bottom-up rows kept bottom-up, top-down ones top-down: the block is the DIB's rows as they lie.
+  std::memcpy(data, bits, size_t(bytes));
+  FreePixels(b.Data);
+  b.Data = data;
+  b.DataSize = uint32_t(bytes);
+  b.Width = width;
+  b.Height = int32_t(absHeight);
+  b.BitsPerPixel = bitCount;
+  b.BytesPerLine = int32_t(l.rowBytes);
+  b.ViewPerspective = height > 0 ? kLtBottomLeft : kLtTopLeft;
+  std::memset(b.Palette, 0, sizeof b.Palette);
+  b.ColorCount = 0;
+  if (bitCount <= 8) {
+    const uint8_t* table = header + l.headerSize + l.masksBytes;
+    const uint32_t n = l.colorCount > 256 ? 256 : l.colorCount;
+    for (uint32_t i = 0; i < n; ++i) b.Palette[i] = LtRgbQuad{table[4 * i], table[4 * i + 1], table[4 * i + 2], 0};
+    b.ColorCount = n;
+  }
+  std::memcpy(b.Masks, l.masks, sizeof b.Masks);
+  return kOk;
+}
+
 }  // namespace ltbitmap

@@ -38,5 +38,9 @@ int32_t PelsPerMeterToDpi(uint32_t pelsPerMeter);
 // and resolution. kBadDib for a header of no image.
 imagecore::Status DibPartsToImage(const uint8_t* header, const uint8_t* bits,
                                   imagecore::Image& image, bool& bottomUp);
+// The same page straight into a bitmap record, as DibPartsToImage and StoreImage would leave it
+// (the view bottom-left for a bottom-up DIB), its rows copied once: a scanned page is tens of
+// megabytes. The record's resolution is left to the caller.
+imagecore::Status DibPartsToRecord(const uint8_t* header, const uint8_t* bits, LtBitmapHandle& bitmap);
 
 }  // namespace ltbitmap

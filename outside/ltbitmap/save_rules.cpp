@@ -1,5 +1,7 @@
 #include "save_rules.h"
 
+#include <utility>
+
 #include "convert.h"
 #include "lt_bitmap.h"
 #include "tiff_codec.h"
@@ -22,18 +24,18 @@ Status PlanSave(int32_t format, SavePlan& plan) {
 
 static bool IsFax(uint16_t c) { return c == kTiffCcittRle || c == kTiffG3 || c == kTiffG4; }
 
-Status PrepareForSave(const Image& in, int32_t askedBits, SavePlan& plan, Image& out) {
+Status PrepareForSave(Image&& in, int32_t askedBits, SavePlan& plan, Image& out) {
   if (askedBits != 0 && askedBits != 1 && askedBits != 4 && askedBits != 8 && askedBits != 24)
     return kBadArgument;
   if (plan.kind == SaveKind::kJpeg) {
     bool gray = askedBits == 1 || askedBits == 4 || askedBits == 8 ||
                 (askedBits == 0 && IsGrayImage(in));
     if (gray) return ToGray8(in, out);
-    if (in.bits == 24) { out = in; return kOk; }
+    if (in.bits == 24) { out = std::move(in); return kOk; }
     return IncreaseDepth(in, 24, out);
   }
   if (IsFax(plan.compression)) {
-    if (in.bits == 1) { out = in; return kOk; }
+    if (in.bits == 1) { out = std::move(in); return kOk; }
     plan.compression = kTiffNone;
     // A request for one bit is not a reason to throw the gray or colour away.
     return ConvertDepth(in, askedBits == 1 ? 0 : uint16_t(askedBits), false, out);

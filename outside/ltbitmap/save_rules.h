@@ -21,8 +21,9 @@ imagecore::Status PlanSave(int32_t format, SavePlan& plan);
 // The image as it will be written. askedBits 0 keeps the bitmap's depth. The fax codes hold
 // black and white only: a deeper image keeps its depth and is written uncompressed, never
 // dithered or thresholded to one bit. JPEG holds 8-bit gray or 24-bit colour: a black-and-white,
-// 4-bit or gray image becomes 8-bit gray, a colour palette image 24 bits.
-imagecore::Status PrepareForSave(const imagecore::Image& in, int32_t askedBits, SavePlan& plan,
+// 4-bit or gray image becomes 8-bit gray, a colour palette image 24 bits. An image written as it
+// is moves from `in` to `out`: a scanned page is tens of megabytes, not worth a copy.
+imagecore::Status PrepareForSave(imagecore::Image&& in, int32_t askedBits, SavePlan& plan,
                                  imagecore::Image& out);
 
 // The quality factor counts like the application's JPEG setting: higher compresses more.

@@ -1,6 +1,8 @@
 // The file entry points over the codec library's readers and writers.
 #include <windows.h>
 
+#include <utility>
+
 #include "bitmap_image.h"
 #include "codecs.h"
 #include "convert.h"
@@ -42,6 +44,36 @@ int32_t WriteNewFile(const char* path, const Image& image, const SavePlan& plan,
   return ResultOf(dibglue::WriteWholeFile(path, bytes));
 }
 
+const uint8_t* BitmapRow(const void* context, uint32_t y, uint8_t*) {
+  const auto& b = *static_cast<const LtBitmapHandle*>(context);
+  const uint32_t row = b.ViewPerspective == kLtBottomLeft ? uint32_t(b.Height) - 1 - y : y;
+  return b.Data + size_t(row) * uint32_t(b.BytesPerLine);
+}
+
+// A colour bitmap written as colour JPEG is coded straight from its rows, as the copy the other
+// writes make of it would hold them: a scanned colour page is tens of megabytes.
+bool CodesAsItIs(const LtBitmapHandle& b, const SavePlan& plan, int32_t bits) {
+  return plan.kind == SaveKind::kJpeg && b.BitsPerPixel == 24 && bits == 24 && b.Width > 0 &&
+         b.Height > 0 && b.BytesPerLine >= 3 * b.Width &&
+         uint64_t(b.BytesPerLine) * uint32_t(b.Height) <= b.DataSize;
+}
+
+int32_t WriteColourJpeg(const char* path, const LtBitmapHandle& b, int32_t factor) {
+  JpegRows rows;
+  rows.width = uint32_t(b.Width);
+  rows.height = uint32_t(b.Height);
+  rows.input = JpegInput::kBgr;
+  rows.xPelsPerMeter = DpiToPelsPerMeter(b.XResolution);
+  rows.yPelsPerMeter = DpiToPelsPerMeter(b.YResolution);
+  rows.row = BitmapRow;
+  rows.context = &b;
+  std::vector<uint8_t> bytes;
+  MemoryStream memory(bytes);
+  Status s = WriteJpegRows(rows, JpegQualityFromFactor(factor), 0, memory.AsStream());
+  if (s != kOk) return ResultOf(s);
+  return ResultOf(dibglue::WriteWholeFile(path, bytes));
+}
+
 }  // namespace
 
 extern "C" int32_t __stdcall L_LoadBitmap(const char* file, LtBitmapHandle* bitmap, int32_t bits,
@@ -76,10 +108,11 @@ extern "C" int32_t __stdcall L_SaveFile(const char* file, LtBitmapHandle* bitmap
     if (!file || !*file) return kLtBadArgument;
     SavePlan plan;
     if (PlanSave(format, plan) != kOk) return kLtUnknownFormat;
+    if (CodesAsItIs(*bitmap, plan, bits)) return WriteColourJpeg(file, *bitmap, factor);
     Image image, out;
     Status s = RecordToImage(*bitmap, image);
     if (s != kOk) return ResultOf(s);
-    s = PrepareForSave(image, bits, plan, out);
+    s = PrepareForSave(std::move(image), bits, plan, out);
     if (s != kOk) return s == kBadArgument ? kLtBadDepth : ResultOf(s);
     if (plan.kind == SaveKind::kTiff && (flags & kLtSaveAppend) && dibglue::FileExists(file))
       return ltfil::AppendTiffPage(file, out, plan.compression);

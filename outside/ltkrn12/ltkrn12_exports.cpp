@@ -30,14 +30,11 @@ extern "C" int32_t __stdcall L_ConvertFromDIB(LtBitmapHandle* bitmap,
   return Guarded([&]() -> int32_t {
     if (!bitmap || !IsInitialised(*bitmap)) return kLtNoBitmap;
     if (!header || !bits) return kLtBadArgument;
-    Image image;
-    bool bottomUp = true;
-    Status s = DibPartsToImage(reinterpret_cast<const uint8_t*>(header), bits, image, bottomUp);
+    Status s = DibPartsToRecord(reinterpret_cast<const uint8_t*>(header), bits, *bitmap);
+    if (s == kNoMemory) return ResultOf(s);
     if (s != kOk) return s == kBadArgument ? kLtBadArgument : s == kTooLarge ? kLtNoMemory : kLtBadDib;
-    s = StoreImage(image, bottomUp ? kLtBottomLeft : kLtTopLeft, *bitmap);
-    if (s != kOk) return ResultOf(s);
-    bitmap->XResolution = PelsPerMeterToDpi(image.xPelsPerMeter);
-    bitmap->YResolution = PelsPerMeterToDpi(image.yPelsPerMeter);
+    bitmap->XResolution = PelsPerMeterToDpi(header->biXPelsPerMeter);
+    bitmap->YResolution = PelsPerMeterToDpi(header->biYPelsPerMeter);
     return kLtSuccess;
   }, kLtFailure);
 }

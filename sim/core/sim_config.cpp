@@ -109,6 +109,7 @@ bool ParseSimConfig(const std::string& text, SimConfig* out, std::string* error)
       at = comma + 1;
     }
   }
+  if (get("feeder", "times", &v)) c.sheetTimes = v;
   if (get("fault", "kind", &v)) {
     if (!FaultByName(v, &c.fault)) return fail("Fault.Kind is unknown: " + v);
   }

@@ -1,5 +1,7 @@
 #include <cctype>
 #include <fstream>
+#include <chrono>
+#include <cstdio>
 
 #include "sim_scanner.h"
 
@@ -93,6 +95,16 @@ void SimFeeder::PageDone() {
   ++delivered_;
   ++pagesThisScan_;
   if (!config_.flatbed) ++feederNext_;
+  if (!config_.sheetTimes.empty()) NoteSheetTime(config_.sheetTimes, delivered_);
+}
+
+void NoteSheetTime(const std::string& file, int page) {
+  using namespace std::chrono;
+  const long long us = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+  if (FILE* f = std::fopen(file.c_str(), "a")) {
+    std::fprintf(f, "%d %lld\n", page, us);
+    std::fclose(f);
+  }
 }
 
 }  // namespace zebsim

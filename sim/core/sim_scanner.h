@@ -121,6 +121,7 @@ struct SimConfig {
   bool empty = false;         // every scan ends at once with no page and no error, as a camera
                               // source with no pictures does (off by default)
   std::string feedReport;     // when set, the feeder's pages taken in so far are written there
+  std::string sheetTimes;     // a file that gets one line per page delivered (empty: none)
 
   static std::vector<SimSource> DefaultSources();
 };
@@ -129,6 +130,8 @@ struct SimConfig {
 //   [Feeder]  Sheets=3  Duplex=0|1  Flatbed=0|1  Paper=Letter|A4|Legal
 //             Blank=2,5   (the pages, counted from 1 over the feeder, that are blank paper)
 //             Empty=0|1   (1: every scan ends with no page and no error)
+//             Times=PATH  (each page delivered whole appends "page-number microseconds" to PATH,
+//                          the wall clock since 1970, for benchmarks that time a program's scan)
 //   [Fault]   Kind=none|jam|nopaper|cancel|device  Page=k
 //   [Sources] Count=n  Name1=...  Manufacturer1=...   (absent: the default sources)
 //   [Driver]  LoadResult=code   (what the driver's Load answers; 0 when absent)
@@ -153,6 +156,9 @@ struct FeedResult {
   bool midPage;      // kFault: the fault strikes after half of the page (jam, device error)
   bool blank = false;  // kPage: the sheet's side is blank paper
 };
+
+// Appends "page microseconds" (the wall clock since 1970) to the file.
+void NoteSheetTime(const std::string& file, int page);
 
 // The pages of the feeder across scans: a page that a fault or a stopped scan did not finish
 // stays in the feeder and comes again at the next scan, so no page is lost or given twice.

@@ -104,6 +104,32 @@ TEST(ScaleToGray, ModesGiveTheirDepths) {
   EXPECT_EQ(ScaleToGray(page, 8, 10, 5, g), kBadArgument);
 }
 
+// Pages of the same colours give the same gray copy whatever their depth: the bilevel, 4-bit and
+// palette pages read eight, two and one pixels a byte, odd widths ending mid-byte.
+TEST(ScaleToGray, EveryDepthGivesTheSameGrayForTheSameColours) {
+  for (uint16_t from : {1, 4}) {
+    for (auto [w, h] : {std::pair{13u, 7u}, {21u, 4u}}) {
+      Image page = test::Pattern(from, w, h);
+      std::vector<Image> depths(1, page);
+      for (uint16_t to : {8, 24}) {
+        if (to <= from) continue;
+        Image up;
+        ASSERT_EQ(IncreaseDepth(page, to, up), kOk);
+        depths.push_back(up);
+      }
+      for (auto [gw, gh] : {std::pair{w, h}, {5u, 3u}}) {
+        Image want;
+        ASSERT_EQ(ScaleToGray(depths.back(), 5, gw, gh, want), kOk);
+        for (const Image& d : depths) {
+          Image got;
+          ASSERT_EQ(ScaleToGray(d, 5, gw, gh, got), kOk);
+          EXPECT_EQ(test::DifferentPixels(got, want), 0u) << d.bits << "-bit " << w << "x" << h << " to " << gw;
+        }
+      }
+    }
+  }
+}
+
 TEST(Convert, IncreaseKeepsColoursAndReduceGivesGrayRampForGray) {
   for (auto [from, to] : {std::pair{1, 4}, {1, 8}, {1, 24}, {4, 8}, {4, 24}, {8, 24}}) {
     Image im = test::Pattern(uint16_t(from), 11, 6), up;

@@ -106,6 +106,40 @@ TEST(ThumbnailStrip, LastAndFirstPageOfALargeBatch) {
   EXPECT_EQ(few.clicks[0].page, 3);
 }
 
+// Pages past the strip's room added by name alone leave the strip as their images would, and
+// the last of them is shown from its file when the strip goes there.
+TEST(ThumbnailStrip, PagesPastTheRoomAddedByNameAsByImage) {
+  StripHost images(313, 560, 150, CaseFolder("by_image"));
+  images.ScanPages(1, 30);
+  StripHost names(313, 560, 150, CaseFolder("by_name"));
+  TKSImageThumbnail& strip = names.Strip();
+  int page = 0;
+  while (strip.TakesThumbnail() && page < 30) {
+    ++page;
+    names.ScanPages(page, page);
+  }
+  ASSERT_LT(page, 30) << "the strip never ran out of room";
+  const int controls = strip.ControlCount();
+  for (int n = page + 1; n <= 30; ++n) strip.AddPageName(images.PageFile(n), n);
+  EXPECT_EQ(strip.ControlCount(), controls);
+  EXPECT_EQ(strip.PageCount(), images.Strip().PageCount());
+  EXPECT_EQ(strip.PageFiles().size(), images.Strip().PageFiles().size());
+  EXPECT_EQ(strip.ControlCount(), images.Strip().ControlCount());
+  EXPECT_EQ(strip.Layout().NextLeft, images.Strip().Layout().NextLeft);
+  EXPECT_EQ(strip.Layout().NextTop, images.Strip().Layout().NextTop);
+  EXPECT_EQ(strip.Layout().ExtraHeight, images.Strip().Layout().ExtraHeight);
+  strip.GotoPage(TKSImageThumbnail::kLast);
+  names.Pump();
+  ASSERT_FALSE(names.clicks.empty());
+  EXPECT_EQ(names.clicks.back().page, 30);
+  EXPECT_EQ(names.clicks.back().file, images.PageFile(30));
+
+  // A strip with room left takes no page by name: that page is added with its image.
+  StripHost fresh(313, 560, 150, CaseFolder("fresh"));
+  fresh.Strip().AddPageName(images.PageFile(1), 1);
+  EXPECT_EQ(fresh.Strip().PageCount(), 0);
+}
+
 // A page count that is a multiple of the controls still shows its last page.
 TEST(ThumbnailStrip, LastPageWhenThePagesFillWholeViews) {
   StripHost host(313, 560, 150, CaseFolder("multiple"));

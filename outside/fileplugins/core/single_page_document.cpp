@@ -9,6 +9,7 @@
 #include "codecs.h"
 #include "convert.h"
 #include "document_writer.h"
+#include "jpeg_coding.h"
 
 namespace fileplugins {
 
@@ -59,7 +60,7 @@ imagecore::Status WritePageJpeg(const RawPage& page, int quality, const imagecor
   if (!JpegShapeOf(page, rows)) return imagecore::kUnsupported;
   rows.context = &page;
   rows.row = page.kind == PageKind::kBlackWhite ? GrayFromBits : PageRow;
-  return imagecore::WriteJpegRows(rows, quality, 0, out);
+  return imagecore::WriteJpegRows(rows, quality, imagecore::kPluginJpegSmoothing, out);
 }
 
 // A JPEG page coded as its rows are put: rows go to the coder as they are (black and white
@@ -76,7 +77,7 @@ class JpegPageRows {
     } catch (const std::bad_alloc&) {
       return kPluginNoMemory;
     }
-    return CodecStatus(coder_.Start(rows, quality, 0, out));
+    return CodecStatus(coder_.Start(rows, quality, imagecore::kPluginJpegSmoothing, out));
   }
 
   PluginStatus Put(const uint8_t* rows, size_t stride, uint32_t count) {
