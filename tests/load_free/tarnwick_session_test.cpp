@@ -42,6 +42,28 @@ long PrivateKb(HANDLE process) {
   return static_cast<long>(total / 1024);
 }
 
+struct ShownSeen {
+  DWORD pid;
+  std::string text;
+};
+
+// Adds a visible top-level window of the process to the list.
+BOOL CALLBACK AddShownWindow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<ShownSeen*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+  wchar_t cls[64] = {}, title[128] = {};
+  GetClassNameW(w, cls, 64);
+  GetWindowTextW(w, title, 128);
+  s->text += " " + windriver::Utf8(cls) + " '" + windriver::Utf8(title) + "'";
+  // A message box's text (control 0xFFFF on Windows, 100 under Wine).
+  HWND message = GetDlgItem(w, 0xFFFF);
+  if (!message) message = GetDlgItem(w, 100);
+  if (message) s->text += " \"" + windriver::WindowText(message) + "\"";
+  return TRUE;
+}
+
 int Operations() {
   const char* text = std::getenv("TARNWICK_SESSION_OPERATIONS");
   const int n = text ? std::atoi(text) : 0;
@@ -118,28 +140,9 @@ class TarnwickSession : public ::testing::Test {
   }
   // The program's visible top-level windows, "class 'title'" each.
   std::string ShownWindows() {
-    struct Seen {
-      DWORD pid;
-      std::string text;
-    } seen{0, ""};
+    ShownSeen seen{0, ""};
     GetWindowThreadProcessId(tarnwick_.Main(), &seen.pid);
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<Seen*>(p);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-          wchar_t cls[64] = {}, title[128] = {};
-          GetClassNameW(w, cls, 64);
-          GetWindowTextW(w, title, 128);
-          s->text += " " + windriver::Utf8(cls) + " '" + windriver::Utf8(title) + "'";
-          // A message box's text (control 0xFFFF on Windows, 100 under Wine).
-          HWND message = GetDlgItem(w, 0xFFFF);
-          if (!message) message = GetDlgItem(w, 100);
-          if (message) s->text += " \"" + windriver::WindowText(message) + "\"";
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&seen));
+    EnumWindows(&AddShownWindow, reinterpret_cast<LPARAM>(&seen));
     return seen.text;
   }
 
