@@ -7,8 +7,36 @@ set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 
 if(WIN32)
-  # Every EXE and DLL stands alone: no libgcc, libstdc++ or winpthread DLLs.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  # The C++ runtime (libstdc++, libgcc, winpthread) is one set of DLLs beside ours, not a static
+  # copy in every DLL: a static copy takes a TLS slot and some heap at each load that its unload
+  # never gives back, so a caller that loads and frees our DLLs all day would run out. Each of
+  # our DLLs pins the runtime DLLs (runtime/runtime_pin.c) so that they load once per process.
+  # They are copied into bin/ with ours; TARNWICK_RUNTIME_DLLS names them for the import checks.
+  set(TARNWICK_RUNTIME_DLLS "")
+  foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+      OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(IS_ABSOLUTE "${dll_path}" AND EXISTS "${dll_path}")
+      list(APPEND TARNWICK_RUNTIME_DLLS ${dll})
+      list(APPEND runtime_dll_paths ${dll_path})
+    endif()
+  endforeach()
+  list(LENGTH TARNWICK_RUNTIME_DLLS runtime_count)
+  if(NOT runtime_count EQUAL 3)
+    message(FATAL_ERROR "the C++ runtime DLLs of ${CMAKE_CXX_COMPILER} were not all found: ${TARNWICK_RUNTIME_DLLS}")
+  endif()
+  # Copied without their debugging sections (libstdc++ would be twenty megabytes).
+  set(runtime_copies "")
+  foreach(dll_path ${runtime_dll_paths})
+    get_filename_component(dll ${dll_path} NAME)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/${dll}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
+      COMMAND ${CMAKE_OBJCOPY} --strip-debug ${dll_path} ${CMAKE_BINARY_DIR}/bin/${dll}
+      DEPENDS ${dll_path} VERBATIM)
+    list(APPEND runtime_copies ${CMAKE_BINARY_DIR}/bin/${dll})
+  endforeach()
+  add_custom_target(runtime_dlls ALL DEPENDS ${runtime_copies})
+  set(TARNWICK_RUNTIME_PIN ${CMAKE_SOURCE_DIR}/runtime/runtime_pin.c)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
   # Cross-built codec libraries (tools/setup).
@@ -31,7 +59,8 @@ if(WIN32)
   # A DLL with a .def file: exports keep their undecorated names and fixed ordinals.
   # A test (label "exports", run natively) checks the built DLL against the .def file.
   function(tarnwick_dll name def)
-    add_library(${name} SHARED ${ARGN} ${def})
+    add_library(${name} SHARED ${ARGN} ${def} ${TARNWICK_RUNTIME_PIN})
+    add_dependencies(${name} runtime_dlls)
     set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".dll")
     target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
     get_filename_component(def_abs ${def} ABSOLUTE)
@@ -39,6 +68,11 @@ if(WIN32)
       COMMAND ${CMAKE_SOURCE_DIR}/tools/check-exports ${TARNWICK_ARCH}-w64-mingw32-objdump
               $<TARGET_FILE:${name}> ${def_abs})
     set_tests_properties(${name}_exports PROPERTIES LABELS exports)
+    # It starts on a plain Windows with only our DLLs and the runtime DLLs beside it.
+    add_test(NAME ${name}_imports
+      COMMAND ${CMAKE_SOURCE_DIR}/tools/check-imports ${TARNWICK_ARCH}-w64-mingw32-objdump
+              $<TARGET_FILE:${name}> ${CMAKE_SOURCE_DIR}/cmake/dll_imports.txt ${TARNWICK_RUNTIME_DLLS})
+    set_tests_properties(${name}_imports PROPERTIES LABELS exports)
   endfunction()
 else()
   find_package(GTest REQUIRED)

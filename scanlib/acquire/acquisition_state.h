@@ -44,6 +44,7 @@ struct Acquisition {
   bool fileOpen = false;                // a page file is being written
   bool fileWritten = false;             // at least one page file was completed
   uint32_t rowsWritten = 0;             // received rows of the current page
+  int32_t writeFailure = 0;             // the plug-in's code when a page file could not be written
   RowJoiner fileRows;
 };
 

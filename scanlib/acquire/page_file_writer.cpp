@@ -32,6 +32,12 @@ struct FileProgress {
 };
 FileProgress gFiles;
 
+// A plug-in's refusal to create, write or close a page file, kept for the acquisition's result.
+int32_t WriteFailed(int32_t rc) {
+  if (rc < 0) gAcq.writeFailure = rc;
+  return rc;
+}
+
 int32_t ImageRows() { return gAcq.page.ImageLength > 0 ? gAcq.page.ImageLength : 0; }
 
 int32_t Close(int32_t keepOpen) { return gOps.Close != nullptr ? gOps.Close(keepOpen) : kZebNotBound; }
@@ -107,14 +113,14 @@ int32_t ClosePage(uint32_t* size) {
   if (multiPage == 1 || multiPage == 2) {
     const int32_t keep =
         multiPage == 1 ? 1 : (CurrentInt(kRowFeederType) == 1 && gAcq.pageCounter % 2 == 1 ? 1 : 0);
-    const int32_t rc = Close(keep);
+    const int32_t rc = WriteFailed(Close(keep));
     // A refused close ends the file: the plug-in keeps what it completed, or nothing.
     gFiles.fileOpen = keep == 1 && rc >= 0;
     gFiles.pagesInFile = gFiles.fileOpen ? gFiles.pagesInFile + 1 : 0;
     if (rc >= 0) RememberCompletedFile();
     return rc;
   }
-  const int32_t rc = Close(0);
+  const int32_t rc = WriteFailed(Close(0));
   gFiles.fileOpen = false;
   gFiles.pagesInFile = 0;
   if (rc < 0) {
@@ -159,7 +165,7 @@ int32_t BeginPageFile() {
     gFiles.held = gFiles.pageOpen = true;
     return 0;
   }
-  const int32_t rc = gOps.Create(gAcq.fileName, &gAcq.page, 0);
+  const int32_t rc = WriteFailed(gOps.Create(gAcq.fileName, &gAcq.page, 0));
   if (rc == 0) gFiles.pageOpen = gFiles.fileOpen = gFiles.created = true;
   return rc;
 }
@@ -186,19 +192,19 @@ int32_t WritePageFileBlock(uint32_t* size, int32_t code) {
                      });
   if (result < 0) {
     AbandonPage();
-    return result;
+    return WriteFailed(result);
   }
   if (!EndsPage(code) || result != 0) return result;
   const int32_t created = CreateHeldPage();
   if (created < 0) {
     AbandonPage();
-    return created;
+    return WriteFailed(created);
   }
   // Rows the driver never sent are written white, whichever end code it gave.
   const int32_t padded = PadPageWhite(*size);
   if (padded < 0) {
     AbandonPage();
-    return padded;
+    return WriteFailed(padded);
   }
   return ClosePage(size);
 }

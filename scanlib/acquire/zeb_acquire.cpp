@@ -64,8 +64,13 @@ void FreeTransferBuffer() {
 int32_t AcquireTwain() {
   const int32_t rc = TWAINSetProp();
   if (rc != 0) return rc;
-  if (DriverDelivers == 0 || gAcq.transferMode == kTransferMemory)
-    return CallTWAINAcquire(PageCallback, gAcq.buffer);
+  if (DriverDelivers == 0 || gAcq.transferMode == kTransferMemory) {
+    const int32_t result = CallTWAINAcquire(PageCallback, gAcq.buffer);
+    // The engine answers any stop by its callback with its cancel code; a page file that could
+    // not be written (a full disk, a read-only folder) answers the plug-in's code, as on the
+    // other driver kinds, so that the caller can tell it from a cancel.
+    return result != 0 && gAcq.writeFailure < 0 ? gAcq.writeFailure : result;
+  }
   // The engine stores each native DIB handle in the library's handle variable, or names and
   // writes the page files itself.
   if (gAcq.transferMode == kTransferDib) return CallTWAINAcquire(PageCallback, &gAcq.pageDib);
@@ -102,6 +107,7 @@ void ResetAcquisition(PageCallbackProc callback) {
   gAcq.pageDibOwned = false;
   gAcq.pageStatus = 0;
   gAcq.fileName[0] = '\0';
+  gAcq.writeFailure = 0;
   ResetPageFiles();
 }
 

@@ -219,8 +219,11 @@ TEST_F(ProgramStartTest, OffTheNtFamilyTheSettingsLiveBesideTheProgram) {
   CreateDirectoryW(folder.c_str(), nullptr);
   std::wstring program = folder + L"\\TarnwickW98.exe";
   ASSERT_TRUE(CopyFileW((TestFolder() + L"\\Tarnwick.exe").c_str(), program.c_str(), FALSE));
-  // The libraries the program links lie beside it.
-  for (const wchar_t* dll : {L"LTKRN12n.dll", L"LTFIL12n.dll", L"LTDIS12n.dll", L"LTIMG12n.dll", L"pdf.dll"})
+  // The libraries the program links lie beside it, the C++ runtime's among them (the i686 and
+  // the x86_64 build name their libgcc apart).
+  for (const wchar_t* dll : {L"LTKRN12n.dll", L"LTFIL12n.dll", L"LTDIS12n.dll", L"LTIMG12n.dll", L"pdf.dll",
+                             L"libstdc++-6.dll", L"libgcc_s_dw2-1.dll", L"libgcc_s_seh-1.dll",
+                             L"libwinpthread-1.dll"})
     CopyFileW((TestFolder() + L"\\" + dll).c_str(), (folder + L"\\" + dll).c_str(), FALSE);
   HKEY key;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\TarnwickW98.exe", 0,
