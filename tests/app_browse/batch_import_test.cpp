@@ -83,8 +83,11 @@ TEST_F(BatchImportTest, TheOpenBatchDialogOpensTheFolderAndImportsNumberOnFromTh
   bool preview = false;
   Operator import({[&] {
                      HWND dialog = windriver::FindTopWindow("#32770", "*", 20000);
-                     Sleep(300);
-                     preview = dialog && windriver::FindControl(dialog, 2601) != nullptr;
+                     // The preview lives in the dialog's child template, made after the dialog.
+                     for (int i = 0; dialog && !preview && i < 100; ++i) {
+                       preview = windriver::FindControl(dialog, 2601) != nullptr;
+                       if (!preview) Sleep(100);
+                     }
                      return dialog != nullptr;
                    },
                    FileDialog("*", L"c:\\temp\\browse_src"),
