@@ -312,6 +312,8 @@ TEST_F(BatchWindowTest, ExportingToPdfConvertsPagesOfOtherDepths) {
   EXPECT_EQ(FolderNames(kOut), std::vector<std::string>({"deep.pdf"}));
   // Kept for the readers' check: three pages, the last two in colour at their own sizes.
   CopyFileA((kOut + "\\deep.pdf").c_str(), Kept("browse_export_depths.pdf").c_str(), FALSE);
+}
+
 // Three page files that cannot be read (cut short, random bytes, ten bytes) among five: each is
 // said with message 1008 when the batch opens, the others keep their numbers, and both exports
 // write the pages they can, name the three missing ones and report no success.
