@@ -39,7 +39,8 @@ uint64_t MostPixels(size_t bytes) {
 // A file with no colour table at all: black and white for two colours, else a gray ramp over
 // the colours the code size holds.
 std::vector<Rgb> DefaultPalette(unsigned codeSize, bool twoColours) {
-  unsigned n = twoColours ? 2 : 1u << std::min(codeSize, 8u);
+  // A code size below one (never valid) still gets black and white.
+  unsigned n = twoColours ? 2 : std::max(2u, 1u << std::min(codeSize, 8u));
   std::vector<Rgb> palette;
   for (unsigned i = 0; i < n; ++i) {
     uint8_t v = uint8_t(i * 255 / (n - 1));
