@@ -297,6 +297,16 @@ case_debug_log() {
   echo "$case: the pass's tags in order"
 }
 
+# The settings file as text, whether it was written as UTF-16 (with its byte-order mark) or not.
+settings_text() {
+  local f; f=$(settings_file)
+  if [ "$(head -c 2 "$f" | od -An -tx1 | tr -d ' \n')" = fffe ]; then
+    tail -c +3 "$f" | iconv -f UTF-16LE -t UTF-8
+  else
+    cat "$f"
+  fi
+}
+
 # Gray runs with colour drop-out "none": the per-channel tags of each pass leave the operator's
 # choice as it was, however many runs the operator makes.
 case_gray_dropout_kept() {
@@ -314,7 +324,7 @@ case_gray_dropout_kept() {
   close_tarnwick
   [ "$tarnwick_exit" = 0 ] || fail "exit code $tarnwick_exit"
   local filter
-  filter=$(tr -d '\r' <"$(settings_file)" | grep '^Filter=')
+  filter=$(settings_text | tr -d '\r' | grep '^Filter=')
   [ "$filter" = "Filter=0" ] || fail "settings after 3 gray runs: '$filter', expected Filter=0"
   echo "$case: Filter=0 after 3 gray runs"
 }

@@ -177,14 +177,18 @@ TEST_F(ProgramStartTest, ABatchNamedByARelativePathIsTheStartingFoldersBatch) {
   RemoveTree(work);
   CreateDirectoryW(work.c_str(), nullptr);
   CreateDirectoryW((work + L"\\batch").c_str(), nullptr);
-  for (const wchar_t* name : {L"000002.tif", L"000001.tif", L"000003.jpg"})
-    WriteWholeFile(work + L"\\batch\\" + name, "x");
+  // Readable pages: a page file that cannot be read would stop the start with its message.
+  const std::string page("BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0"
+                         "\x04\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\xff\xff\0",
+                         58);
+  for (const wchar_t* name : {L"000002.bmp", L"000001.bmp", L"000003.bmp"})
+    WriteWholeFile(work + L"\\batch\\" + name, page);
   TarnwickProcess tarnwick;
-  ASSERT_TRUE(tarnwick.Start(L"batch\\000001.tif", work));
+  ASSERT_TRUE(tarnwick.Start(L"batch\\000001.bmp", work));
   HWND window = tarnwick.MainWindow();
   ASSERT_NE(window, nullptr);
   std::vector<std::string> files = windriver::ListBoxItems(windriver::FindControl(window, IDC_FILELISTBOX1));
-  EXPECT_EQ(files, (std::vector<std::string>{"000001.tif", "000002.tif", "000003.jpg"}));
+  EXPECT_EQ(files, (std::vector<std::string>{"000001.bmp", "000002.bmp", "000003.bmp"}));
   EXPECT_EQ(tarnwick.Close(), 0);
   RemoveTree(work);
 }
@@ -240,7 +244,7 @@ TEST_F(ProgramStartTest, OffTheNtFamilyTheSettingsLiveBesideTheProgram) {
   RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\TarnwickW98.exe");
 
   EXPECT_FALSE(settings_.Exists());
-  std::vector<std::string> lines = IniLines(ReadWholeFile(folder + L"\\TarnwickW98.INI"));
+  std::vector<std::string> lines = IniLines(ReadIniText(folder + L"\\TarnwickW98.INI"));
   ASSERT_EQ(lines.size(), kDefaults.size());
   EXPECT_EQ(Value(lines, "Settings/Resolution"), "2");
   wchar_t user[121] = {};

@@ -112,7 +112,7 @@ TEST_F(SecondEditionTest, StartedTwiceItShowsTwoWindowsAndKeepsItsSettingsBeside
   // The settings went beside the program, with the second edition's defaults, and nothing to
   // the documents folder.
   ASSERT_TRUE(Exists(SecondIni()));
-  const std::vector<std::string> lines = IniLines(ReadWholeFile(SecondIni()));
+  const std::vector<std::string> lines = IniLines(ReadIniText(SecondIni()));
   EXPECT_EQ(Value(lines, "Settings/Size"), "0");
   EXPECT_EQ(Value(lines, "Settings/Png"), "0");
   EXPECT_EQ(Value(lines, "Settings/Resolution"), "2");

@@ -17,8 +17,10 @@ bool SettingsFiles::Exists() const {
 void SettingsFiles::Write(const std::string& text) const { WriteWholeFile(path_, text); }
 
 // The program writes its settings as UTF-16; the lines are compared as UTF-8.
-std::string SettingsFiles::Read() const {
-  const std::string raw = ReadWholeFile(path_);
+std::string SettingsFiles::Read() const { return ReadIniText(path_); }
+
+std::string ReadIniText(const std::wstring& path) {
+  const std::string raw = ReadWholeFile(path);
   if (raw.size() < 2 || raw[0] != '\xFF' || raw[1] != '\xFE') return raw;
   const std::wstring wide(reinterpret_cast<const wchar_t*>(raw.data() + 2), (raw.size() - 2) / 2);
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);

@@ -25,3 +25,5 @@ class SettingsFiles {
 std::string ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, const std::string& text);
 std::vector<std::string> IniLines(const std::string& text);
+// An INI file's text as UTF-8, whether it was written as UTF-16 (with its byte-order mark) or not.
+std::string ReadIniText(const std::wstring& path);
